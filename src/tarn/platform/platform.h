@@ -1,0 +1,36 @@
+// The few operating-system services the engine needs beyond SDL: yielding the processor,
+// the working directory and directory listing. One implementation per platform.
+#ifndef TARN_PLATFORM_PLATFORM_H
+#define TARN_PLATFORM_PLATFORM_H
+
+#include <string>
+#include <vector>
+
+namespace tarn {
+namespace platform {
+
+// Sleeps for ms milliseconds; 0 yields the rest of the time slice to other processes.
+void SleepMs(unsigned ms);
+
+// The absolute working directory with '/' separators and no trailing separator,
+// or "" when it cannot be read.
+std::string GetWorkingDirectory();
+
+// One directory entry as listed by ListDirectory.
+struct DirEntry {
+    std::string myName;
+    bool myIsDirectory;
+};
+
+// Lists the entries of a directory matching a wildcard pattern ('*' and '?'), in the order the
+// system returns them, "." and ".." included when they match. Returns false (and leaves
+// entries empty) when the directory cannot be read.
+bool ListDirectory(const std::string& directory, const std::string& pattern, std::vector<DirEntry>& entries);
+
+// Wildcard match as the directory functions do it: '*' any run, '?' one character.
+bool WildcardMatch(const std::string& pattern, const std::string& name);
+
+}  // namespace platform
+}  // namespace tarn
+
+#endif

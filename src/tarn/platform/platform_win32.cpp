@@ -1,0 +1,40 @@
+// Windows side of the platform layer: Sleep, _getcwd and _findfirst/_findclose.
+// The POSIX side (platform_posix.cpp) uses sched_yield, getcwd and opendir.
+#if defined(_WIN32)
+#include <direct.h>
+#include <io.h>
+#include <windows.h>
+
+#include "platform.h"
+
+namespace tarn {
+namespace platform {
+
+void SleepMs(unsigned ms) { Sleep(ms); }
+
+std::string GetWorkingDirectory() {
+    char buffer[MAX_PATH];
+    if (!_getcwd(buffer, sizeof buffer)) return std::string();
+    std::string dir(buffer);
+    for (char& c : dir)
+        if (c == '\\') c = '/';
+    while (dir.size() > 1 && dir.back() == '/' && dir[dir.size() - 2] != ':') dir.pop_back();
+    return dir;
+}
+
+bool ListDirectory(const std::string& directory, const std::string& pattern, std::vector<DirEntry>& entries) {
+    entries.clear();
+    const std::string spec = (directory.empty() ? std::string(".") : directory) + "/" + pattern;
+    _finddata_t data;
+    const intptr_t handle = _findfirst(spec.c_str(), &data);
+    if (handle == -1) return false;
+    do {
+        entries.push_back(DirEntry{data.name, (data.attrib & _A_SUBDIR) != 0});
+    } while (_findnext(handle, &data) == 0);
+    _findclose(handle);
+    return true;
+}
+
+}  // namespace platform
+}  // namespace tarn
+#endif

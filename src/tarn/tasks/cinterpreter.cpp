@@ -1,0 +1,220 @@
+// The command interpreter: splits a line into command and arguments, evaluates the arguments,
+// runs the command; also variables, statement lists, comments and task addressing.
+#include "cinterpreter.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <fstream>
+
+#include "../utils/string/stringutils.h"
+#include "cboundvariable.h"
+#include "cvariable.h"
+
+namespace tarn {
+
+const char* const CInterpreter::kTooDeepError = "Error: the line is nested too deeply.";
+
+namespace {
+
+// True when every character is one of "0123456789.+-" (the text of a number argument).
+bool IsNumberText(const std::string& text) {
+    return text.find_first_not_of("0123456789.+-") == std::string::npos;
+}
+
+// Reads a number argument like stream extraction: the longest valid prefix, 0 when none or
+// when it overflows. The text holds only digits, points and signs, so strtod agrees with it.
+double ParseNumberText(const std::string& text) {
+    const char* begin = text.c_str();
+    char* end = nullptr;
+    errno = 0;
+    const double number = std::strtod(begin, &end);
+    if (end == begin) return 0.0;
+    if (errno == ERANGE && (number > 1.0 || number < -1.0)) return 0.0;
+    return number;
+}
+
+// Cuts a line at its first "//" outside quotes.
+std::string CutComment(const std::string& line) {
+    const std::string::size_type at = FindOutsideQuotes("//", line, 0);
+    return at == std::string::npos ? line : line.substr(0, at);
+}
+
+class CDepthGuard {
+public:
+    explicit CDepthGuard(int& depth) : myDepth(depth) { ++myDepth; }
+    ~CDepthGuard() { --myDepth; }
+
+private:
+    int& myDepth;
+};
+
+}  // namespace
+
+CInterpreter::CInterpreter() : myCaseSensitive(false), myDepth(0) {}
+
+CInterpreter::~CInterpreter() = default;
+
+std::string CInterpreter::Key(const std::string& name) const {
+    if (myCaseSensitive) return name;
+    std::string key = name;
+    for (char& c : key)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return key;
+}
+
+std::string CInterpreter::Execute(const std::string& line, bool) {
+    if (myDepth >= kMaxDepth) return kTooDeepError;
+    CDepthGuard guard(myDepth);
+    return ExecuteLine(line);
+}
+
+std::string CInterpreter::ExecuteLine(const std::string& line) {
+    if (IsCompoundLine(line)) return ExecuteCompoundLine(line);
+    const std::string name = Trim(GetCommandName(line));
+    std::unique_ptr<CParameterList> params(ParseParameters(line));
+    ICommand* command = FindCommand(name);
+    if (!command) return Evaluate(line);
+    return params ? command->Execute(params.get()) : command->Execute();
+}
+
+std::string CInterpreter::ExecuteFile(const std::string& fileName) {
+    std::ifstream file(fileName.c_str());
+    std::string line;
+    while (file.good()) {
+        if (!std::getline(file, line)) break;
+        // Scripts written on Windows keep their CR here; it is not part of the line.
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        Execute(line, false);
+    }
+    return std::string();
+}
+
+std::string CInterpreter::Evaluate(const std::string& line) {
+    if (FindOutsideQuotes("=", line, 0) == std::string::npos) {
+        const std::string text = Trim(line);
+        const IVariable* variable = FindVariable(text);
+        return variable ? variable->ToString() : text;
+    }
+    const std::vector<std::string> pieces = SplitOutsideQuotesMax("=", line, 2);
+    const std::string name = pieces.empty() ? std::string() : Trim(pieces[0]);
+    const std::string value = pieces.size() > 1 ? Trim(Execute(pieces[1], false)) : std::string();
+    SetVariable(name, value);
+    return GetVariable(name);
+}
+
+void CInterpreter::AddCommand(const std::string& name, ICommand* command) {
+    RemoveCommand(name);
+    myCommands[Key(name)] = command;
+}
+
+void CInterpreter::RemoveCommand(const std::string& name) { myCommands.erase(Key(name)); }
+
+ICommand* CInterpreter::FindCommand(const std::string& name) const {
+    const auto found = myCommands.find(Key(name));
+    return found == myCommands.end() ? nullptr : found->second;
+}
+
+void CInterpreter::SetCaseSensitive(bool caseSensitive) { myCaseSensitive = caseSensitive; }
+
+bool CInterpreter::IsCaseSensitive() const { return myCaseSensitive; }
+
+std::map<std::string, ICommand*> CInterpreter::GetCommands() const { return myCommands; }
+
+std::string CInterpreter::GetCommandName(const std::string& line) const {
+    const std::string::size_type open = line.find('(');
+    return open == std::string::npos ? line : line.substr(0, open);
+}
+
+bool CInterpreter::IsCompoundLine(const std::string& line) const {
+    if (FindFirstOfOutsideQuotes(":;/", line, 0) == std::string::npos) {
+        return line.find_first_not_of(" \t") == std::string::npos;
+    }
+    return FindOutsideQuotes("::", line, 0) != std::string::npos ||
+           FindOutsideQuotes(";", line, 0) != std::string::npos ||
+           FindOutsideQuotes("//", line, 0) != std::string::npos ||
+           line.find_first_not_of(" \t") == std::string::npos;
+}
+
+std::string CInterpreter::ExecuteCompoundLine(const std::string& line) {
+    if (line.find_first_not_of(" \t") == std::string::npos) return std::string();
+    if (line.compare(0, 2, "//") == 0) return std::string();
+
+    if (FindOutsideQuotes(";", line, 0) != std::string::npos) {
+        std::string result;
+        for (const std::string& statement : SplitOutsideQuotes(";", CutComment(line))) {
+            result += Execute(statement, false) + "\n";
+        }
+        return result;
+    }
+    if (FindOutsideQuotes("::", line, 0) != std::string::npos) {
+        const std::vector<std::string> pieces = SplitOutsideQuotes("::", CutComment(line));
+        if (pieces.size() < 2) return std::string();
+        return ExecuteInNamespace(pieces[0], pieces[1]);
+    }
+    return Execute(CutComment(line), false);
+}
+
+std::string CInterpreter::ExecuteInNamespace(const std::string&, const std::string& line) {
+    return Execute(line, false);
+}
+
+CParameterList* CInterpreter::ParseParameters(const std::string& line) {
+    const std::string::size_type open = line.find('(');
+    if (open == std::string::npos) return nullptr;
+    const std::string::size_type close = line.rfind(')');
+    if (close == std::string::npos) return nullptr;
+
+    std::unique_ptr<CParameterList> params(new CParameterList());
+    // A ")" before the first "(" leaves nothing between them: an empty argument list.
+    if (close <= open) return params.release();
+
+    for (const std::string& piece : SplitOutsideQuotes(",", line.substr(open + 1, close - open - 1))) {
+        const std::string value = Trim(Execute(piece, false));
+        if (!value.empty() && !IsNumberText(value)) {
+            std::string text = Trim(value);
+            if (text.size() >= 2 && text.front() == '"' && text.back() == '"') {
+                text = text.substr(1, text.size() - 2);
+            }
+            params->AddString(text);
+        } else {
+            params->AddNumber(ParseNumberText(value));
+        }
+    }
+    return params.release();
+}
+
+void CInterpreter::SetVariable(const std::string& name, const std::string& value) {
+    IVariable* variable = FindVariable(name);
+    if (!variable) {
+        variable = new CVariable(name, std::string());
+        myVariables[Key(name)].reset(variable);
+    }
+    variable->SetFromString(value);
+}
+
+std::string CInterpreter::GetVariable(const std::string& name) const {
+    const IVariable* variable = FindVariable(name);
+    return variable ? variable->ToString() : std::string();
+}
+
+IVariable* CInterpreter::FindVariable(const std::string& name) const {
+    if (myVariables.empty()) return nullptr;
+    const auto found = myVariables.find(Key(name));
+    return found == myVariables.end() ? nullptr : found->second.get();
+}
+
+void CInterpreter::AddVariable(const std::string& name, IVariable* variable) {
+    myVariables[Key(name)].reset(variable);
+}
+
+void CInterpreter::RemoveVariable(const std::string& name) { myVariables.erase(Key(name)); }
+
+void CInterpreter::BindBool(const std::string& name, bool* value) {
+    AddVariable(name, new CBoundVariable<bool>(name, value));
+}
+
+void CInterpreter::BindInt(const std::string& name, int* value) {
+    AddVariable(name, new CBoundVariable<int>(name, value));
+}
+
+}  // namespace tarn

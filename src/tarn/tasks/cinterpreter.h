@@ -1,0 +1,76 @@
+// The command interpreter: splits a line into command and arguments, evaluates the arguments,
+// runs the command; also variables, statement lists, comments and task addressing.
+#ifndef TARN_TASKS_CINTERPRETER_H
+#define TARN_TASKS_CINTERPRETER_H
+
+#include <map>
+#include <memory>
+#include <string>
+
+#include "cparameterlist.h"
+#include "icommand.h"
+#include "ivariable.h"
+
+namespace tarn {
+
+class CInterpreter {
+public:
+    // Nesting of Execute calls (arguments, assignments, statements) deeper than this yields
+    // kTooDeepError instead of recursing further.
+    static const int kMaxDepth = 200;
+    static const char* const kTooDeepError;
+
+    CInterpreter();
+    CInterpreter(const CInterpreter&) = delete;
+    CInterpreter& operator=(const CInterpreter&) = delete;
+
+    // Deletes every variable; commands belong to whoever registered them.
+    virtual ~CInterpreter();
+    // Executes one line and returns its result text; never fails.
+    virtual std::string Execute(const std::string& line, bool echo = false);
+    // Executes a script file line by line, discarding results; a missing file runs nothing. Returns "".
+    virtual std::string ExecuteFile(const std::string& fileName);
+    // A line naming no command: assignment, variable read or literal.
+    virtual std::string Evaluate(const std::string& line);
+    virtual void AddCommand(const std::string& name, ICommand* command);
+    virtual void RemoveCommand(const std::string& name);
+    // The command or null.
+    virtual ICommand* FindCommand(const std::string& name) const;
+    virtual void SetCaseSensitive(bool caseSensitive);
+    virtual bool IsCaseSensitive() const;
+    virtual std::map<std::string, ICommand*> GetCommands() const;
+    // The text before the first "(", or the whole line.
+    virtual std::string GetCommandName(const std::string& line) const;
+    virtual bool IsCompoundLine(const std::string& line) const;
+    virtual std::string ExecuteCompoundLine(const std::string& line);
+    virtual std::string ExecuteInNamespace(const std::string& space, const std::string& line);
+
+    // A new list of the evaluated arguments (caller owns it), or null when the line has no
+    // "(" or no ")".
+    CParameterList* ParseParameters(const std::string& line);
+
+    void SetVariable(const std::string& name, const std::string& value);
+    // The variable's text, "" when there is none.
+    std::string GetVariable(const std::string& name) const;
+    IVariable* FindVariable(const std::string& name) const;
+    // Takes ownership; replaces (deleting) a variable of the same name.
+    void AddVariable(const std::string& name, IVariable* variable);
+    void RemoveVariable(const std::string& name);
+    void BindBool(const std::string& name, bool* value);
+    void BindInt(const std::string& name, int* value);
+
+protected:
+    std::string Key(const std::string& name) const;
+
+private:
+    std::string ExecuteLine(const std::string& line);
+
+    std::map<std::string, ICommand*> myCommands;
+    std::map<std::string, std::unique_ptr<IVariable>> myVariables;
+    bool myCaseSensitive;
+    int myDepth;
+};
+
+}  // namespace tarn
+
+#endif

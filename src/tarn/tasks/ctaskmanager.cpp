@@ -1,0 +1,190 @@
+// The task manager: the main loop that updates every active task once per frame in
+// priority order, plus pausing, resuming, stopping, timed tasks and fake threads.
+#include "ctaskmanager.h"
+
+#include <algorithm>
+
+#include "../platform/platform.h"
+#include "cfakethread.h"
+#include "ctask.h"
+
+namespace tarn {
+
+namespace {
+
+CTaskManager* theManager = nullptr;
+
+}  // namespace
+
+CTaskManager* CTaskManager::GetSingleton() {
+    if (!theManager) theManager = new CTaskManager();
+    return theManager;
+}
+
+CTaskManager* CTaskManager::GetExisting() { return theManager; }
+
+void CTaskManager::DeleteSingleton() {
+    CTaskManager* manager = theManager;
+    // Cleared first, so tasks destroyed from here on find no manager to notify.
+    theManager = nullptr;
+    delete manager;
+}
+
+CTaskManager::CTaskManager()
+    : myActivityListener(new CActivityListener()),
+      myNeedsCleanup(false),
+      myQuit(false),
+      myRunFakeThreads(true),
+      myInPass(false) {
+    myTimedTasks.SetManager(this);
+    myActivityListener->SetManager(this);
+    // "TimedTasks" has no entries yet: its start fails and it waits among the paused tasks.
+    AddTask(&myTimedTasks, nullptr);
+}
+
+CTaskManager::~CTaskManager() {
+    if (theManager == this) theManager = nullptr;
+}
+
+void CTaskManager::AddTask(CTask* task, CParameterList* params) {
+    if (!task) return;
+    if (task->IsTimed()) {
+        myTimedTasks.AddTimedTask(task);
+        return;
+    }
+    const bool started = params ? task->Start(params) : task->Start();
+    if (started) {
+        InsertByPriority(task);
+    } else {
+        myPausedTasks.push_back(task);
+    }
+}
+
+void CTaskManager::InsertByPriority(CTask* task) {
+    auto position = myTasks.begin();
+    while (position != myTasks.end() && (*position)->IsLessThan(task)) ++position;
+    myTasks.insert(position, task);
+}
+
+void CTaskManager::UnlinkActive(TaskList::iterator position) {
+    if (myInPass && position == myPassNext) ++myPassNext;
+    myTasks.erase(position);
+}
+
+void CTaskManager::StopTask(CTask* task) {
+    if (!task) return;
+    if (task->IsTimed()) {
+        myTimedTasks.StopTimedTask(task);
+        return;
+    }
+    if (!task->IsDead()) task->OnStop();
+    task->SetDead(true);
+    myNeedsCleanup = true;
+}
+
+void CTaskManager::PauseTask(CTask* task) {
+    const auto found = std::find(myTasks.begin(), myTasks.end(), task);
+    if (found == myTasks.end()) {
+        myTimedTasks.PauseTimedTask(task);
+        return;
+    }
+    task->OnPause();
+    UnlinkActive(found);
+    myPausedTasks.push_back(task);
+}
+
+void CTaskManager::ResumeTask(CTask* task) {
+    const auto found = std::find(myPausedTasks.begin(), myPausedTasks.end(), task);
+    if (found == myPausedTasks.end()) {
+        myTimedTasks.ResumeTimedTask(task);
+        return;
+    }
+    task->OnResume();
+    InsertByPriority(task);
+    myPausedTasks.erase(found);
+}
+
+void CTaskManager::Quit() { myQuit = true; }
+
+void CTaskManager::Forget(CTask* task) {
+    for (auto it = myTasks.begin(); it != myTasks.end();) {
+        auto current = it++;
+        if (*current == task) UnlinkActive(current);
+    }
+    myPausedTasks.remove(task);
+    myInactivePausedTasks.remove(task);
+    myTimedTasks.Forget(task);
+}
+
+void CTaskManager::UpdatePass() {
+    // Tasks may pause, resume, start or stop tasks (themselves included) from Update: a task
+    // that leaves the list before its turn is skipped, one inserted ahead of the cursor runs
+    // in this pass, one inserted behind it runs from the next frame.
+    myInPass = true;
+    myPassNext = myTasks.begin();
+    while (myPassNext != myTasks.end()) {
+        CTask* task = *myPassNext;
+        ++myPassNext;
+        if (!task->IsDead()) task->Update();
+    }
+    myInPass = false;
+}
+
+void CTaskManager::Frame() {
+    if (myNeedsCleanup) RemoveDeadTasks();
+    UpdatePass();
+    if (myQuit) StopAllTasks();
+    if (myRunFakeThreads) CFakeThread::RunFakeThreads(0);
+}
+
+int CTaskManager::Run() {
+    while (!myTasks.empty()) {
+        Frame();
+        if (!myActivityListener->IsActive()) platform::SleepMs(0);
+    }
+    StopAllTasks();
+    RemoveDeadTasks();
+    return 0;
+}
+
+bool CTaskManager::RunOnce() {
+    if (myTasks.empty()) {
+        myQuit = true;
+        RemoveDeadTasks();
+    } else {
+        Frame();
+    }
+    return !myTasks.empty();
+}
+
+void CTaskManager::RemoveDeadTasks() {
+    myTasks.remove_if([](CTask* task) { return task->IsDead(); });
+    myNeedsCleanup = false;
+}
+
+void CTaskManager::StopAllTasks() {
+    while (!myTasks.empty()) {
+        CTask* task = myTasks.front();
+        StopTask(task);
+        // OnStop may have changed the list; remove the stopped task wherever it now is.
+        const auto found = std::find(myTasks.begin(), myTasks.end(), task);
+        if (found != myTasks.end()) myTasks.erase(found);
+    }
+}
+
+void CTaskManager::PauseInactiveTasks() {
+    for (CTask* task : myTasks) {
+        if (task->PauseWhenInactive()) myInactivePausedTasks.push_back(task);
+    }
+    for (CTask* task : myInactivePausedTasks) PauseTask(task);
+}
+
+void CTaskManager::ResumeInactivePaused() {
+    while (!myInactivePausedTasks.empty()) {
+        CTask* task = myInactivePausedTasks.front();
+        myInactivePausedTasks.pop_front();
+        ResumeTask(task);
+    }
+}
+
+}  // namespace tarn

@@ -1,0 +1,80 @@
+// The task manager: the main loop that updates every active task once per frame in
+// priority order, plus pausing, resuming, stopping, timed tasks and fake threads.
+#ifndef TARN_TASKS_CTASKMANAGER_H
+#define TARN_TASKS_CTASKMANAGER_H
+
+#include <list>
+#include <memory>
+
+#include "cactivitylistener.h"
+#include "ctimedtasks.h"
+
+namespace tarn {
+
+class CParameterList;
+class CTask;
+
+class CTaskManager {
+public:
+    // Creates the manager on first call (never null afterwards).
+    static CTaskManager* GetSingleton();
+    // The manager if one exists, never creating it.
+    static CTaskManager* GetExisting();
+    // Deletes the manager; tasks are never deleted by it.
+    static void DeleteSingleton();
+
+    CTaskManager();
+    virtual ~CTaskManager();
+    CTaskManager(const CTaskManager&) = delete;
+    CTaskManager& operator=(const CTaskManager&) = delete;
+
+    // Starts task (params not owned, may be null); a failed start leaves it paused.
+    void AddTask(CTask* task, CParameterList* params);
+    void StopTask(CTask* task);
+    void PauseTask(CTask* task);
+    void ResumeTask(CTask* task);
+    // Stops every active task after the current update pass.
+    void Quit();
+    // The main loop; returns 0 once no active task remains.
+    int Run();
+    // One frame without sleeping; true while an active task remains.
+    bool RunOnce();
+
+    void PauseInactiveTasks();
+    void ResumeInactivePaused();
+    // Unlinks task from every list without calling it (a task being destroyed).
+    void Forget(CTask* task);
+
+    CActivityListener* GetActivityListener() { return myActivityListener.get(); }
+    CTimedTasks* GetTimedTasks() { return &myTimedTasks; }
+    const std::list<CTask*>& GetTasks() const { return myTasks; }
+    const std::list<CTask*>& GetPausedTasks() const { return myPausedTasks; }
+    void SetRunFakeThreads(bool run) { myRunFakeThreads = run; }
+
+private:
+    using TaskList = std::list<CTask*>;
+
+    void InsertByPriority(CTask* task);
+    void UnlinkActive(TaskList::iterator position);
+    void Frame();
+    void UpdatePass();
+    void RemoveDeadTasks();
+    void StopAllTasks();
+
+    TaskList myTasks;
+    TaskList myPausedTasks;
+    TaskList myInactivePausedTasks;
+    std::unique_ptr<CActivityListener> myActivityListener;
+    bool myNeedsCleanup;
+    bool myQuit;
+    bool myRunFakeThreads;
+    CTimedTasks myTimedTasks;
+
+    // The task the update pass visits next; removals of that task advance it.
+    TaskList::iterator myPassNext;
+    bool myInPass;
+};
+
+}  // namespace tarn
+
+#endif

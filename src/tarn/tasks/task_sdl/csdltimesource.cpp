@@ -1,0 +1,26 @@
+// Time source reading SDL's millisecond tick counter.
+// Installed as the global clock's source during static initialisation.
+#include "csdltimesource.h"
+
+#include <SDL.h>
+
+namespace tarn {
+
+CSdlTimeSource::CSdlTimeSource() {
+    // SDL_Init with no subsystem starts the tick counter and nothing else.
+    if (SDL_WasInit(0) == 0) SDL_Init(SDL_INIT_NOPARACHUTE);
+}
+
+types::ticks CSdlTimeSource::GetTicks() { return SDL_GetTicks(); }
+
+void UseSdlTimeSource() { SetTimeSource(new CSdlTimeSource()); }
+
+namespace {
+
+struct CSdlTimeSourceRegistrar {
+    CSdlTimeSourceRegistrar() { UseSdlTimeSource(); }
+} theSdlTimeSourceRegistrar;
+
+}  // namespace
+
+}  // namespace tarn

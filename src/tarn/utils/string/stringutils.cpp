@@ -1,0 +1,155 @@
+// String utilities shared by the interpreter, the XML reader, the calculator and the file system.
+// Free functions on std::string: trimming, splitting, quote-aware search, replacing, case, number encoding.
+#include "stringutils.h"
+
+#include <cctype>
+
+namespace tarn {
+
+namespace {
+
+const char* const kBlanks = " \t";
+using size_type = std::string::size_type;
+const size_type npos = std::string::npos;
+
+// Shared splitting loop: 'find' locates the next separator at or after a position.
+template <typename Finder>
+std::vector<std::string> SplitWith(const std::string& separator, const std::string& text, int maxCount,
+                                   Finder find) {
+    std::vector<std::string> pieces;
+    if (separator.empty()) {
+        if (!text.empty()) pieces.push_back(text);
+        return pieces;
+    }
+    size_type begin = 0;
+    int processed = 0;
+    while (maxCount <= 0 || processed < maxCount - 1) {
+        const size_type at = find(begin);
+        if (at == npos) break;
+        if (at > begin) pieces.push_back(text.substr(begin, at - begin));
+        begin = at + separator.size();
+        ++processed;
+    }
+    if (begin < text.size()) pieces.push_back(text.substr(begin));
+    return pieces;
+}
+
+// The quote-pairing walk common to both outside-quotes searches. 'next' finds a match at or after a position.
+template <typename Matcher>
+size_type FindOutside(const std::string& text, size_type start, Matcher next) {
+    size_type p = next(start);
+    if (p == npos) return npos;
+    size_type q1 = text.find('"', start);
+    if (q1 == npos || p < q1) return p;
+    size_type q2 = text.find('"', q1 + 1);
+    while (q1 < p) {
+        if (q2 == npos || p < q2) {
+            // p lies inside the stretch q1..q2 (or inside an unterminated stretch).
+            if (q2 == npos) return npos;
+            p = next(p + 1);
+            if (p == npos) return npos;
+        } else {
+            q1 = text.find('"', q2 + 1);
+            if (q1 == npos) return p;
+            q2 = text.find('"', q1 + 1);
+        }
+    }
+    return p;
+}
+
+}  // namespace
+
+std::string Trim(const std::string& text) {
+    const size_type first = text.find_first_not_of(kBlanks);
+    if (first == npos) return std::string();
+    const size_type last = text.find_last_not_of(kBlanks);
+    return text.substr(first, last - first + 1);
+}
+
+std::vector<std::string> Split(const std::string& separator, const std::string& text) {
+    return SplitMax(separator, text, 0);
+}
+
+std::vector<std::string> SplitMax(const std::string& separator, const std::string& text, int maxCount) {
+    return SplitWith(separator, text, maxCount,
+                     [&](size_type from) { return text.find(separator, from); });
+}
+
+std::vector<std::string> SplitOutsideQuotes(const std::string& separator, const std::string& text) {
+    return SplitOutsideQuotesMax(separator, text, 0);
+}
+
+std::vector<std::string> SplitOutsideQuotesMax(const std::string& separator, const std::string& text,
+                                               int maxCount) {
+    return SplitWith(separator, text, maxCount,
+                     [&](size_type from) { return FindOutsideQuotes(separator, text, from); });
+}
+
+size_type FindOutsideQuotes(const std::string& needle, const std::string& text, size_type start) {
+    if (start > text.size()) return npos;
+    return FindOutside(text, start, [&](size_type from) { return text.find(needle, from); });
+}
+
+size_type FindFirstOfOutsideQuotes(const std::string& charSet, const std::string& text, size_type start) {
+    if (start > text.size()) return npos;
+    return FindOutside(text, start, [&](size_type from) { return text.find_first_of(charSet, from); });
+}
+
+std::string Replace(const std::string& needle, const std::string& replacement, const std::string& text,
+                    int maxCount) {
+    if (needle.empty()) return text;
+    std::string result = text;
+    int count = 0;
+    size_type at = result.find(needle);
+    while (at != npos && (maxCount < 0 || count < maxCount)) {
+        result.replace(at, needle.size(), replacement);
+        ++count;
+        at = result.find(needle, at);
+        // A replacement that regrows its own needle would loop forever; stop at a generous bound.
+        if (maxCount < 0 && static_cast<size_type>(count) > text.size() + 1 &&
+            replacement.find(needle) != npos) {
+            break;
+        }
+    }
+    return result;
+}
+
+std::string UpperCase(const std::string& text) {
+    std::string result = text;
+    for (char& c : result) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return result;
+}
+
+std::string LowerCase(const std::string& text) {
+    std::string result = text;
+    for (char& c : result) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return result;
+}
+
+std::string EncodeNumber(int number) {
+    std::string result;
+    if (number < 0) number = 0;
+    while (number > 93) {
+        result += '~';
+        number -= 94;
+    }
+    result += static_cast<char>(number + 32);
+    return result;
+}
+
+std::string EncodeNumbers(const std::vector<int>& numbers) {
+    std::string result;
+    for (int n : numbers) result += EncodeNumber(n);
+    return result;
+}
+
+std::vector<int> DecodeNumbers(const std::string& text) {
+    std::vector<int> numbers(1, 0);
+    for (char c : text) {
+        numbers.back() += static_cast<unsigned char>(c) - 32;
+        if (c != '~') numbers.push_back(0);
+    }
+    return numbers;
+}
+
+}  // namespace tarn

@@ -1,0 +1,22 @@
+// The millisecond tick source behind the global clock.
+// Holds the one installed source; the platform installs its own before main runs.
+#include "itimesource.h"
+
+#include <memory>
+
+namespace tarn {
+
+namespace {
+
+std::unique_ptr<ITimeSource>& Holder() {
+    static std::unique_ptr<ITimeSource> holder;
+    return holder;
+}
+
+}  // namespace
+
+ITimeSource* GetTimeSource() { return Holder().get(); }
+
+void SetTimeSource(ITimeSource* source) { Holder().reset(source); }
+
+}  // namespace tarn

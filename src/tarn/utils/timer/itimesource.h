@@ -1,0 +1,26 @@
+// The millisecond tick source behind the global clock.
+// SetTimeSource swaps it (tests install a manual clock); the holder owns the source.
+#ifndef TARN_UTILS_TIMER_ITIMESOURCE_H
+#define TARN_UTILS_TIMER_ITIMESOURCE_H
+
+#include "types.h"
+
+namespace tarn {
+
+class ITimeSource {
+public:
+    virtual ~ITimeSource() = default;
+    // Milliseconds since some fixed start near program start; monotonic up to the 2^32 wrap.
+    virtual types::ticks GetTicks() = 0;
+};
+
+// The current source, or null when none is set (the global clock then reads 0).
+ITimeSource* GetTimeSource();
+
+// Installs a new source and takes ownership of it; the previous one is deleted.
+// Passing null leaves no source.
+void SetTimeSource(ITimeSource* source);
+
+}  // namespace tarn
+
+#endif

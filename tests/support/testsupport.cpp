@@ -1,0 +1,84 @@
+// Helpers shared by the tests: a private working directory per test, a manual clock,
+// file reading, and a clean slate for the engine's singletons.
+#include "testsupport.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "tarn/tasks/ckernel.h"
+#include "tarn/tasks/ctaskmanager.h"
+#include "tarn/tasks/task_sdl/csdltimesource.h"
+#include "tarn/utils/logger/cloglistenerforfile.h"
+
+namespace testsupport {
+
+namespace {
+
+tarn::types::ticks theManualNow = 0;
+
+class CManualSource : public tarn::ITimeSource {
+public:
+    tarn::types::ticks GetTicks() override { return theManualNow; }
+};
+
+}  // namespace
+
+CTempDir::CTempDir() {
+    myPrevious = std::filesystem::current_path().string();
+    std::string pattern = (std::filesystem::temp_directory_path() / "tarn-test-XXXXXX").string();
+    if (mkdtemp(pattern.data())) myPath = pattern;
+    std::filesystem::current_path(myPath);
+}
+
+CTempDir::~CTempDir() {
+    std::error_code ignored;
+    std::filesystem::current_path(myPrevious, ignored);
+    if (!myPath.empty()) std::filesystem::remove_all(myPath, ignored);
+}
+
+CManualClock::CManualClock(tarn::types::ticks start) {
+    theManualNow = start;
+    tarn::SetTimeSource(new CManualSource());
+}
+
+CManualClock::~CManualClock() { tarn::UseSdlTimeSource(); }
+
+void CManualClock::Set(tarn::types::ticks now) { theManualNow = now; }
+
+void CManualClock::Advance(tarn::types::ticks ms) { theManualNow += ms; }
+
+tarn::types::ticks CManualClock::Now() const { return theManualNow; }
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary);
+    out << bytes;
+}
+
+void ResetEngine() {
+    tarn::CTaskManager::DeleteSingleton();
+    tarn::CKernel::DeleteSingleton();
+    tarn::CLogListenerForFile::ResetLastFileName();
+}
+
+std::string LogBody(const std::string& path) {
+    const std::string text = ReadFile(path);
+    std::string::size_type at = 0;
+    for (int line = 0; line < 5 && at != std::string::npos; ++line) {
+        at = text.find('\n', at);
+        if (at != std::string::npos) ++at;
+    }
+    return at == std::string::npos ? std::string() : text.substr(at);
+}
+
+}  // namespace testsupport

@@ -1,0 +1,50 @@
+// Helpers shared by the tests: a private working directory per test, a manual clock,
+// file reading, and a clean slate for the engine's singletons.
+#ifndef TESTS_SUPPORT_TESTSUPPORT_H
+#define TESTS_SUPPORT_TESTSUPPORT_H
+
+#include <string>
+
+#include "tarn/utils/timer/itimesource.h"
+
+namespace testsupport {
+
+// Creates a fresh temporary directory and makes it the working directory; restores the old
+// working directory and removes the temporary one when destroyed.
+class CTempDir {
+public:
+    CTempDir();
+    ~CTempDir();
+    CTempDir(const CTempDir&) = delete;
+    CTempDir& operator=(const CTempDir&) = delete;
+    const std::string& Path() const { return myPath; }
+
+private:
+    std::string myPath;
+    std::string myPrevious;
+};
+
+// A clock the test moves by hand. Installed as the global time source while it lives;
+// the SDL source is restored afterwards.
+class CManualClock {
+public:
+    explicit CManualClock(tarn::types::ticks start = 0);
+    ~CManualClock();
+    void Set(tarn::types::ticks now);
+    void Advance(tarn::types::ticks ms);
+    tarn::types::ticks Now() const;
+};
+
+std::string ReadFile(const std::string& path);
+void WriteFile(const std::string& path, const std::string& bytes);
+
+// Deletes the task manager, kernel and logger so the next test starts afresh, and forgets
+// the log file name so the next logger writes a new header.
+void ResetEngine();
+
+// The log text after the five header lines.
+std::string LogBody(const std::string& path = "log.txt");
+
+}  // namespace testsupport
+
+#endif
