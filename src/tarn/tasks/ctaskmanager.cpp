@@ -35,7 +35,8 @@ CTaskManager::CTaskManager()
       myNeedsCleanup(false),
       myQuit(false),
       myRunFakeThreads(true),
-      myInPass(false) {
+      myInPass(false),
+      myPassAdvanced(false) {
     myTimedTasks.SetManager(this);
     myActivityListener->SetManager(this);
     // "TimedTasks" has no entries yet: its start fails and it waits among the paused tasks.
@@ -67,7 +68,10 @@ void CTaskManager::InsertByPriority(CTask* task) {
 }
 
 void CTaskManager::UnlinkActive(TaskList::iterator position) {
-    if (myInPass && position == myPassNext) ++myPassNext;
+    if (myInPass && position == myPassCursor) {
+        ++myPassCursor;
+        myPassAdvanced = true;
+    }
     myTasks.erase(position);
 }
 
@@ -118,14 +122,15 @@ void CTaskManager::Forget(CTask* task) {
 
 void CTaskManager::UpdatePass() {
     // Tasks may pause, resume, start or stop tasks (themselves included) from Update: a task
-    // that leaves the list before its turn is skipped, one inserted ahead of the cursor runs
-    // in this pass, one inserted behind it runs from the next frame.
+    // that leaves the list before its turn is skipped, one inserted after the task being
+    // updated runs in this pass, one inserted before it runs from the next frame.
     myInPass = true;
-    myPassNext = myTasks.begin();
-    while (myPassNext != myTasks.end()) {
-        CTask* task = *myPassNext;
-        ++myPassNext;
+    myPassCursor = myTasks.begin();
+    while (myPassCursor != myTasks.end()) {
+        myPassAdvanced = false;
+        CTask* task = *myPassCursor;
         if (!task->IsDead()) task->Update();
+        if (!myPassAdvanced) ++myPassCursor;
     }
     myInPass = false;
 }

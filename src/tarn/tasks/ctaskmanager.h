@@ -70,9 +70,11 @@ private:
     bool myRunFakeThreads;
     CTimedTasks myTimedTasks;
 
-    // The task the update pass visits next; removals of that task advance it.
-    TaskList::iterator myPassNext;
+    // The task the update pass is visiting; unlinking it moves the cursor on to the next
+    // task and marks the cursor as already advanced.
+    TaskList::iterator myPassCursor;
     bool myInPass;
+    bool myPassAdvanced;
 };
 
 }  // namespace tarn
