@@ -24,6 +24,12 @@ bool IsNumberText(const std::string& text) {
 // Reads a number argument like stream extraction: the longest valid prefix, 0 when none or
 // when it overflows. The text holds only digits, points and signs, so strtod agrees with it.
 double ParseNumberText(const std::string& text) {
+    // Plain digit runs (the usual case) are exact in a double up to 15 digits.
+    if (!text.empty() && text.size() <= 15 && text.find_first_not_of("0123456789") == std::string::npos) {
+        double value = 0.0;
+        for (char c : text) value = value * 10.0 + (c - '0');
+        return value;
+    }
     const char* begin = text.c_str();
     char* end = nullptr;
     errno = 0;
@@ -70,8 +76,9 @@ std::string CInterpreter::Execute(const std::string& line, bool) {
 
 std::string CInterpreter::ExecuteLine(const std::string& line) {
     if (IsCompoundLine(line)) return ExecuteCompoundLine(line);
-    const std::string name = Trim(GetCommandName(line));
-    std::unique_ptr<CParameterList> params(ParseParameters(line));
+    const bool hasOpen = line.find('(') != std::string::npos;
+    const std::string name = Trim(hasOpen ? GetCommandName(line) : line);
+    std::unique_ptr<CParameterList> params(hasOpen ? ParseParameters(line) : nullptr);
     ICommand* command = FindCommand(name);
     if (!command) return Evaluate(line);
     return params ? command->Execute(params.get()) : command->Execute();
@@ -126,13 +133,21 @@ std::string CInterpreter::GetCommandName(const std::string& line) const {
 }
 
 bool CInterpreter::IsCompoundLine(const std::string& line) const {
-    if (FindFirstOfOutsideQuotes(":;/", line, 0) == std::string::npos) {
-        return line.find_first_not_of(" \t") == std::string::npos;
+    // One pass with the quote pairing of FindOutsideQuotes: quotes pair from the start.
+    bool inQuotes = false;
+    bool blank = true;
+    const size_t size = line.size();
+    for (size_t i = 0; i < size; ++i) {
+        const char c = line[i];
+        if (c != ' ' && c != '\t') blank = false;
+        if (c == '"') {
+            inQuotes = !inQuotes;
+        } else if (!inQuotes) {
+            if (c == ';') return true;
+            if (i + 1 < size && ((c == ':' && line[i + 1] == ':') || (c == '/' && line[i + 1] == '/'))) return true;
+        }
     }
-    return FindOutsideQuotes("::", line, 0) != std::string::npos ||
-           FindOutsideQuotes(";", line, 0) != std::string::npos ||
-           FindOutsideQuotes("//", line, 0) != std::string::npos ||
-           line.find_first_not_of(" \t") == std::string::npos;
+    return blank;
 }
 
 std::string CInterpreter::ExecuteCompoundLine(const std::string& line) {
@@ -169,15 +184,14 @@ CParameterList* CInterpreter::ParseParameters(const std::string& line) {
     if (close <= open) return params.release();
 
     for (const std::string& piece : SplitOutsideQuotes(",", line.substr(open + 1, close - open - 1))) {
-        const std::string value = Trim(Execute(piece, false));
-        if (!value.empty() && !IsNumberText(value)) {
-            std::string text = Trim(value);
+        std::string text = Trim(Execute(piece, false));
+        if (!text.empty() && !IsNumberText(text)) {
             if (text.size() >= 2 && text.front() == '"' && text.back() == '"') {
                 text = text.substr(1, text.size() - 2);
             }
             params->AddString(text);
         } else {
-            params->AddNumber(ParseNumberText(value));
+            params->AddNumber(ParseNumberText(text));
         }
     }
     return params.release();

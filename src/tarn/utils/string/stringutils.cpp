@@ -8,7 +8,8 @@ namespace tarn {
 
 namespace {
 
-const char* const kBlanks = " \t";
+inline bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
 using size_type = std::string::size_type;
 const size_type npos = std::string::npos;
 
@@ -17,6 +18,7 @@ template <typename Finder>
 std::vector<std::string> SplitWith(const std::string& separator, const std::string& text, int maxCount,
                                    Finder find) {
     std::vector<std::string> pieces;
+    pieces.reserve(8);
     if (separator.empty()) {
         if (!text.empty()) pieces.push_back(text);
         return pieces;
@@ -60,10 +62,11 @@ size_type FindOutside(const std::string& text, size_type start, Matcher next) {
 }  // namespace
 
 std::string Trim(const std::string& text) {
-    const size_type first = text.find_first_not_of(kBlanks);
-    if (first == npos) return std::string();
-    const size_type last = text.find_last_not_of(kBlanks);
-    return text.substr(first, last - first + 1);
+    size_type first = 0;
+    size_type last = text.size();
+    while (first < last && IsBlank(text[first])) ++first;
+    while (last > first && IsBlank(text[last - 1])) --last;
+    return text.substr(first, last - first);
 }
 
 std::vector<std::string> Split(const std::string& separator, const std::string& text) {

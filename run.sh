@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Builds Marbles (Release), stages the game content into build/ and starts the game there.
+# Installs missing Debian packages first. Usage: ./run.sh
+set -euo pipefail
+cd "$(dirname "$0")"
+source scripts/deps.sh
+marbles_install_deps
+
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DTARN_BUILD_TESTS=OFF -DTARN_BUILD_FUZZ=OFF > build-configure.log \
+    || { cat build-configure.log; exit 1; }
+rm -f build-configure.log
+cmake --build build -j"$(nproc)" --target marbles stage
+
+if [ -z "${DISPLAY:-}" ] && [ "${SDL_VIDEODRIVER:-}" != "dummy" ]; then
+    echo "No display found (DISPLAY is empty): run on a desktop, or try: xvfb-run -a ./run.sh" >&2
+    exit 1
+fi
+cd build
+exec ./marbles "$@"

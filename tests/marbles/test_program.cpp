@@ -1,0 +1,82 @@
+// End-to-end: the real marbles program started in a temporary directory with its own
+// "autoexec.txt", checked by its exit code and the "log.txt" it leaves.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <filesystem>
+
+#include "support/testsupport.h"
+
+using testsupport::LogBody;
+using testsupport::ReadFile;
+using testsupport::WriteFile;
+
+namespace {
+
+// Runs the program in the working directory; returns its exit code (-1 when it did not exit).
+int RunMarbles() {
+    const std::string command = std::string("timeout 60 ") + MARBLES_BINARY + " > stdout.txt 2> stderr.txt";
+    const int status = std::system(command.c_str());
+    if (status == -1 || !WIFEXITED(status)) return -1;
+    return WEXITSTATUS(status);
+}
+
+int CountLines(const std::string& text) { return static_cast<int>(std::count(text.begin(), text.end(), '\n')); }
+
+}  // namespace
+
+TEST(Program, WithoutAScriptExitsAtOnceLeavingOnlyTheHeader) {
+    testsupport::CTempDir dir;
+    EXPECT_EQ(RunMarbles(), 0);
+    EXPECT_EQ(CountLines(ReadFile("log.txt")), 5);
+    EXPECT_EQ(LogBody(), "");
+}
+
+TEST(Program, ScriptStartsTasksAndQuitEndsTheLoop) {
+    testsupport::CTempDir dir;
+    WriteFile("autoexec.txt",
+              "// start-up script\n"
+              "starttask( unittest, selftest, 5 )\n"
+              "starttask( nosuchtype )\n"
+              "stoptask( ghost )\n");
+    EXPECT_EQ(RunMarbles(), 0);
+    EXPECT_EQ(LogBody(),
+              "( ) [ERROR] Trying to start a task nosuchtype that doesn't exist.\n"
+              "( ) CTaskFactory::StopTask() called\n"
+              "( ) [ERROR] Trying to stop a task ghost that doesn't exist.\n"
+              "( ) selftest: no self-tests are built into this program\n");
+}
+
+TEST(Program, MalformedLinesNeverStopTheScript) {
+    testsupport::CTempDir dir;
+    std::string script;
+    script += "starttask( \"unbalanced\r\n";
+    script += "starttask( ( (\r\n";
+    script += std::string("\0\x01\x02\xff\xfe binary\0\n", 16);
+    script += std::string(100000, '(') + "\n";
+    script += "x = " + std::string(100000, 'y') + "\n";
+    script += "load( autoexec.txt )\n";
+    script += "starttask( last_line_ran )\r\n";
+    WriteFile("autoexec.txt", script);
+    EXPECT_EQ(RunMarbles(), 0);
+    const std::string body = LogBody();
+    EXPECT_NE(body.find("( ) [ERROR] Trying to start a task last_line_ran that doesn't exist.\n"), std::string::npos);
+}
+
+TEST(Program, EmptyScriptAndDirectoryScriptEndCleanly) {
+    testsupport::CTempDir dir;
+    WriteFile("autoexec.txt", "");
+    EXPECT_EQ(RunMarbles(), 0);
+    EXPECT_EQ(LogBody(), "");
+    std::filesystem::remove("autoexec.txt");
+    std::filesystem::create_directory("autoexec.txt");
+    EXPECT_EQ(RunMarbles(), 0);
+    EXPECT_EQ(LogBody(), "");
+}
+
+TEST(Program, QuitAfterStartingTasksStopsThemInTheFirstFrame) {
+    testsupport::CTempDir dir;
+    WriteFile("autoexec.txt", "starttask( gfxtest, g1 )\nquit()\n");
+    EXPECT_EQ(RunMarbles(), 0);
+    EXPECT_EQ(LogBody(), "( ) g1: no self-tests are built into this program\n");
+}
