@@ -52,7 +52,10 @@ TEST(Program, MalformedLinesNeverStopTheScript) {
     std::string script;
     script += "starttask( \"unbalanced\r\n";
     script += "starttask( ( (\r\n";
-    script += std::string("\0\x01\x02\xff\xfe binary\0\n", 16);
+    {
+        static const char binary[] = "\0\x01\x02\xff\xfe binary\0\n";
+        script += std::string(binary, sizeof binary - 1);
+    }
     script += std::string(100000, '(') + "\n";
     script += "x = " + std::string(100000, 'y') + "\n";
     script += "load( autoexec.txt )\n";
