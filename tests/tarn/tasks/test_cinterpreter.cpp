@@ -2,6 +2,7 @@
 // lists, comments, task addressing, scripts and malformed input.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <filesystem>
 
 #include "support/testsupport.h"
@@ -237,4 +238,36 @@ TEST(ParameterList, KindsConvertThroughText) {
     CParameterList empty;
     empty.PopFront();
     EXPECT_EQ(empty.Count(), 0);
+}
+
+namespace {
+
+// FNV-1a over every result, so any change in how lines are read shows up as a new hash.
+std::uint64_t Fnv1a(std::uint64_t hash, const std::string& text) {
+    for (unsigned char c : text) {
+        hash ^= c;
+        hash *= 1099511628211ull;
+    }
+    return hash;
+}
+
+}  // namespace
+
+TEST_F(InterpreterTest, RecordedHashOfGeneratedLines) {
+    const char* const tokens[] = {"echo", "quit", "x", " ", "(", ")", ",", "\"", ";", "//", "::", "=",
+                                  "1",    "-",    ".", "a", "b", "2.5", "\t", "ns", "e3"};
+    const size_t count = sizeof tokens / sizeof tokens[0];
+    std::uint32_t seed = 12345;
+    std::uint64_t hash = 14695981039346656037ull;
+    for (int line = 0; line < 5000; ++line) {
+        std::string text;
+        const int length = 1 + line % 12;
+        for (int i = 0; i < length; ++i) {
+            seed = seed * 1664525u + 1013904223u;
+            text += tokens[(seed >> 16) % count];
+        }
+        hash = Fnv1a(hash, text + "\x1f" + Run(text) + "\x1e");
+    }
+    hash = Fnv1a(hash, myInterpreter.GetVariable("x") + myInterpreter.GetVariable("a"));
+    EXPECT_EQ(hash, 9441440038876426950ull) << "recorded hash changed: " << hash;
 }
