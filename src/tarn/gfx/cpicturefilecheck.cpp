@@ -4,6 +4,7 @@
 #include "cpicturefilecheck.h"
 
 #include <cctype>
+#include <cstdio>
 #include <cstring>
 
 namespace tarn {
@@ -61,6 +62,20 @@ bool CPictureFileCheck::IsLoadable(const uint8_t* data, size_t size, const std::
     if (StartsWith(data, size, "BM", 2)) return CheckBmp(data, size, reason);
     if (EndsWithTga(filename)) return CheckTga(data, size, reason);
     return true;
+}
+
+bool CPictureFileCheck::ReadFile(const std::string& filename, std::vector<uint8_t>& bytes) {
+    if (filename.empty()) return false;
+    std::FILE* file = std::fopen(filename.c_str(), "rb");
+    if (!file) return false;
+    std::vector<uint8_t> buffer(65536);
+    size_t read = 0;
+    while ((read = std::fread(buffer.data(), 1, buffer.size(), file)) > 0) {
+        bytes.insert(bytes.end(), buffer.begin(), buffer.begin() + static_cast<std::ptrdiff_t>(read));
+    }
+    const bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    return !failed;
 }
 
 bool CPictureFileCheck::CheckPng(const uint8_t* data, size_t size, std::string* reason) {

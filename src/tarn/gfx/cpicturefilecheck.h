@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace tarn {
 
@@ -18,6 +19,9 @@ public:
     // True when the bytes of filename may be handed to the decoder. reason (when given) says
     // why not.
     static bool IsLoadable(const uint8_t* data, size_t size, const std::string& filename, std::string* reason);
+    // Reads the whole file into bytes (appending); false when it cannot be opened or read
+    // (a directory, for one). Nothing is thrown.
+    static bool ReadFile(const std::string& filename, std::vector<uint8_t>& bytes);
 
 private:
     static bool CheckPng(const uint8_t* data, size_t size, std::string* reason);

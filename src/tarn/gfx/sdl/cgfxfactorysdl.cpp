@@ -5,7 +5,6 @@
 #include <SDL.h>
 #include <SDL_image.h>
 
-#include <cstdio>
 #include <cstring>
 #include <vector>
 
@@ -22,24 +21,11 @@ void SetColorKey(SDL_Surface* surface, const CColor& colorKey) {
     SDL_SetColorKey(surface, SDL_SRCCOLORKEY, SDL_MapRGB(surface->format, colorKey.r, colorKey.g, colorKey.b));
 }
 
-// The whole file; false when it cannot be opened or read (a directory, for one).
-bool ReadFile(const std::string& filename, std::vector<uint8_t>& bytes) {
-    if (filename.empty()) return false;
-    std::FILE* file = std::fopen(filename.c_str(), "rb");
-    if (!file) return false;
-    uint8_t buffer[65536];
-    size_t read = 0;
-    while ((read = std::fread(buffer, 1, sizeof(buffer), file)) > 0) bytes.insert(bytes.end(), buffer, buffer + read);
-    const bool failed = std::ferror(file) != 0;
-    std::fclose(file);
-    return !failed;
-}
-
 }  // namespace
 
 SDL_Surface* CGfxFactorySDL::ReadPicture(const std::string& filename) {
     std::vector<uint8_t> bytes;
-    if (!ReadFile(filename, bytes)) return nullptr;
+    if (!CPictureFileCheck::ReadFile(filename, bytes)) return nullptr;
     if (!CPictureFileCheck::IsLoadable(bytes.data(), bytes.size(), filename, nullptr)) return nullptr;
     SDL_RWops* rw = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
     if (!rw) return nullptr;

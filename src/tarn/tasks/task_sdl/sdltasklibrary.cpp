@@ -1,7 +1,9 @@
 // The task library "sdl": "taskload( sdl )" registers the task types that put the engine on
-// SDL ("event" so far; the window and graphics tasks join it).
+// SDL: "window", "event" and "gfx" (a stand-in until the graphics task draws sprites).
 #include "../ctaskfactory.h"
+#include "capplicationsdl.h"
 #include "ceventtasksdl.h"
+#include "cgfxtaskplaceholder.h"
 
 namespace tarn {
 
@@ -9,7 +11,9 @@ namespace {
 
 void LoadSdlTaskLibrary() {
     CTaskFactory* factory = CTaskFactory::GetSingleton();
+    factory->AddTaskType<CApplicationSDL>("window");
     factory->AddTaskType<CEventTaskSDL>("event");
+    factory->AddTaskType<CGfxTaskPlaceholder>("gfx");
 }
 
 CTaskLibraryRegistrar theSdlLibraryRegistrar("sdl", &LoadSdlTaskLibrary);
