@@ -7,6 +7,7 @@
 #include "../platform/platform.h"
 #include "cfakethread.h"
 #include "ctask.h"
+#include "task_sdl/ceventdispatcher.h"
 
 namespace tarn {
 
@@ -39,11 +40,14 @@ CTaskManager::CTaskManager()
       myPassAdvanced(false) {
     myTimedTasks.SetManager(this);
     myActivityListener->SetManager(this);
+    // Focus changes reported by the event task pause and resume the tasks that ask for it.
+    CEventDispatcher::GetSingleton()->AddActivityListener(myActivityListener.get());
     // "TimedTasks" has no entries yet: its start fails and it waits among the paused tasks.
     AddTask(&myTimedTasks, nullptr);
 }
 
 CTaskManager::~CTaskManager() {
+    CEventDispatcher::GetSingleton()->RemoveActivityListener(myActivityListener.get());
     if (theManager == this) theManager = nullptr;
 }
 

@@ -1,0 +1,165 @@
+// Looks at a picture file's bytes before they are decoded: files cut short and sizes SDL 1.2
+// cannot hold (its surfaces keep a row's length in 16 bits) are refused, so decoders never
+// see them. Knows PNG, GIF, JPEG, BMP and TGA; other formats are left to the decoder.
+#include "cpicturefilecheck.h"
+
+#include <cctype>
+#include <cstdio>
+#include <cstring>
+
+namespace tarn {
+
+namespace {
+
+bool Fail(std::string* reason, const char* why) {
+    if (reason) *reason = why;
+    return false;
+}
+
+bool SizeOk(long long w, long long h) {
+    return w > 0 && h > 0 && w <= CPictureFileCheck::kMaxSide && h <= CPictureFileCheck::kMaxSide;
+}
+
+unsigned Big16(const uint8_t* at) { return (at[0] << 8) | at[1]; }
+unsigned Little16(const uint8_t* at) { return at[0] | (at[1] << 8); }
+uint32_t Big32(const uint8_t* at) {
+    return (uint32_t(at[0]) << 24) | (uint32_t(at[1]) << 16) | (uint32_t(at[2]) << 8) | at[3];
+}
+int32_t Little32(const uint8_t* at) {
+    return static_cast<int32_t>(uint32_t(at[0]) | (uint32_t(at[1]) << 8) | (uint32_t(at[2]) << 16) |
+                                (uint32_t(at[3]) << 24));
+}
+
+bool StartsWith(const uint8_t* data, size_t size, const char* magic, size_t length) {
+    return size >= length && std::memcmp(data, magic, length) == 0;
+}
+
+bool EndsWithTga(const std::string& name) {
+    if (name.size() < 4) return false;
+    std::string tail = name.substr(name.size() - 4);
+    for (char& c : tail) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return tail == ".tga";
+}
+
+// Skips GIF data sub-blocks starting at pos; false when the data ends first.
+bool SkipSubBlocks(const uint8_t* data, size_t size, size_t& pos) {
+    while (pos < size) {
+        const size_t length = data[pos++];
+        if (length == 0) return true;
+        pos += length;
+    }
+    return false;
+}
+
+}  // namespace
+
+bool CPictureFileCheck::IsLoadable(const uint8_t* data, size_t size, const std::string& filename,
+                                   std::string* reason) {
+    if (!data || size == 0) return Fail(reason, "empty file");
+    if (StartsWith(data, size, "\x89PNG\r\n\x1a\n", 8)) return CheckPng(data, size, reason);
+    if (StartsWith(data, size, "GIF87a", 6) || StartsWith(data, size, "GIF89a", 6)) return CheckGif(data, size, reason);
+    if (StartsWith(data, size, "\xFF\xD8\xFF", 3)) return CheckJpeg(data, size, reason);
+    if (StartsWith(data, size, "BM", 2)) return CheckBmp(data, size, reason);
+    if (EndsWithTga(filename)) return CheckTga(data, size, reason);
+    return true;
+}
+
+bool CPictureFileCheck::ReadFile(const std::string& filename, std::vector<uint8_t>& bytes) {
+    if (filename.empty()) return false;
+    std::FILE* file = std::fopen(filename.c_str(), "rb");
+    if (!file) return false;
+    std::vector<uint8_t> buffer(65536);
+    size_t read = 0;
+    while ((read = std::fread(buffer.data(), 1, buffer.size(), file)) > 0) {
+        bytes.insert(bytes.end(), buffer.begin(), buffer.begin() + static_cast<std::ptrdiff_t>(read));
+    }
+    const bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    return !failed;
+}
+
+bool CPictureFileCheck::CheckPng(const uint8_t* data, size_t size, std::string* reason) {
+    // Signature, chunk length, "IHDR", width, height.
+    if (size < 24 || std::memcmp(data + 12, "IHDR", 4) != 0) return Fail(reason, "PNG without header");
+    if (!SizeOk(Big32(data + 16), Big32(data + 20))) return Fail(reason, "PNG size out of range");
+    return true;
+}
+
+bool CPictureFileCheck::CheckGif(const uint8_t* data, size_t size, std::string* reason) {
+    if (size < 13) return Fail(reason, "GIF cut short");
+    if (!SizeOk(Little16(data + 6), Little16(data + 8))) return Fail(reason, "GIF size out of range");
+    size_t pos = 13;
+    if (data[10] & 0x80) pos += 3u << ((data[10] & 7) + 1);
+    while (pos < size) {
+        const uint8_t block = data[pos++];
+        if (block == 0x3B) return true;  // the trailer: the file is complete
+        if (block == 0x21) {
+            ++pos;  // extension label
+            if (!SkipSubBlocks(data, size, pos)) break;
+        } else if (block == 0x2C) {
+            if (pos + 9 > size) break;
+            if (!SizeOk(Little16(data + pos + 4), Little16(data + pos + 6))) return Fail(reason, "GIF size out of range");
+            const uint8_t flags = data[pos + 8];
+            pos += 9;
+            if (flags & 0x80) pos += 3u << ((flags & 7) + 1);
+            ++pos;  // smallest code size
+            if (!SkipSubBlocks(data, size, pos)) break;
+        } else {
+            return Fail(reason, "GIF with an unknown block");
+        }
+    }
+    return Fail(reason, "GIF cut short");
+}
+
+bool CPictureFileCheck::CheckJpeg(const uint8_t* data, size_t size, std::string* reason) {
+    // Walks the marker segments up to the first scan; frames give the size.
+    bool sized = false;
+    size_t pos = 2;
+    while (pos + 4 <= size) {
+        if (data[pos] != 0xFF) return Fail(reason, "JPEG with a broken marker");
+        const uint8_t marker = data[pos + 1];
+        if (marker == 0xFF) {
+            ++pos;  // fill byte
+            continue;
+        }
+        const size_t length = Big16(data + pos + 2);
+        if (length < 2) return Fail(reason, "JPEG with a broken marker");
+        const bool frame = marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
+        if (frame) {
+            if (pos + 9 > size) break;
+            if (!SizeOk(Big16(data + pos + 7), Big16(data + pos + 5))) return Fail(reason, "JPEG size out of range");
+            sized = true;
+        }
+        if (marker == 0xDA) break;  // start of scan: entropy-coded data follows
+        pos += 2 + length;
+    }
+    if (!sized) return Fail(reason, "JPEG without a frame");
+    // Inside scan data 0xFF is always followed by 0 or a restart marker, so the image is
+    // complete only if an end-of-image marker follows the last start of scan.
+    size_t lastScan = 0;
+    for (size_t i = 0; i + 1 < size; ++i) {
+        if (data[i] == 0xFF && data[i + 1] == 0xDA) lastScan = i;
+    }
+    for (size_t i = lastScan; lastScan && i + 1 < size; ++i) {
+        if (data[i] == 0xFF && data[i + 1] == 0xD9) return true;
+    }
+    return Fail(reason, "JPEG cut short");
+}
+
+bool CPictureFileCheck::CheckBmp(const uint8_t* data, size_t size, std::string* reason) {
+    if (size < 26) return Fail(reason, "BMP cut short");
+    // Old OS/2 bitmaps have a 12-byte header with 16-bit sizes.
+    const bool old = Little32(data + 14) == 12;
+    const long long width = old ? static_cast<long long>(Little16(data + 18)) : Little32(data + 18);
+    const long long height = old ? static_cast<long long>(Little16(data + 20)) : Little32(data + 22);
+    if (!SizeOk(width, height < 0 ? -height : height)) return Fail(reason, "BMP size out of range");
+    return true;
+}
+
+bool CPictureFileCheck::CheckTga(const uint8_t* data, size_t size, std::string* reason) {
+    if (size < 18) return Fail(reason, "TGA cut short");
+    if (!SizeOk(Little16(data + 12), Little16(data + 14))) return Fail(reason, "TGA size out of range");
+    return true;
+}
+
+}  // namespace tarn

@@ -1,0 +1,73 @@
+// The image standing for the display surface: collects the changed ("dirty") rectangles of a
+// frame and pushes them to the display in Update, or flips the whole screen.
+#include "cpixelsdlscreen.h"
+
+#include <SDL.h>
+
+#include "../../tasks/cinterpreter.h"
+#include "../../tasks/ckernel.h"
+#include "../../utils/logger/clogger.h"
+#include "../cgfxsettings.h"
+
+namespace tarn {
+
+CPixelSDLScreen::CPixelSDLScreen() : myFullUpdate(false), myWholeScreenFlip(kFlipWholeScreen) {
+    CInterpreter* console = CKernel::GetSingleton()->GetConsole();
+    CGfxSettings& settings = GetGfxSettings();
+    if (!console->FindVariable("gfx_flip_debug_rects")) {
+        console->BindBool("gfx_flip_debug_rects", &settings.myFlipDebugRects);
+    }
+    if (!console->FindVariable("gfx_flip_rects_size")) {
+        console->BindInt("gfx_flip_rects_size", &settings.myFlipRectsSize);
+    }
+}
+
+CPixelSDLScreen::~CPixelSDLScreen() { DetachSurface(); }
+
+void CPixelSDLScreen::SetSurface(SDL_Surface* surface, bool) {
+    CPixelSDL::SetSurface(surface, false);
+    myScreenRect = GetRect();
+    myDirtyRects.clear();
+    myFullUpdate = false;
+    CLogger* logger = CKernel::GetSingleton()->GetLogger();
+    *logger << "myWidth = " << myScreenRect.w << "\n";
+    *logger << "myHeight = " << myScreenRect.h << "\n";
+}
+
+void CPixelSDLScreen::AddDirtyRect(const CRect& rect) {
+    if (myFullUpdate) return;
+    if (rect == myScreenRect) {
+        myFullUpdate = true;
+        return;
+    }
+    const CRect clipped = rect.Clip(myScreenRect);
+    if (!clipped.HasArea()) return;
+    const int cap = GetGfxSettings().myFlipRectsSize;
+    if (cap > 0 && static_cast<int>(myDirtyRects.size()) >= cap) {
+        myFullUpdate = true;
+        return;
+    }
+    myDirtyRects.push_back(clipped);
+}
+
+void CPixelSDLScreen::Update() {
+    SDL_Surface* screen = GetRawSurface();
+    if (!screen) {
+        myDirtyRects.clear();
+        myFullUpdate = false;
+        return;
+    }
+    if (myFullUpdate || myWholeScreenFlip) {
+        SDL_Flip(screen);
+        myDirtyRects.clear();
+        myFullUpdate = false;
+        return;
+    }
+    while (!myDirtyRects.empty()) {
+        const CRect& rect = myDirtyRects.front();
+        SDL_UpdateRect(screen, rect.x, rect.y, static_cast<Uint32>(rect.w), static_cast<Uint32>(rect.h));
+        myDirtyRects.pop_front();
+    }
+}
+
+}  // namespace tarn

@@ -1,0 +1,71 @@
+// The mouse task (type "mouse"): offers "CursorHide", "CursorShow" and "CursorChangeTo". It
+// never runs: its start returns false, so it waits among the paused tasks and only answers.
+#include "cmousetask.h"
+
+#include "../tasks/cinterpreter.h"
+#include "../tasks/ckernel.h"
+#include "../tasks/ctaskfactory.h"
+#include "../tasks/icommand.h"
+#include "../tasks/task_sdl/ceventdispatcher.h"
+#include "ccursorimage.h"
+
+namespace tarn {
+
+namespace {
+
+// Every cursor command does nothing while no event task lends a cursor control.
+class CCursorHideCommand : public CCommand {
+public:
+    std::string Execute() override {
+        CEventDispatcher::GetSingleton()->HideCursor();
+        return std::string();
+    }
+};
+
+class CCursorShowCommand : public CCommand {
+public:
+    std::string Execute() override {
+        CEventDispatcher::GetSingleton()->ShowCursor();
+        return std::string();
+    }
+};
+
+class CCursorChangeToCommand : public CCommand {
+public:
+    std::string Execute(CParameterList* params) override {
+        if (!params || !params->IsType(0, PARAM_STRING)) return "[ERROR] Could not recognize your cursor type";
+        CEventDispatcher::GetSingleton()->ChangeCursor(CursorTypeFromName(params->GetString(0)));
+        return std::string();
+    }
+    std::string Execute() override {
+        return "[ERROR] Needs a parameter to define to what we change our cursor( like arrow, cross, text... )";
+    }
+};
+
+CTaskRegistrar<CMouseTask> theMouseRegistrar("mouse");
+
+}  // namespace
+
+CMouseTask::CMouseTask() = default;
+
+CMouseTask::~CMouseTask() = default;
+
+bool CMouseTask::Start() {
+    if (myInterpreter) return false;
+    myInterpreter.reset(CKernel::GetSingleton()->CreateInterpreter());
+    myHideCommand = std::make_unique<CCursorHideCommand>();
+    myShowCommand = std::make_unique<CCursorShowCommand>();
+    myChangeCommand = std::make_unique<CCursorChangeToCommand>();
+    myInterpreter->AddCommand("CursorHide", myHideCommand.get());
+    myInterpreter->AddCommand("CursorShow", myShowCommand.get());
+    myInterpreter->AddCommand("CursorChangeTo", myChangeCommand.get());
+    return false;
+}
+
+bool CMouseTask::ExecuteCommand(const std::string& line) {
+    if (!myInterpreter) return false;
+    myInterpreter->Execute(line, false);
+    return true;
+}
+
+}  // namespace tarn

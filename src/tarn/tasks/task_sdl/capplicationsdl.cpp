@@ -1,0 +1,299 @@
+// The window task (type "window"): starts SDL's video, chooses and logs the video mode flags,
+// sets caption and icon and opens the window; "SetName", "Resize" and "SetIcon" change them.
+#include "capplicationsdl.h"
+
+#include <SDL.h>
+
+#include <vector>
+
+#include "../../gfx/cgfxsettings.h"
+#include "../../gfx/cpicturefilecheck.h"
+#include "../../utils/logger/clogger.h"
+#include "../cinterpreter.h"
+#include "../ckernel.h"
+#include "../cparameterlist.h"
+#include "../icommand.h"
+#include "ceventdispatcher.h"
+#include "parametertoint.h"
+
+namespace tarn {
+
+namespace {
+
+const char* const kSourceName = "tarn\\tasks\\task_sdl\\ctaskwindowSDL";
+// SDL 1.2 keeps a surface's row length in 16 bits.
+const int kMaxWindowSide = 16383;
+
+CLogger* Log() { return CKernel::GetSingleton()->GetLogger(); }
+
+bool IsDepth(int bits) { return bits == 0 || bits == 8 || bits == 15 || bits == 16 || bits == 24 || bits == 32; }
+
+// SetName( caption ): without parentheses the caption becomes empty.
+class CSetNameCommand : public CCommand {
+public:
+    explicit CSetNameCommand(CApplicationSDL* task) : myTask(task) {}
+    std::string Execute(CParameterList* params) override {
+        myTask->SetCaption(params ? params->GetString(0) : std::string());
+        return std::string();
+    }
+    std::string Execute() override {
+        myTask->SetCaption(std::string());
+        return std::string();
+    }
+
+private:
+    CApplicationSDL* myTask;
+};
+
+// Resize( [width] [, height] ): every listener of the window's size hears the new size.
+class CResizeCommand : public CCommand {
+public:
+    explicit CResizeCommand(CApplicationSDL* task) : myTask(task) {}
+    std::string Execute(CParameterList* params) override {
+        if (!params) return Execute();
+        int width = myTask->GetWindowWidth();
+        int height = myTask->GetWindowHeight();
+        if (params->IsType(0, PARAM_NUMBER)) width = ParameterToInt(params->GetNumber(0));
+        if (params->IsType(1, PARAM_NUMBER)) height = ParameterToInt(params->GetNumber(1));
+        CEventDispatcher::GetSingleton()->NotifyResize(width, height);
+        return std::string();
+    }
+    std::string Execute() override { return "[ERROR] You should give atleast two parameters"; }
+
+private:
+    CApplicationSDL* myTask;
+};
+
+class CSetIconCommand : public CCommand {
+public:
+    explicit CSetIconCommand(CApplicationSDL* task) : myTask(task) {}
+    std::string Execute(CParameterList* params) override {
+        if (!params) return Execute();
+        myTask->WindowSetIcon(params->GetString(0));
+        return std::string();
+    }
+    std::string Execute() override { return "[ERROR] You have to give atleast one parameter"; }
+
+private:
+    CApplicationSDL* myTask;
+};
+
+}  // namespace
+
+CApplicationSDL::CApplicationSDL() : CApplicationSDL(1000, "window") {}
+
+CApplicationSDL::CApplicationSDL(int priority, const std::string& name) : CTask(priority, name), myScreen(nullptr) {
+    SetDefaults();
+}
+
+CApplicationSDL::~CApplicationSDL() { CEventDispatcher::GetSingleton()->RemoveResizeListener(this); }
+
+void CApplicationSDL::SetDefaults() {
+    myHardwareRequested = false;
+    myVideoFlags = 0;
+    myWindowWidth = 640;
+    myWindowHeight = 480;
+    myBitsPerPixel = 0;
+    myFullscreen = false;
+    myResizable = true;
+    myWindowFrames = true;
+    myCaption = "SDL Window";
+    myIconFile.clear();
+    myHardwareSurface = 0;
+}
+
+void CApplicationSDL::ReadArguments(const CParameterList* params) {
+    SetDefaults();
+    if (!params) return;
+    const auto number = [params](int index, int& value) {
+        if (params->IsType(index, PARAM_NUMBER)) value = ParameterToInt(params->GetNumber(index));
+    };
+    const auto flag = [params](int index, bool& value) {
+        if (params->IsType(index, PARAM_NUMBER)) value = ParameterToInt(params->GetNumber(index)) != 0;
+    };
+    const auto text = [params](int index, std::string& value) {
+        if (params->IsType(index, PARAM_STRING)) value = params->GetString(index);
+    };
+    number(0, myWindowWidth);
+    number(1, myWindowHeight);
+    int depth = myBitsPerPixel;
+    number(2, depth);
+    // A depth SDL does not know is as good as an argument of the wrong kind.
+    if (IsDepth(depth)) myBitsPerPixel = depth;
+    flag(3, myFullscreen);
+    flag(4, myResizable);
+    text(5, myCaption);
+    text(6, myIconFile);
+    flag(7, myWindowFrames);
+}
+
+bool CApplicationSDL::Start(CParameterList* params) {
+    ReadArguments(params);
+    InitVideo();
+    SelectMode();
+    if (!myInterpreter) {
+        myInterpreter.reset(CKernel::GetSingleton()->CreateInterpreter());
+        mySetNameCommand = std::make_unique<CSetNameCommand>(this);
+        myResizeCommand = std::make_unique<CResizeCommand>(this);
+        mySetIconCommand = std::make_unique<CSetIconCommand>(this);
+        myInterpreter->AddCommand("SetName", mySetNameCommand.get());
+        myInterpreter->AddCommand("Resize", myResizeCommand.get());
+        myInterpreter->AddCommand("SetIcon", mySetIconCommand.get());
+    }
+    CEventDispatcher* dispatcher = CEventDispatcher::GetSingleton();
+    dispatcher->AddResizeListener(this);
+    // The window's own listener opens the mode; the others learn the size.
+    dispatcher->NotifyResize(myWindowWidth, myWindowHeight);
+    return false;
+}
+
+bool CApplicationSDL::Start() {
+    if (myScreen) return false;
+    return Start(nullptr);
+}
+
+void CApplicationSDL::OnStop() {
+    CEventDispatcher::GetSingleton()->RemoveResizeListener(this);
+    myScreen = nullptr;
+    SDL_Quit();
+}
+
+bool CApplicationSDL::ExecuteCommand(const std::string& line) {
+    if (!myInterpreter) return false;
+    myInterpreter->Execute(line, false);
+    return true;
+}
+
+void CApplicationSDL::InitVideo() {
+    CLogger* log = Log();
+    log->IndentIn();
+    *log << "Initializing video ";
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) == -1) {
+        log->Error() << "Error on initialing video or timer.\n SDL Says:\n" << SDL_GetError() << "\n"
+                     << "Exiting on error \n";
+    } else {
+        *log << "[OK]\n\n";
+    }
+    log->IndentOut();
+}
+
+void CApplicationSDL::SelectMode() {
+    CLogger* log = Log();
+    log->IndentIn();
+    *log << "Creating new window" << "\n";
+    SDL_version compiled;
+    SDL_VERSION(&compiled);
+    *log << "Compiled with SDL version: " << int(compiled.major) << "." << int(compiled.minor) << "."
+         << int(compiled.patch) << "\n";
+    const SDL_version* linked = SDL_Linked_Version();
+    *log << "Running with SDL version: " << int(linked->major) << "." << int(linked->minor) << "."
+         << int(linked->patch) << "\n";
+    char driver[256] = "";
+    SDL_VideoDriverName(driver, sizeof(driver));
+    *log << "Using driver: " << driver << "\n";
+
+    Uint32 flags = 0;
+    if (const SDL_VideoInfo* info = SDL_GetVideoInfo()) {
+        if (info->hw_available) {
+            *log << "Using hardware surface ( SDL_HWSURFACE  )\n";
+            flags |= SDL_HWSURFACE;
+            myHardwareSurface |= 1;
+        } else {
+            *log << "Using software surface ( SDL_SWSURFACE  )\n";
+        }
+        if (info->blit_hw) {
+            *log << "Using hardware accelaration ( SDL_HWACCEL )\n";
+            flags |= SDL_HWACCEL;
+        }
+    } else {
+        log->Error() << "in file: " << kSourceName << " at line " << __LINE__ << "\n";
+        *log << "Failed getting Video Info : " << "\n";
+        *log << "in file: " << kSourceName << " at line " << __LINE__ << "\n";
+        *log << SDL_GetError() << "\n";
+        if (myHardwareRequested) {
+            *log << "Using hardware accelaration ( SDL_HWSURFACE|SDL_HWACCEL )\n";
+            flags |= SDL_HWSURFACE | SDL_HWACCEL;
+            myHardwareSurface |= 1;
+        } else {
+            *log << "Using software ( SDL_SWSURFACE )\n";
+        }
+    }
+    flags |= SDL_DOUBLEBUF;
+    *log << "Using double buffering ( SDL_DOUBLEBUF )\n";
+    if (!myFullscreen && myResizable) {
+        flags |= SDL_RESIZABLE;
+        *log << "Using resizable ( SDL_RESIZABLE )\n";
+    }
+    if (myBitsPerPixel == 0 && !myFullscreen) {
+        flags |= SDL_ANYFORMAT;
+        *log << "Using anyformat ( SDL_ANYFORMAT )\n";
+    }
+    if (!myWindowFrames) {
+        flags |= SDL_NOFRAME;
+        *log << "Using no window frames,\n  ( oh my god our window doesn't have frames!? ) ( SDL_NOFRAME )\n";
+    }
+    // SDL 1.2 lists modes only through a running video driver; without one it would crash.
+    SDL_Rect** modes = SDL_WasInit(SDL_INIT_VIDEO) ? SDL_ListModes(nullptr, flags) : nullptr;
+    *log << "Valid resolutions for current flags\n";
+    if (modes == reinterpret_cast<SDL_Rect**>(-1)) {
+        *log << "All resolutions available\n";
+    } else {
+        for (int i = 0; modes && modes[i]; ++i) *log << "Width: " << modes[i]->w << "\tHeight:" << modes[i]->h << "\n";
+    }
+    myVideoFlags = flags;
+    if (!myCaption.empty()) SetCaption(myCaption);
+    if (!myIconFile.empty()) WindowSetIcon(myIconFile);
+    *log << "New window created succesfully" << "\n\n";
+    log->IndentOut();
+}
+
+void CApplicationSDL::Resize(int width, int height) {
+    myWindowWidth = width;
+    myWindowHeight = height;
+    const Uint32 flags = myVideoFlags | (myFullscreen ? SDL_FULLSCREEN : 0);
+    if (width < 0 || height < 0 || width > kMaxWindowSide || height > kMaxWindowSide) {
+        Log()->Error() << "Error creating the new window" << "\n"
+                       << "  window size out of range: " << width << " x " << height << "\n";
+        return;
+    }
+    myScreen = SDL_SetVideoMode(width, height, myBitsPerPixel, flags);
+    if (!myScreen) {
+        Log()->Error() << "Error creating the new window" << "\n"
+                       << "  " << SDL_GetError() << "\n";
+        return;
+    }
+    CGfxSettings& settings = GetGfxSettings();
+    settings.mySurfaceFlags = (myHardwareSurface & 1) ? SDL_HWSURFACE : 0;
+    settings.myBitsPerPixel = myScreen->format->BitsPerPixel;
+}
+
+void CApplicationSDL::SetCaption(const std::string& text) {
+    myCaption = text;
+    SDL_WM_SetCaption(text.c_str(), text.c_str());
+}
+
+void CApplicationSDL::WindowSetIcon(const std::string& file) {
+    // The bytes are checked first: SDL 1.2's BMP reader trusts the sizes in the file.
+    std::vector<uint8_t> bytes;
+    SDL_Surface* icon = nullptr;
+    if (CPictureFileCheck::ReadFile(file, bytes) &&
+        CPictureFileCheck::IsLoadable(bytes.data(), bytes.size(), file, nullptr)) {
+        icon = SDL_LoadBMP_RW(SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size())), 1);
+    }
+    CLogger* log = Log();
+    if (!icon) {
+        log->Warning() << " CApplicationSDL::WindowSetIcon() Could not load file: " << file << "\n";
+        return;
+    }
+    if (icon->w > 32) {
+        log->Warning() << " CApplicationSDL::WindowSetIcon() Image's (" << file << ") width is larger than 32 pixels \n";
+    } else if (icon->h > 32) {
+        log->Warning() << " CApplicationSDL::WindowSetIcon() Image's (" << file
+                       << ") height is larger than 32 pixels \n";
+    } else if (SDL_WasInit(SDL_INIT_VIDEO)) {
+        SDL_WM_SetIcon(icon, nullptr);
+    }
+    SDL_FreeSurface(icon);
+}
+
+}  // namespace tarn

@@ -1,0 +1,12 @@
+// A key binding that runs a command line in the console interpreter; the result is dropped,
+// so a failing command reports only in that discarded result.
+#include "ccommandbinding.h"
+
+#include "../cinterpreter.h"
+#include "../ckernel.h"
+
+namespace tarn {
+
+void CCommandBinding::Execute(int) { CKernel::GetSingleton()->GetConsole()->Execute(myLine, false); }
+
+}  // namespace tarn

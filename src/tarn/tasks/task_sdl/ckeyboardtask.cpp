@@ -1,0 +1,112 @@
+// The keyboard task (type "keyboard"): queues key presses from the event dispatcher and, at
+// its next update, runs the command lines bound to them with "bind".
+#include "ckeyboardtask.h"
+
+#include "../cinterpreter.h"
+#include "../ckernel.h"
+#include "../ctaskfactory.h"
+#include "../icommand.h"
+#include "ccommandbinding.h"
+#include "ceventdispatcher.h"
+#include "keynames.h"
+#include "parametertoint.h"
+
+namespace tarn {
+
+namespace {
+
+const char* const kBindUsage = "[ERROR] You cannot bind unless you give us something to bind to something\n";
+
+// bind( key, "command line" ): key is a key name or an SDL key code.
+class CBindCommand : public CCommand {
+public:
+    explicit CBindCommand(CKeyboardTask* task) : myTask(task) {}
+
+    std::string Execute(CParameterList* params) override {
+        if (!params || params->Count() < 2 || !params->IsType(1, PARAM_STRING)) return Execute();
+        int key = 0;
+        if (params->IsType(0, PARAM_STRING)) {
+            key = KeyNameToCode(params->GetString(0));
+        } else if (params->IsType(0, PARAM_NUMBER)) {
+            key = ParameterToInt(params->GetNumber(0));
+        } else {
+            return Execute();
+        }
+        myTask->AddBinding(key, params->GetString(1));
+        return std::string();
+    }
+    std::string Execute() override { return kBindUsage; }
+
+private:
+    CKeyboardTask* myTask;
+};
+
+CTaskRegistrar<CKeyboardTask> theKeyboardRegistrar("keyboard");
+
+}  // namespace
+
+CKeyboardTask::CKeyboardTask() : myKeyStates(kKeyCodeCount, 0) {}
+
+CKeyboardTask::~CKeyboardTask() { CEventDispatcher::GetSingleton()->RemoveKeyListener(this); }
+
+bool CKeyboardTask::Start() {
+    CEventDispatcher::GetSingleton()->AddKeyListener(this);
+    if (!myInterpreter) {
+        myInterpreter.reset(CKernel::GetSingleton()->CreateInterpreter());
+        myBindCommand = std::make_unique<CBindCommand>(this);
+        myInterpreter->AddCommand("bind", myBindCommand.get());
+    }
+    return true;
+}
+
+void CKeyboardTask::Update() {
+    while (!myPressedKeys.empty()) {
+        const int key = myPressedKeys.front();
+        myPressedKeys.pop();
+        RunBindings(key, true);
+    }
+    while (!myReleasedKeys.empty()) {
+        const int key = myReleasedKeys.front();
+        myReleasedKeys.pop();
+        RunBindings(key, false);
+    }
+}
+
+void CKeyboardTask::RunBindings(int key, bool down) {
+    if (key >= 0 && key < kKeyCodeCount) myKeyStates[key] = down ? 1 : 0;
+    const auto found = myBindings.find(key);
+    if (found == myBindings.end()) return;
+    // A bound line may add bindings to this very key: they run from the next press on.
+    const size_t count = found->second.size();
+    for (size_t i = 0; i < count; ++i) {
+        IKeyBinding* binding = found->second[i].get();
+        if (down ? binding->FiresOnKeyDown() : binding->FiresOnKeyUp()) binding->Execute(key);
+    }
+}
+
+void CKeyboardTask::OnStop() { CEventDispatcher::GetSingleton()->RemoveKeyListener(this); }
+
+bool CKeyboardTask::ExecuteCommand(const std::string& line) {
+    if (!myInterpreter) return false;
+    myInterpreter->Execute(line, false);
+    return true;
+}
+
+void CKeyboardTask::OnKeyDown(int key) { myPressedKeys.push(key); }
+
+void CKeyboardTask::OnKeyUp(int key) { myReleasedKeys.push(key); }
+
+void CKeyboardTask::AddBinding(int key, const std::string& command) {
+    myBindings[key].push_back(std::make_unique<CCommandBinding>(command));
+}
+
+bool CKeyboardTask::IsKeyDown(int key) const {
+    return key >= 0 && key < kKeyCodeCount && myKeyStates[key] != 0;
+}
+
+int CKeyboardTask::GetBindingCount(int key) const {
+    const auto found = myBindings.find(key);
+    return found == myBindings.end() ? 0 : static_cast<int>(found->second.size());
+}
+
+}  // namespace tarn

@@ -1,0 +1,23 @@
+// The task library "sdl": "taskload( sdl )" registers the task types that put the engine on
+// SDL: "window", "event" and "gfx" (a stand-in until the graphics task draws sprites).
+#include "../ctaskfactory.h"
+#include "capplicationsdl.h"
+#include "ceventtasksdl.h"
+#include "cgfxtaskplaceholder.h"
+
+namespace tarn {
+
+namespace {
+
+void LoadSdlTaskLibrary() {
+    CTaskFactory* factory = CTaskFactory::GetSingleton();
+    factory->AddTaskType<CApplicationSDL>("window");
+    factory->AddTaskType<CEventTaskSDL>("event");
+    factory->AddTaskType<CGfxTaskPlaceholder>("gfx");
+}
+
+CTaskLibraryRegistrar theSdlLibraryRegistrar("sdl", &LoadSdlTaskLibrary);
+
+}  // namespace
+
+}  // namespace tarn

@@ -1,0 +1,200 @@
+// Tests of the SDL image factory with real PNG, GIF and JPEG files made by ImageMagick:
+// decoding, sharing one surface per file name, reading again after the last release, bad
+// files giving the null image, and blank images with and without alpha.
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "support/imagemagick.h"
+#include "support/testsupport.h"
+#include "tarn/gfx/ctexturemanager.h"
+#include "tarn/gfx/gfx.h"
+#include "tarn/gfx/sdl/cgfxfactorysdl.h"
+#include "tarn/gfx/sdl/cpixelsdl.h"
+
+namespace {
+
+using tarn::CColor;
+using tarn::IPixel;
+
+std::string Text(const CColor& c) {
+    return std::to_string(c.r) + "," + std::to_string(c.g) + "," + std::to_string(c.b) + "," + std::to_string(c.a);
+}
+
+void ExpectNear(const CColor& expected, const CColor& seen, int tolerance, const std::string& where) {
+    EXPECT_NEAR(expected.r, seen.r, tolerance) << where << ": " << Text(seen);
+    EXPECT_NEAR(expected.g, seen.g, tolerance) << where << ": " << Text(seen);
+    EXPECT_NEAR(expected.b, seen.b, tolerance) << where << ": " << Text(seen);
+    EXPECT_NEAR(expected.a, seen.a, tolerance) << where << ": " << Text(seen);
+}
+
+class GfxFactorySDL : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(0, SDL_InitSubSystem(SDL_INIT_VIDEO)) << SDL_GetError();
+        ASSERT_NE(nullptr, SDL_SetVideoMode(64, 64, 32, SDL_SWSURFACE)) << SDL_GetError();
+        myTextureCount = tarn::CTextureManager::GetSingleton()->GetTextureCount();
+    }
+    void TearDown() override {
+        // Every test gives back what it loaded.
+        EXPECT_EQ(myTextureCount, tarn::CTextureManager::GetSingleton()->GetTextureCount());
+        testsupport::ResetEngine();
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    }
+    bool Convert(const std::string& arguments) { return testsupport::RunConvert(arguments); }
+
+    testsupport::CTempDir myDir;
+    tarn::CGfxFactorySDL myFactory;
+    int myTextureCount = 0;
+};
+
+TEST_F(GfxFactorySDL, DecodesPngGifAndJpegFiles) {
+    if (!testsupport::HaveImageMagick()) GTEST_SKIP() << "ImageMagick's convert is not installed";
+    // Left half green, right half blue.
+    ASSERT_TRUE(Convert("-size 8x12 xc:'rgb(10,200,30)' -size 8x12 xc:'rgb(0,0,255)' +append halves.png"));
+    ASSERT_TRUE(Convert("halves.png halves.gif"));
+    ASSERT_TRUE(Convert("halves.png -quality 95 halves.jpg"));
+    const struct {
+        const char* name;
+        int tolerance;
+    } files[] = {{"halves.png", 0}, {"halves.gif", 0}, {"halves.jpg", 12}};
+    for (const auto& file : files) {
+        IPixel* image = myFactory.LoadImage(file.name, CColor::DefaultKey());
+        ASSERT_FALSE(image->IsNullImage()) << file.name;
+        EXPECT_EQ(16, image->GetWidth());
+        EXPECT_EQ(12, image->GetHeight());
+        EXPECT_EQ(file.name, image->GetName());
+        ExpectNear(CColor(10, 200, 30), image->GetPixel(2, 5), file.tolerance, file.name);
+        ExpectNear(CColor(0, 0, 255), image->GetPixel(13, 5), file.tolerance, file.name);
+        SDL_Surface* surface = image->GetRawSurface();
+        EXPECT_TRUE(surface->flags & SDL_SRCCOLORKEY);
+        EXPECT_EQ(SDL_MapRGB(surface->format, 255, 0, 255), surface->format->colorkey);
+        myFactory.ReleaseImage(image);
+    }
+}
+
+TEST_F(GfxFactorySDL, KeepsTransparencyOfPngAndGifFiles) {
+    if (!testsupport::HaveImageMagick()) GTEST_SKIP() << "ImageMagick's convert is not installed";
+    ASSERT_TRUE(Convert("-size 4x4 xc:'rgba(255,0,0,0.5)' -fill blue -draw 'point 1,1' png32:half.png"));
+    ASSERT_TRUE(Convert("-size 4x4 xc:none -fill blue -draw 'point 1,1' hole.gif"));
+    IPixel* half = myFactory.LoadImage("half.png", CColor::DefaultKey());
+    ExpectNear(CColor(255, 0, 0, 128), half->GetPixel(0, 0), 1, "half.png");
+    ExpectNear(CColor(0, 0, 255, 255), half->GetPixel(1, 1), 0, "half.png");
+    IPixel* hole = myFactory.LoadImage("hole.gif", CColor::DefaultKey());
+    EXPECT_EQ(0, hole->GetPixel(0, 0).a);
+    ExpectNear(CColor(0, 0, 255, 255), hole->GetPixel(1, 1), 0, "hole.gif");
+    myFactory.ReleaseImage(half);
+    myFactory.ReleaseImage(hole);
+}
+
+TEST_F(GfxFactorySDL, OneFileOneSurfaceUntilTheLastImageLetsGo) {
+    if (!testsupport::HaveImageMagick()) GTEST_SKIP() << "ImageMagick's convert is not installed";
+    tarn::CTextureManager* textures = tarn::CTextureManager::GetSingleton();
+    ASSERT_TRUE(Convert("-size 5x5 xc:'rgb(255,0,0)' shared.png"));
+    IPixel* first = myFactory.LoadImage("shared.png", CColor::DefaultKey());
+    // A changed file is not read again while the surface is shared...
+    ASSERT_TRUE(Convert("-size 5x5 xc:'rgb(0,255,0)' shared.png"));
+    IPixel* second = myFactory.LoadImage("shared.png", CColor::DefaultKey());
+    EXPECT_EQ(first->GetRawSurface(), second->GetRawSurface());
+    EXPECT_EQ(2, textures->GetUserCount("shared.png"));
+    EXPECT_EQ(Text(CColor(255, 0, 0)), Text(second->GetPixel(0, 0)));
+
+    myFactory.ReleaseImage(first);
+    EXPECT_EQ(1, textures->GetUserCount("shared.png"));
+    EXPECT_EQ(Text(CColor(255, 0, 0)), Text(second->GetPixel(4, 4)));
+    IPixel* target = myFactory.CreateImage(5, 5, CColor::DefaultKey());
+    EXPECT_TRUE(second->Blit(target));
+    EXPECT_EQ(Text(CColor(255, 0, 0)), Text(target->GetPixel(2, 2)));
+
+    // ... but after the last release the next load reads it again.
+    myFactory.ReleaseImage(second);
+    EXPECT_FALSE(textures->Exists("shared.png"));
+    IPixel* third = myFactory.LoadImage("shared.png", CColor::DefaultKey());
+    EXPECT_EQ(Text(CColor(0, 255, 0)), Text(third->GetPixel(0, 0)));
+    myFactory.ReleaseImage(third);
+    myFactory.ReleaseImage(target);
+}
+
+TEST_F(GfxFactorySDL, BadFilesGiveTheNullImage) {
+    if (!testsupport::HaveImageMagick()) GTEST_SKIP() << "ImageMagick's convert is not installed";
+    ASSERT_TRUE(Convert("-size 64x48 plasma:fractal -seed 7 whole.png"));
+    ASSERT_TRUE(Convert("whole.png whole.gif"));
+    ASSERT_TRUE(Convert("whole.png whole.jpg"));
+    for (const char* name : {"whole.png", "whole.gif", "whole.jpg"}) {
+        const std::string bytes = testsupport::ReadFile(name);
+        testsupport::WriteFile(std::string("half-") + name, bytes.substr(0, bytes.size() / 2));
+        testsupport::WriteFile(std::string("head-") + name, bytes.substr(0, 16));
+        std::string flipped = bytes;
+        for (size_t i = bytes.size() / 3; i < bytes.size(); i += 7) flipped[i] = static_cast<char>(~flipped[i]);
+        testsupport::WriteFile(std::string("flipped-") + name, flipped);
+    }
+    testsupport::WriteFile("empty.png", "");
+    testsupport::WriteFile("text.png", "this is not a picture\n");
+    // Claims 30000 by 30000 pixels: more than an SDL 1.2 surface can hold.
+    std::string huge = testsupport::ReadFile("whole.png");
+    huge.replace(16, 8, std::string("\0\0\x75\x30\0\0\x75\x30", 8));
+    testsupport::WriteFile("huge.png", huge);
+
+    for (const char* name : {"missing.png", "", ".", "half-whole.png", "half-whole.gif", "half-whole.jpg",
+                             "head-whole.png", "head-whole.gif", "head-whole.jpg", "empty.png", "text.png", "huge.png",
+                             "flipped-whole.png"}) {
+        IPixel* image = myFactory.LoadImage(name, CColor::DefaultKey());
+        EXPECT_TRUE(image->IsNullImage()) << name;
+        myFactory.ReleaseImage(image);
+    }
+    // Corrupt data inside a complete GIF or JPEG may still decode to some picture; it must
+    // never crash or read outside the file (sanitizer build).
+    for (const char* name : {"flipped-whole.gif", "flipped-whole.jpg"}) myFactory.ReleaseImage(myFactory.LoadImage(name, CColor()));
+}
+
+TEST_F(GfxFactorySDL, BlankImages) {
+    IPixel* keyed = myFactory.CreateImage(7, 3, CColor(0, 255, 0));
+    ASSERT_FALSE(keyed->IsNullImage());
+    EXPECT_EQ(7, keyed->GetWidth());
+    EXPECT_EQ("", keyed->GetName());
+    SDL_Surface* surface = keyed->GetRawSurface();
+    EXPECT_EQ(SDL_GetVideoSurface()->format->BitsPerPixel, surface->format->BitsPerPixel);
+    EXPECT_TRUE(surface->flags & SDL_SRCCOLORKEY);
+    EXPECT_EQ(SDL_MapRGB(surface->format, 0, 255, 0), surface->format->colorkey);
+
+    IPixel* alpha = myFactory.CreateImageAlpha(4, 4);
+    ASSERT_FALSE(alpha->IsNullImage());
+    EXPECT_NE(0u, alpha->GetRawSurface()->format->Amask);
+    EXPECT_TRUE(static_cast<tarn::CPixelSDL*>(alpha)->CopiesAlpha());
+    for (int y = 0; y < 4; ++y) {
+        for (int x = 0; x < 4; ++x) EXPECT_EQ(Text(CColor(0, 0, 0, 0)), Text(alpha->GetPixel(x, y)));
+    }
+    for (const auto& size : {std::make_pair(0, 4), std::make_pair(4, -1), std::make_pair(16384, 1),
+                             std::make_pair(1, 1 << 30)}) {
+        EXPECT_TRUE(myFactory.CreateImage(size.first, size.second, CColor())->IsNullImage());
+        EXPECT_TRUE(myFactory.CreateImageAlpha(size.first, size.second)->IsNullImage());
+    }
+    EXPECT_EQ(keyed, myFactory.Convert(keyed));
+    myFactory.ReleaseImage(keyed);
+    myFactory.ReleaseImage(alpha);
+    myFactory.ReleaseImage(tarn::GetNullImage());
+}
+
+TEST(GfxFactorySDLWithoutVideo, ImagesWorkBeforeAWindowOpens) {
+    testsupport::CTempDir dir;
+    ASSERT_EQ(nullptr, SDL_GetVideoSurface());
+    tarn::CGfxFactorySDL factory;
+    IPixel* alpha = factory.CreateImageAlpha(3, 3);
+    ASSERT_FALSE(alpha->IsNullImage());
+    EXPECT_EQ(0xFF000000u, alpha->GetRawSurface()->format->Amask);
+    IPixel* plain = factory.CreateImage(3, 3, CColor::DefaultKey());
+    ASSERT_FALSE(plain->IsNullImage());
+    EXPECT_EQ(0u, plain->GetRawSurface()->format->Amask);
+    factory.ReleaseImage(alpha);
+    factory.ReleaseImage(plain);
+    if (!testsupport::HaveImageMagick()) return;
+    ASSERT_TRUE(testsupport::RunConvert("-size 2x2 xc:red early.png"));
+    IPixel* early = factory.LoadImage("early.png", CColor::DefaultKey());
+    EXPECT_EQ(Text(CColor(255, 0, 0)), Text(early->GetPixel(1, 1)));
+    factory.ReleaseImage(early);
+    testsupport::ResetEngine();
+}
+
+}  // namespace
