@@ -33,20 +33,20 @@ TEST(WindowEndToEnd, EscapeClosesTheWindowOpenedByTheStartUpScript) {
                            "starttask( window, window, 1000, 800, 600, 0, 0, 1, \"Marbles test\" )\n"
                            "keyboard::bind( escape, \"quit()\" )\n");
     // The program runs on Xvfb's display, not on the dummy driver the other tests use. Escape is
-    // pressed again (at most five times) should the first press come before SDL listens. In the
+    // pressed again (at most ten times) should the first press come before SDL listens. In the
     // sanitizer build, leaks inside libX11 (not ours) must not change the exit code.
     testsupport::WriteFile("lsan-suppressions.txt", "leak:libX11.so\n");
     testsupport::WriteFile("run.sh",
                            "unset SDL_VIDEODRIVER\n"
                            "export LSAN_OPTIONS=\"suppressions=$PWD/lsan-suppressions.txt\"\n"
-                           "timeout 60 '" MARBLES_BINARY "' > program-output.txt 2>&1 &\n"
+                           "timeout 120 '" MARBLES_BINARY "' > program-output.txt 2>&1 &\n"
                            "pid=$!\n"
-                           "wid=$(timeout 20 xdotool search --sync --name '^Marbles test$' | head -n 1)\n"
+                           "wid=$(timeout 60 xdotool search --sync --name '^Marbles test$' | head -n 1)\n"
                            "echo \"$wid\" > window-id.txt\n"
                            "if [ -n \"$wid\" ]; then\n"
                            "  xwininfo -id \"$wid\" > xwininfo.txt 2>&1\n"
                            "  xprop -id \"$wid\" WM_NAME > xprop.txt 2>&1\n"
-                           "  for attempt in 1 2 3 4 5; do\n"
+                           "  for attempt in 1 2 3 4 5 6 7 8 9 10; do\n"
                            "    kill -0 $pid 2> /dev/null || break\n"
                            "    xdotool key --window \"$wid\" Escape > /dev/null 2>&1\n"
                            "    echo $attempt > presses.txt\n"
