@@ -253,6 +253,7 @@ void CPhysicsWorld::ResolveContacts() {
             if (ResolveContact(myContacts[k])) applied = true;
         }
     }
+    myVisitCount = visits;
 }
 
 bool CPhysicsWorld::ResolveContact(const Contact& contact) {

@@ -70,6 +70,8 @@ public:
     // The contacts of the last detection. Their body pointers are valid until the body count
     // changes.
     unsigned GetContactCount() const { return myContactCount; }
+    // Contact visits made by the last resolution.
+    unsigned GetVisitCount() const { return myVisitCount; }
     const Contact& GetContact(unsigned index) const;
 
 private:
@@ -89,6 +91,7 @@ private:
     std::vector<RigidBody> myBodies;
     std::unique_ptr<Contact[]> myContacts;
     unsigned myContactCount = 0;
+    unsigned myVisitCount = 0;
     EDetection myDetection = DETECT_BROAD_PHASE;
     // Per-body work areas of a step, grown when bodies are added.
     std::vector<Vector2> myAxes;
