@@ -402,3 +402,202 @@ TEST(Pile, AStepAllocatesNothing) {
         EXPECT_EQ(theAllocations.load() - before, 0);
     }
 }
+
+namespace {
+
+// Steps the pile with one odd body added (both detection paths) and checks that every other
+// body keeps finite numbers; returns the odd body's final state.
+RigidBody StepPileWith(const RigidBody& odd, int steps = 100) {
+    RigidBody last;
+    for (auto detection : {CPhysicsWorld::DETECT_BROAD_PHASE, CPhysicsWorld::DETECT_ALL_PAIRS}) {
+        CPhysicsWorld world;
+        world.SetDetection(detection);
+        BuildPile(world);
+        const unsigned oddIndex = world.AddBody(odd);
+        for (unsigned i = 0; i < world.GetBodyCount(); ++i)
+            if (world.GetBody(i).staticObject == MOTION_DYNAMIC) world.GetBody(i).velocity.y = 5.0f;
+        world.GetBody(oddIndex).velocity = odd.velocity;
+        for (int s = 0; s < steps; ++s) {
+            world.Step(0.05f);
+            for (unsigned i = 0; i < world.GetBodyCount(); ++i) {
+                if (i == oddIndex) continue;
+                EXPECT_TRUE(AllFinite(world.GetBody(i))) << "body " << i << " step " << s;
+                if (!AllFinite(world.GetBody(i))) return world.GetBody(oddIndex);
+            }
+        }
+        last = world.GetBody(oddIndex);
+    }
+    return last;
+}
+
+const float theNaN = std::nanf("");
+const float theInfinity = HUGE_VALF;
+
+}  // namespace
+
+TEST(BadInput, BodiesWithNonFiniteNumbersFreezeAndTouchNothing) {
+    struct Case {
+        const char* what;
+        RigidBody body;
+    };
+    std::vector<Case> cases;
+    RigidBody b = Circle(0, 2, 0.5f);
+    b.position.x = theNaN;
+    cases.push_back({"NaN position", b});
+    b = Circle(0, 2, 0.5f);
+    b.velocity = {theNaN, 1};
+    cases.push_back({"NaN velocity", b});
+    b = Circle(0, 2, theNaN);
+    cases.push_back({"NaN radius", b});
+    b = Box(0, 2, 0.5f, theNaN);
+    cases.push_back({"NaN half height", b});
+    b = Box(0, 2, 0.5f, 0.5f, theNaN);
+    cases.push_back({"NaN orientation", b});
+    b = Box(0, 2, 0.5f, 0.5f, 0.3f);
+    b.angularVelocity = -theInfinity;
+    cases.push_back({"infinite spin", b});
+    b = Circle(0, 2, 0.5f, theNaN);
+    cases.push_back({"NaN inverse mass", b});
+    b = Circle(0, 2, theInfinity);
+    cases.push_back({"infinite radius", b});
+    b = Circle(theInfinity, 2, 0.5f);
+    cases.push_back({"infinite position", b});
+    b = Circle(0, 2, 0.5f);
+    b.velocity = {0, theInfinity};
+    cases.push_back({"infinite velocity", b});
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const RigidBody after = StepPileWith(c.body);
+        EXPECT_TRUE(SameBits(after, c.body)) << "frozen as loaded";
+    }
+}
+
+TEST(BadInput, HugeNegativeAndZeroSizesAndUnknownShapesStayHarmless) {
+    struct Case {
+        const char* what;
+        RigidBody body;
+        bool moves;
+    };
+    RigidBody unknown = Circle(0, -2, 0.5f);
+    unknown.shape = 2;
+    RigidBody negativeShape = Box(1, -2, 0.5f, 0.5f);
+    negativeShape.shape = -1;
+    RigidBody fastHuge = Circle(0, 0, 1e30f);
+    fastHuge.velocity = {3e37f, -3e37f};
+    const std::vector<Case> cases = {
+        {"huge radius", Circle(0, 0, 1e30f), true},
+        {"largest radius", Circle(0, 0, 3.4e38f), true},
+        {"huge fast circle", fastHuge, true},
+        {"huge box", Box(0, 0, 1e30f, 1e30f, 0.5f), true},
+        {"huge position", Circle(1e30f, -1e30f, 0.5f), true},
+        {"negative radius", Circle(0, 0, -3), true},
+        {"negative half width", Box(0, 0, -1, 1), true},
+        {"zero-size box", Box(0, 2, 0, 0), true},
+        {"zero-size circle", Circle(0, 2, 0), true},
+        {"unknown shape", unknown, true},
+        {"negative shape", negativeShape, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        StepPileWith(c.body, 30);
+    }
+}
+
+TEST(BadInput, UnknownShapesAndNegativeSizesFallThroughEverything) {
+    CPhysicsWorld world;
+    world.AddBody(Wall(0, 1, 10, 1));
+    RigidBody ghost = Circle(0, -0.4f, 0.5f);
+    ghost.shape = 5;
+    world.AddBody(ghost);
+    world.AddBody(Circle(3, -0.4f, -0.5f));
+    for (int s = 0; s < 40; ++s) world.Step(0.05f);
+    EXPECT_GT(world.GetBody(1).position.y, 3.0f);
+    EXPECT_GT(world.GetBody(2).position.y, 3.0f);
+    EXPECT_EQ(world.GetContactCount(), 0u);
+}
+
+TEST(BadInput, ImpulsesThatWouldLeaveNonFiniteMotionAreNotApplied) {
+    // Two massless, spinless bodies: the impulse would divide by zero.
+    CPhysicsWorld world;
+    RigidBody a = Circle(1.9f, 0, 1, 0, MOTION_DORMANT);
+    RigidBody b = Circle(0, 0, 1, 0, MOTION_DORMANT);
+    a.velocity = {-1, 0};
+    b.velocity = {1, 0};
+    world.AddBody(a);
+    world.AddBody(b);
+    world.Step(0.05f);
+    EXPECT_EQ(world.GetContactCount(), 1u);
+    EXPECT_EQ(world.GetBody(0).velocity.x, -1.0f);
+    EXPECT_EQ(world.GetBody(1).velocity.x, 1.0f);
+    EXPECT_EQ(world.GetBody(0).staticObject, MOTION_DORMANT) << "an impulse not applied wakes nobody";
+
+    // Velocities so large that the exchange overflows.
+    CPhysicsWorld fast;
+    a = Circle(1.9f, 0, 1, 1e30f, MOTION_DORMANT);
+    b = Circle(0, 0, 1, 1e-30f, MOTION_DORMANT);
+    a.velocity = {-3e38f, 0};
+    b.velocity = {3e38f, 0};
+    fast.AddBody(a);
+    fast.AddBody(b);
+    fast.Step(0.05f);
+    EXPECT_TRUE(AllFinite(fast.GetBody(0)));
+    EXPECT_TRUE(AllFinite(fast.GetBody(1)));
+}
+
+TEST(BadInput, NaNOrNegativeStepLengthsMoveNothing) {
+    for (float dt : {theNaN, -0.05f, -theInfinity}) {
+        CPhysicsWorld world;
+        RigidBody b = Circle(0, 0, 0.5f);
+        b.velocity = {1, 1};
+        world.AddBody(b);
+        world.Step(dt);
+        EXPECT_EQ(world.GetBody(0).position.x, 0.0f) << dt;
+        EXPECT_TRUE(AllFinite(world.GetBody(0))) << dt;
+    }
+    CPhysicsWorld a;
+    CPhysicsWorld b;
+    a.AddBody(Circle(0, 0, 0.5f));
+    b.AddBody(Circle(0, 0, 0.5f));
+    a.Step(theInfinity);
+    b.Step(0.05f);
+    EXPECT_TRUE(SameBits(a.GetBody(0), b.GetBody(0))) << "an endless step counts as 50 ms";
+}
+
+TEST(BadInput, RestTestLeavesOutBodiesWithNonFiniteVelocity) {
+    CPhysicsWorld world;
+    world.AddBody(Circle(0, 0, 1));
+    RigidBody broken = Circle(5, 0, 1);
+    broken.velocity = {theNaN, 0};
+    world.AddBody(broken);
+    EXPECT_TRUE(world.IsAtRest());
+    world.GetBody(0).velocity = {2, 0};
+    EXPECT_FALSE(world.IsAtRest());
+}
+
+TEST(BadInput, A100000BodyWorldStepsInBoundedTime) {
+    {
+        // Spread over a large walled room.
+        CPhysicsWorld world;
+        AddWalls(world, -400, -200, 400, 200);
+        for (int k = 0; k < 100000; ++k)
+            world.AddBody(Circle(-390.0f + 2.5f * static_cast<float>(k % 300),
+                                 -190.0f + 1.2f * static_cast<float>(k / 300), 0.5f));
+        for (int s = 0; s < 3; ++s) world.Step(0.05f);
+        for (unsigned i = 0; i < world.GetBodyCount(); i += 997) EXPECT_TRUE(AllFinite(world.GetBody(i)));
+    }
+    {
+        // All on one spot, overlapping deeply: the search budget ends detection.
+        CPhysicsWorld world;
+        for (int k = 0; k < 100000; ++k) world.AddBody(Circle(0, 0, 1));
+        world.Step(0.05f);
+        EXPECT_EQ(world.GetContactCount(), 0u);
+    }
+    {
+        // All on one spot, all touching: the contact capacity and the visit limit end the step.
+        CPhysicsWorld world;
+        for (int k = 0; k < 100000; ++k) world.AddBody(Circle(0, 0, 0));
+        world.Step(0.05f);
+        EXPECT_EQ(world.GetContactCount(), CPhysicsWorld::CONTACT_CAPACITY);
+        EXPECT_EQ(world.GetVisitCount(), CPhysicsWorld::VISIT_LIMIT);
+    }
+}
