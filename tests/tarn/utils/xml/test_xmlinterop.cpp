@@ -9,6 +9,8 @@
 
 #include "support/testsupport.h"
 #include "support/xmltesthelpers.h"
+#include "tarn/utils/signalslot/csignal.h"
+#include "tarn/utils/signalslot/cslotregistry.h"
 #include "tarn/utils/xml/cxmlfilesys.h"
 #include "tarn/utils/xml/xmltree.h"
 
@@ -141,6 +143,19 @@ struct CModel {
     }
 };
 
+class CScreen : public CSSObject {
+public:
+    explicit CScreen(const std::string& name) : myName(name) {}
+    std::string GetName() const override { return myName; }
+    void Show() {}
+    void Hide() {}
+
+private:
+    std::string myName;
+};
+
+const bool theScreenSlots = RegisterSlot("CScreen", "Show", &CScreen::Show) && RegisterSlot("CScreen", "Hide", &CScreen::Hide);
+
 }  // namespace
 
 TEST(XmlInterop, LevelListWeWriteIsReadAlikeByStandardParsers) {
@@ -206,4 +221,18 @@ ET.ElementTree(root).write('declared.xml', encoding='utf-8', xml_declaration=Tru
         EXPECT_EQ(body->GetAttribute("y").Get<float>(), -20.5f);
         EXPECT_EQ(ours->GetChild(1)->GetContent(), "a < b & c > \"d\" 'e'");
     }
+}
+
+TEST(XmlInterop, StoredSignalIsReadAlikeByStandardParsers) {
+    ASSERT_TRUE(theScreenSlots);
+    testsupport::CTempDir dir;
+    CScreen complete("level complete"), lost("level_lost");
+    CSignal0 signal;
+    signal.Connect(&complete, &CScreen::Show);
+    signal.Connect(&lost, &CScreen::Hide);
+    ASSERT_TRUE(XmlSave(signal, "signal.xml", "rootelement"));
+    const bool checked = ExpectStandardParsersAgree(
+        "signal.xml",
+        "rootelement(Slot[function=Show;target=level complete],Slot[function=Hide;target=level_lost])");
+    if (!checked) GTEST_SKIP() << "neither python3 nor xmllint is installed";
 }
