@@ -60,28 +60,40 @@ void CXmlParser::ParseFile(const std::string& fileName) {
     std::ifstream in(fileName, std::ios::binary);
     std::vector<char> block(1 << 16);
     std::string carry;
-    auto feed = [this](view line) {
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        ParseLine(line);
-    };
     while (in) {
         in.read(block.data(), static_cast<std::streamsize>(block.size()));
-        const view chunk(block.data(), static_cast<view::size_type>(in.gcount()));
-        view::size_type start = 0;
-        for (view::size_type end = chunk.find('\n'); end != view::npos; end = chunk.find('\n', start)) {
-            if (carry.empty()) {
-                feed(chunk.substr(start, end - start));
-            } else {
-                carry.append(chunk.substr(start, end - start));
-                feed(carry);
-                carry.clear();
-            }
-            start = end + 1;
-        }
-        carry.append(chunk.substr(start));
+        FeedLines(view(block.data(), static_cast<view::size_type>(in.gcount())), carry);
     }
-    if (!carry.empty()) feed(carry);
+    if (!carry.empty()) FeedLine(carry);
     if (myHandler) myHandler->EndDocument();
+}
+
+void CXmlParser::ParseText(view text) {
+    if (myHandler) myHandler->StartDocument();
+    std::string carry;
+    FeedLines(text, carry);
+    if (!carry.empty()) FeedLine(carry);
+    if (myHandler) myHandler->EndDocument();
+}
+
+void CXmlParser::FeedLines(view chunk, std::string& carry) {
+    view::size_type start = 0;
+    for (view::size_type end = chunk.find('\n'); end != view::npos; end = chunk.find('\n', start)) {
+        if (carry.empty()) {
+            FeedLine(chunk.substr(start, end - start));
+        } else {
+            carry.append(chunk.substr(start, end - start));
+            FeedLine(carry);
+            carry.clear();
+        }
+        start = end + 1;
+    }
+    carry.append(chunk.substr(start));
+}
+
+void CXmlParser::FeedLine(view line) {
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    ParseLine(line);
 }
 
 void CXmlParser::ParseLine(const std::string& line) { ParseLine(view(line)); }
@@ -92,15 +104,15 @@ void CXmlParser::ParseLine(view line) {
     // exactly as if it were a line of its own.
     while (!rest.empty()) {
         switch (myState) {
-            case STATE_TEXT: rest = ParseText(rest); break;
-            case STATE_TAG: rest = ParseTag(rest); break;
-            case STATE_COMMENT: rest = ParseComment(rest); break;
+            case STATE_TEXT: rest = ReadText(rest); break;
+            case STATE_TAG: rest = ReadTag(rest); break;
+            case STATE_COMMENT: rest = ReadComment(rest); break;
         }
         if (myTrimWhitespace) rest = TrimLeft(rest);
     }
 }
 
-view CXmlParser::ParseText(view rest) {
+view CXmlParser::ReadText(view rest) {
     const view::size_type open = rest.find('<');
     if (open == view::npos) {
         myText.append(rest);
@@ -117,7 +129,7 @@ view CXmlParser::ParseText(view rest) {
     return rest.substr(open + 1);
 }
 
-view CXmlParser::ParseTag(view rest) {
+view CXmlParser::ReadTag(view rest) {
     if (myTag.empty() && rest.substr(0, 3) == "!--") {
         // A comment runs to "-->" and may hold ">" and line ends.
         myState = STATE_COMMENT;
@@ -141,7 +153,7 @@ view CXmlParser::ParseTag(view rest) {
     return rest.substr(close + 1);
 }
 
-view CXmlParser::ParseComment(view rest) {
+view CXmlParser::ReadComment(view rest) {
     // The character k places before rest[i], looking back into the previous lines' tail.
     auto before = [&](view::size_type i, view::size_type k) -> char {
         if (i >= k) return rest[i - k];

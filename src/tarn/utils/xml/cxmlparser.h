@@ -23,18 +23,26 @@ public:
     // yields just the two document events. A carriage return ending a line is dropped.
     void ParseFile(const std::string& fileName);
 
+    // StartDocument, every line of text (split at line feeds, a carriage return ending a line
+    // dropped, as for a file), EndDocument.
+    void ParseText(std::string_view text);
+
     // Feeds one line (without its line end). Pending text and tags carry over to the next line.
     void ParseLine(const std::string& line);
     void ParseLine(std::string_view line);
 
 private:
+    // Splits a chunk of a document into lines; an unfinished last line waits in carry.
+    void FeedLines(std::string_view chunk, std::string& carry);
+    void FeedLine(std::string_view line);
+
     enum EState { STATE_TEXT = 0, STATE_TAG = 1, STATE_COMMENT = 2 };
 
     // Each consumes the start of the trimmed rest of a line and returns what is left of it,
     // or npos-like end when the rest was used up.
-    std::string_view ParseText(std::string_view rest);
-    std::string_view ParseTag(std::string_view rest);
-    std::string_view ParseComment(std::string_view rest);
+    std::string_view ReadText(std::string_view rest);
+    std::string_view ReadTag(std::string_view rest);
+    std::string_view ReadComment(std::string_view rest);
 
     void FlushText(std::string_view text);
     void HandleTag(std::string_view tag);
