@@ -26,6 +26,10 @@ void CPhysicsTask::DumpBodies() const {
     if (myWorld) myWorld->DumpBodies();
 }
 
+void CPhysicsTask::SerializePhysicsModel(tarn::CXmlFileSys* filesys) {
+    if (myWorld && filesys) myWorld->Serialize(filesys);
+}
+
 bool CPhysicsTask::IsAtRest() const { return !myWorld || myWorld->IsAtRest(); }
 
 }  // namespace marbles

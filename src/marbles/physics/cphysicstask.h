@@ -5,6 +5,10 @@
 
 #include <memory>
 
+namespace tarn {
+class CXmlFileSys;
+}
+
 namespace marbles {
 
 class CPhysicsWorld;
@@ -29,6 +33,8 @@ public:
     void DumpBodies() const;
     // True when the bodies' mean squared speed is below 1.
     bool IsAtRest() const;
+    // Reads the world's bodies from, or writes them to, the context's node (a physics model).
+    void SerializePhysicsModel(tarn::CXmlFileSys* filesys);
 
     // The world; never null during the life of the task.
     CPhysicsWorld* GetWorld() { return myWorld.get(); }

@@ -8,6 +8,7 @@
 #include "irigidbodylistenerfactory.h"
 #include "tarn/utils/logger/cassert.h"
 #include "tarn/utils/logger/clogger.h"
+#include "tarn/utils/xml/cxmlfilesys.h"
 
 namespace marbles {
 
@@ -134,6 +135,25 @@ bool CPhysicsWorld::IsAtRest() const {
 void CPhysicsWorld::DumpBodies() const {
     tarn::CLogger& log = *tarn::CLogger::GetSingleton();
     for (std::size_t i = 0; i < myBodies.size(); ++i) log << i << "\t" << myBodies[i].initId << "\n";
+}
+
+void CPhysicsWorld::Serialize(tarn::CXmlFileSys* filesys) {
+    if (filesys->IsWriting()) {
+        TARN_XML_HERE(filesys);
+        for (const RigidBody& body : myBodies) filesys->Write(body, "RigidBody");
+        return;
+    }
+    RemoveAllBodies();
+    const tarn::CXmlNode* model = filesys->GetNode();
+    if (!model) return;
+    for (int k = 0; k < model->GetChildCount(); ++k) {
+        tarn::CXmlNode* child = model->GetChild(k);
+        if (child->GetName() != "RigidBody") continue;
+        RigidBody body;
+        tarn::CXmlFileSys reader(child, tarn::CXmlFileSys::MODE_READ);
+        marbles::Serialize(body, &reader);
+        AddBody(body);
+    }
 }
 
 void CPhysicsWorld::Step(float dt) {
@@ -289,8 +309,12 @@ void CPhysicsWorld::Integrate(float dt) {
         RigidBody& body = myBodies[i];
         if (body.staticObject == MOTION_STATIC || !myMoves[i]) continue;
         body.previousPosition = body.position;
-        body.position = body.position + dt * body.velocity;
-        body.orientation += dt * body.angularVelocity;
+        const Vector2 position = body.position + dt * body.velocity;
+        const float orientation = body.orientation + dt * body.angularVelocity;
+        // A move that overflows leaves the body where it is, so finite bodies stay finite.
+        if (!Finite(position) || !Finite(orientation)) continue;
+        body.position = position;
+        body.orientation = orientation;
     }
 }
 

@@ -12,6 +12,10 @@
 #include "contact.h"
 #include "rigidbody.h"
 
+namespace tarn {
+class CXmlFileSys;
+}
+
 namespace marbles {
 
 class IRigidBodyListenerFactory;
@@ -63,6 +67,11 @@ public:
     bool IsAtRest() const;
     // One log line per body: its index, a tab, its initId.
     void DumpBodies() const;
+
+    // The physics model: the body list as the "RigidBody" children of the context's node, in
+    // index order (other children are ignored). Reading first deletes every listener and
+    // empties the world, then appends each body read with a listener from the factory.
+    void Serialize(tarn::CXmlFileSys* filesys);
 
     // The detection and resolution phases of Step on their own, for timing and for tests.
     void DetectContacts();

@@ -7,6 +7,10 @@
 
 #include "vector2.h"
 
+namespace tarn {
+class CXmlFileSys;
+}
+
 namespace marbles {
 
 class IRigidBodyListener;
@@ -39,6 +43,13 @@ struct RigidBody {
     // Identifier from the level file, only printed by the body dump.
     std::int32_t initId = 0;
 };
+
+// Stored form of a "RigidBody" element: attributes "shape", "orientation", "angularVelocity",
+// "inverseMass", "inverseMomentOfInertia", "staticObject", "color", "initId", then the child
+// elements "Radius" (extent), "Position" and "Velocity". Reading sets each field present and
+// leaves the others unchanged; the listener is neither read nor written, and the previous
+// position is set to the position read.
+void Serialize(RigidBody& body, tarn::CXmlFileSys* filesys);
 
 }  // namespace marbles
 

@@ -5,6 +5,10 @@
 
 #include <cmath>
 
+namespace tarn {
+class CXmlFileSys;
+}
+
 namespace marbles {
 
 struct Vector2 {
@@ -26,6 +30,10 @@ inline Vector2 Normalize(Vector2 a) {
     if (length > 0.0f) return Vector2{a.x / length, a.y / length};
     return a;
 }
+
+// Stored form: float attributes "x" and "y" of the vector's own element. Reading leaves a
+// coordinate whose attribute is missing or unreadable unchanged.
+void Serialize(Vector2& vector, tarn::CXmlFileSys* filesys);
 
 }  // namespace marbles
 

@@ -15,6 +15,7 @@
 #include "physicsscenes.h"
 #include "support/testsupport.h"
 #include "tarn/utils/logger/clogger.h"
+#include "tarn/utils/xml/cxmlfilesys.h"
 
 using namespace marbles;
 using namespace physicsscenes;
@@ -600,4 +601,55 @@ TEST(BadInput, A100000BodyWorldStepsInBoundedTime) {
         EXPECT_EQ(world.GetContactCount(), CPhysicsWorld::CONTACT_CAPACITY);
         EXPECT_EQ(world.GetVisitCount(), CPhysicsWorld::VISIT_LIMIT);
     }
+}
+
+TEST(Model, LoadingReplacesTheBodiesAndTheirListeners) {
+    testsupport::CTempDir dir;
+    testsupport::WriteFile("model.xml",
+                           "<PhysicsModel>\n"
+                           "<RigidBody initId=\"1\" shape=\"0\" >\n<Radius x=\"0.5\" y=\"0\" />\n</RigidBody>\n"
+                           "<Comment text=\"not a body\" />\n"
+                           "<RigidBody initId=\"2\" shape=\"1\" >\n<Radius x=\"1\" y=\"2\" />\n</RigidBody>\n"
+                           "</PhysicsModel>\n");
+    CRecordingFactory factory;
+    CPhysicsWorld world;
+    world.SetListenerFactory(&factory);
+    ASSERT_TRUE(tarn::XmlLoad(world, "model.xml"));
+    ASSERT_EQ(world.GetBodyCount(), 2u);
+    EXPECT_EQ(world.GetBody(0).initId, 1);
+    EXPECT_EQ(world.GetBody(1).initId, 2);
+    EXPECT_EQ(world.GetBody(1).extent.y, 2.0f);
+    EXPECT_TRUE(factory.myLog.calls.empty()) << "new listeners hear nothing before a step";
+
+    ASSERT_TRUE(tarn::XmlLoad(world, "model.xml"));
+    EXPECT_EQ(factory.myLog.calls, (std::vector<std::string>{"D0", "D1"}));
+    world.Step(0.0f);
+    EXPECT_EQ(factory.myLog.calls[2], "U2 0 0 0 0.5 0 0 0");
+    EXPECT_EQ(factory.myLog.calls[3], "I2 0");
+    EXPECT_EQ(factory.myLog.calls[5], "I3 1");
+
+    testsupport::WriteFile("empty.xml", "<PhysicsModel>\n</PhysicsModel>\n");
+    ASSERT_TRUE(tarn::XmlLoad(world, "empty.xml"));
+    EXPECT_EQ(world.GetBodyCount(), 0u);
+    EXPECT_EQ(factory.myLog.calls.back(), "D3");
+}
+
+TEST(Model, AMissingFileLoadsNothingAndKeepsTheBodies) {
+    testsupport::CTempDir dir;
+    CPhysicsWorld world;
+    world.AddBody(Circle(0, 0, 1));
+    EXPECT_FALSE(tarn::XmlLoad(world, "no such file.xml"));
+    EXPECT_EQ(world.GetBodyCount(), 1u);
+}
+
+TEST(BadInput, AMoveThatWouldOverflowLeavesTheBodyWhereItIs) {
+    CPhysicsWorld world;
+    RigidBody runaway = Circle(3e38f, -3e38f, 1, 1, MOTION_DORMANT);
+    runaway.velocity = {3e38f, -3e38f};
+    runaway.angularVelocity = 3e38f;
+    runaway.orientation = 3e38f;
+    world.AddBody(runaway);
+    for (int s = 0; s < 5; ++s) world.Step(0.05f);
+    EXPECT_TRUE(AllFinite(world.GetBody(0)));
+    EXPECT_GE(world.GetBody(0).position.x, 3e38f) << "it moves while it can";
 }
