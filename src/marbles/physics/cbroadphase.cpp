@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "tarn/utils/logger/cassert.h"
+
 namespace marbles {
 
 namespace {
@@ -64,6 +66,7 @@ bool CBroadPhase::Touch(const Bounds& a, const Bounds& b) {
 
 void CBroadPhase::Build(const RigidBody* bodies, const Vector2* axes, const std::uint8_t* solid,
                         std::size_t count) {
+    cassert(count <= myBounds.size()) cvalue(count);
     myCount = std::min(count, myBounds.size());
     myWork = 0;
     myStampValue = 0;

@@ -46,6 +46,10 @@ public:
     EDetection GetDetection() const { return myDetection; }
 
     // Advances the world by dt seconds, at most 0.05; a negative or NaN dt counts as 0.
+    // Bodies with a non-finite number stay frozen and touch nothing; impulses or moves that
+    // would make a number non-finite are not applied. With the broad phase, a step whose
+    // neighbour search exceeds its budget (thousands of bodies heaped on one spot) keeps the
+    // contacts of the bodies searched so far, as when the contact array is full.
     void Step(float dt);
 
     // Appends a copy of body with a listener from the factory (or none); the copy's listener
