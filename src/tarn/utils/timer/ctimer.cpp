@@ -3,6 +3,8 @@
 #include "ctimer.h"
 
 #include "itimesource.h"
+#include "tarn/utils/logger/cassert.h"
+#include "tarn/utils/xml/cxmlfilesys.h"
 
 namespace tarn {
 
@@ -97,9 +99,28 @@ void CTimer::SetState(types::ticks start, types::ticks pausedTime, bool paused, 
     myDerivateMark = mark;
 }
 
-void CTimer::Serialize(CXmlFileSys*) {
-    // The stored form is written and read by the serialization layer, which supplies this body
-    // once it is linked in (see xml/ctimerserialize.cpp).
+// Stored as the elements "time" (the time shown) and "pause" (1, only while paused).
+// Loading moves the start so that the timer shows the stored time and runs on from there.
+void CTimer::Serialize(CXmlFileSys* filesys) {
+    if (!filesys) return;
+    TARN_XML_HERE(filesys);
+    if (filesys->IsWriting()) {
+        filesys->Write(GetTime(), "time");
+        if (myPaused) filesys->Write(true, "pause");
+        return;
+    }
+    types::ticks time = 0;
+    if (filesys->HasChild("time") && filesys->Read(time, "time")) {
+        const types::ticks base = BaseTime();
+        static const std::string note = "This could cause some problems because types::ticks is unsigned";
+        // A larger stored time wraps the start around; modular arithmetic keeps GetTime right.
+        cassert(base > time) cvalue(base) cvalue(time) cvalue(note);
+        myStart = base - time;
+    }
+    TARN_XML_HERE(filesys);
+    bool paused = myPaused;
+    if (filesys->HasChild("pause") && filesys->Read(paused, "pause")) myPaused = paused;
+    if (myPaused) myPausedTime = BaseTime() - myStart;
 }
 
 }  // namespace tarn

@@ -1,0 +1,104 @@
+// One XML element: name, text content, owned children in document order and attributes.
+// Deleting a node deletes its whole subtree without recursion, so trees of any depth are safe.
+#include "cxmlnode.h"
+
+#include "tarn/utils/logger/cassert.h"
+
+namespace tarn {
+
+namespace {
+
+const CAnyContainer& EmptyValue() {
+    static const CAnyContainer empty;
+    return empty;
+}
+
+// Replaces every entity by the single character c, resuming the search at the inserted
+// character, so that a character equal to the entity's first one can start a new match
+// ("&amp;amp;" becomes "&"). One pass over the text.
+void ReplaceEntity(std::string& text, const char* entity, std::string::size_type length, char c) {
+    if (text.find(entity) == std::string::npos) return;
+    std::string result;
+    result.reserve(text.size());
+    std::string::size_type i = 0;
+    while (i < text.size()) {
+        if (text.compare(i, length, entity) != 0) {
+            result += text[i++];
+            continue;
+        }
+        if (c == entity[0]) {
+            // The inserted character is searched again together with what follows it.
+            i += length - 1;
+            text[i] = c;
+        } else {
+            result += c;
+            i += length;
+        }
+    }
+    text.swap(result);
+}
+
+}  // namespace
+
+CXmlNode::CXmlNode(const std::string& name, CXmlNode* parent) : myParent(parent), myName(name) {}
+
+CXmlNode::~CXmlNode() {
+    // Detach the subtree level by level instead of letting each child delete its own children.
+    std::vector<std::unique_ptr<CXmlNode>> pending = std::move(myChildren);
+    while (!pending.empty()) {
+        std::unique_ptr<CXmlNode> node = std::move(pending.back());
+        pending.pop_back();
+        for (auto& child : node->myChildren) pending.push_back(std::move(child));
+        node->myChildren.clear();
+    }
+}
+
+void CXmlNode::SetContent(const std::string& content) {
+    myContent = content;
+    if (myContent.find('&') == std::string::npos) return;
+    ReplaceEntity(myContent, "&lt;", 4, '<');
+    ReplaceEntity(myContent, "&gt;", 4, '>');
+    ReplaceEntity(myContent, "&amp;", 5, '&');
+    ReplaceEntity(myContent, "&apos;", 6, '\'');
+    ReplaceEntity(myContent, "&quot;", 6, '"');
+}
+
+CXmlNode* CXmlNode::GetChild(int i) const {
+    cassert(i >= 0 && i < GetChildCount()) cvalue(i);
+    if (i < 0 || i >= GetChildCount()) return nullptr;
+    return myChildren[i].get();
+}
+
+void CXmlNode::AddChild(CXmlNode* child) {
+    if (!child) return;
+    child->SetParent(this);
+    myChildren.emplace_back(child);
+}
+
+std::string CXmlNode::GetAttributeName(int i) const {
+    if (i < 0 || i >= GetAttributeCount()) return std::string();
+    return myAttributes.NameAt(i);
+}
+
+const CAnyContainer& CXmlNode::GetAttributeValue(int i) const {
+    cassert(i >= 0 && i < GetAttributeCount()) cvalue(i);
+    if (i < 0 || i >= GetAttributeCount()) return EmptyValue();
+    return myAttributes.ValueAt(i);
+}
+
+const CAnyContainer& CXmlNode::GetAttribute(const std::string& name) const {
+    const int i = myAttributes.Find(name);
+    cassert(myAttributes.HasKey(name)) cvalue(name);
+    if (i < 0) return EmptyValue();
+    return myAttributes.ValueAt(i);
+}
+
+void CXmlNode::AddAttribute(const std::string& name, const CAnyContainer& value) {
+    myAttributes.Add(name, value);
+}
+
+void CXmlNode::AddAttribute(std::string&& name, CAnyContainer&& value) {
+    myAttributes.Add(std::move(name), std::move(value));
+}
+
+}  // namespace tarn

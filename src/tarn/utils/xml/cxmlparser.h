@@ -1,0 +1,64 @@
+// The line-based XML reader: feeds lines through a small state machine and reports elements,
+// attributes and text to a handler. Lines are trimmed and joined with nothing between them.
+#ifndef TARN_UTILS_XML_CXMLPARSER_H
+#define TARN_UTILS_XML_CXMLPARSER_H
+
+#include <string>
+#include <string_view>
+
+#include "cxmlhandler.h"
+
+namespace tarn {
+
+class CXmlParser {
+public:
+    CXmlParser() = default;
+    CXmlParser(const CXmlParser&) = delete;
+    CXmlParser& operator=(const CXmlParser&) = delete;
+
+    // The handler receives every later event; the caller keeps ownership. Null drops the events.
+    void SetHandler(CXmlHandler* handler) { myHandler = handler; }
+
+    // StartDocument, every line of the file, EndDocument. A file that cannot be opened
+    // yields just the two document events. A carriage return ending a line is dropped.
+    void ParseFile(const std::string& fileName);
+
+    // StartDocument, every line of text (split at line feeds, a carriage return ending a line
+    // dropped, as for a file), EndDocument.
+    void ParseText(std::string_view text);
+
+    // Feeds one line (without its line end). Pending text and tags carry over to the next line.
+    void ParseLine(const std::string& line);
+    void ParseLine(std::string_view line);
+
+private:
+    // Splits a chunk of a document into lines; an unfinished last line waits in carry.
+    void FeedLines(std::string_view chunk, std::string& carry);
+    void FeedLine(std::string_view line);
+
+    enum EState { STATE_TEXT = 0, STATE_TAG = 1, STATE_COMMENT = 2 };
+
+    // Each consumes the start of the trimmed rest of a line and returns what is left of it,
+    // or npos-like end when the rest was used up.
+    std::string_view ReadText(std::string_view rest);
+    std::string_view ReadTag(std::string_view rest);
+    std::string_view ReadComment(std::string_view rest);
+
+    void FlushText(std::string_view text);
+    void HandleTag(std::string_view tag);
+    void HandleStartTag(std::string_view tag);
+    std::string SplitAttributes(std::string_view tag);
+
+    bool myTrimWhitespace = true;
+    EState myState = STATE_TEXT;
+    CXmlHandler* myHandler = nullptr;
+    std::string myText;
+    std::string myTag;
+    CXmlAttributeMap myAttributes;
+    // The last two characters seen inside a comment, to find a "-->" split over lines.
+    std::string myCommentTail;
+};
+
+}  // namespace tarn
+
+#endif

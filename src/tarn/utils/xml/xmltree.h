@@ -1,0 +1,22 @@
+// Loading a whole XML file into a node tree and writing a tree to a stream.
+// These join the reader, the tree builder and the writer for callers that want a whole document.
+#ifndef TARN_UTILS_XML_XMLTREE_H
+#define TARN_UTILS_XML_XMLTREE_H
+
+#include <ostream>
+#include <string>
+
+namespace tarn {
+
+class CXmlNode;
+
+// Reads fileName into a tree. Returns the root, which the caller deletes, or null when the
+// file cannot be opened or holds no element.
+CXmlNode* LoadXmlTree(const std::string& fileName);
+
+// Writes node and its subtree to out. A null node writes nothing.
+void WriteXmlTree(const CXmlNode* node, std::ostream& out);
+
+}  // namespace tarn
+
+#endif

@@ -1,0 +1,125 @@
+// The headless simulator, run as a program on small models and levels.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "support/testsupport.h"
+
+namespace {
+
+const std::string theSimulator = std::string(MARBLES_BUILD_DIR) + "/marbles-sim";
+const std::string theExampleLevel =
+    std::string(MARBLES_SOURCE_DIR) + "/tools/marbles-sim/examples/small_level.xml";
+
+struct RunResult {
+    int status = -1;
+    std::string output;
+};
+
+RunResult RunSimulator(const std::string& arguments) {
+    RunResult result;
+    const std::string command = "'" + theSimulator + "' " + arguments + " 2>/dev/null";
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return result;
+    char buffer[4096];
+    std::size_t got;
+    while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) result.output.append(buffer, got);
+    const int status = pclose(pipe);
+    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return result;
+}
+
+std::vector<std::vector<std::string>> CsvRows(const std::string& text) {
+    std::vector<std::vector<std::string>> rows;
+    std::istringstream lines(text);
+    std::string line;
+    while (std::getline(lines, line)) {
+        std::vector<std::string> cells;
+        std::istringstream fields(line);
+        std::string cell;
+        while (std::getline(fields, cell, ',')) cells.push_back(cell);
+        rows.push_back(cells);
+    }
+    return rows;
+}
+
+// A marble dropped onto a static floor, and a dormant box that nothing touches.
+const char* const theBareModel =
+    "<PhysicsModel>\n"
+    "<RigidBody shape=\"1\" staticObject=\"1\" initId=\"10\" >\n"
+    "<Radius x=\"5\" y=\"1\" />\n<Position x=\"0\" y=\"3\" />\n</RigidBody>\n"
+    "<RigidBody shape=\"0\" inverseMass=\"1\" inverseMomentOfInertia=\"8\" color=\"4\" initId=\"11\" >\n"
+    "<Radius x=\"0.5\" y=\"0.5\" />\n<Position x=\"0\" y=\"0\" />\n<Velocity x=\"0\" y=\"6\" />\n"
+    "</RigidBody>\n"
+    "<RigidBody shape=\"1\" staticObject=\"2\" initId=\"12\" >\n"
+    "<Radius x=\"1\" y=\"1\" />\n<Position x=\"20\" y=\"0\" />\n<Velocity x=\"0.5\" y=\"0\" />\n"
+    "</RigidBody>\n"
+    "</PhysicsModel>\n";
+
+}  // namespace
+
+TEST(MarblesSim, HelpExplainsTheOptionsAndTheOutput) {
+    const RunResult result = RunSimulator("--help");
+    ASSERT_EQ(result.status, 0) << "is " << theSimulator << " built?";
+    for (const char* word : {"Usage: marbles-sim", "--steps", "--step-ms", "--csv", "--all-pairs",
+                             "MarblesLevel", "PhysicsModel", "rest_step"})
+        EXPECT_NE(result.output.find(word), std::string::npos) << word;
+}
+
+TEST(MarblesSim, BareModelSettlesOnTheFloor) {
+    testsupport::CTempDir dir;
+    testsupport::WriteFile("model.xml", theBareModel);
+    const RunResult result = RunSimulator("--csv --steps 300 model.xml");
+    ASSERT_EQ(result.status, 0);
+    const auto rows = CsvRows(result.output);
+    ASSERT_EQ(rows.size(), 7u);
+    EXPECT_EQ(rows[0], (std::vector<std::string>{"steps", "300"}));
+    EXPECT_EQ(rows[1][0], "rest_step");
+    EXPECT_GT(std::stol(rows[1][1]), 1) << "thrown at 6 units per second, it is moving at first";
+    EXPECT_EQ(rows[2][0], "settled_step");
+    EXPECT_GE(std::stol(rows[2][1]), std::stol(rows[1][1])) << "its bounces die down";
+    EXPECT_EQ(rows[3], (std::vector<std::string>{"index", "initId", "shape", "type", "x", "y", "vx", "vy"}));
+    EXPECT_EQ(rows[4], (std::vector<std::string>{"0", "10", "box", "0", "0", "3", "0", "0"}));
+    EXPECT_EQ(rows[5][1], "11");
+    EXPECT_EQ(rows[5][2], "circle");
+    EXPECT_EQ(rows[5][3], "4");
+    const double y = std::stod(rows[5][5]);
+    EXPECT_GT(y, 1.0) << "it fell";
+    EXPECT_LT(y, 2.0) << "and lies on the floor's top face at y = 2";
+    // The dormant box glides on at half a unit per second: 300 steps of 50 ms.
+    EXPECT_NEAR(std::stod(rows[6][4]), 27.5, 1e-3);
+    EXPECT_EQ(rows[6][6], "0.5");
+}
+
+TEST(MarblesSim, LevelFilesGiveTheSameRowsWithEitherDetection) {
+    const RunResult fast = RunSimulator("'" + theExampleLevel + "'");
+    const RunResult reference = RunSimulator("--all-pairs '" + theExampleLevel + "'");
+    ASSERT_EQ(fast.status, 0);
+    EXPECT_EQ(fast.output, reference.output);
+    EXPECT_EQ(fast.output, RunSimulator("'" + theExampleLevel + "'").output) << "runs are repeatable";
+    std::istringstream lines(fast.output);
+    std::string line;
+    int rows = 0;
+    while (std::getline(lines, line)) ++rows;
+    EXPECT_EQ(rows, 4 + 13) << "three summary lines, a header, thirteen bodies";
+}
+
+TEST(MarblesSim, BadOptionsAndFilesWithoutAModelFail) {
+    testsupport::CTempDir dir;
+    EXPECT_EQ(RunSimulator("").status, 1);
+    EXPECT_EQ(RunSimulator("--steps").status, 1);
+    EXPECT_EQ(RunSimulator("--steps -3 model.xml").status, 1);
+    EXPECT_EQ(RunSimulator("--step-ms x model.xml").status, 1);
+    EXPECT_EQ(RunSimulator("--frobnicate model.xml").status, 1);
+    EXPECT_EQ(RunSimulator("a.xml b.xml").status, 1);
+    EXPECT_EQ(RunSimulator("missing.xml").status, 2);
+    testsupport::WriteFile("level.xml", "<MarblesLevel>\n<Graphics />\n</MarblesLevel>\n");
+    EXPECT_EQ(RunSimulator("level.xml").status, 2);
+    testsupport::WriteFile("empty.xml", "just text\n");
+    EXPECT_EQ(RunSimulator("empty.xml").status, 2);
+}

@@ -1,0 +1,163 @@
+// marbles-sim: loads a level file or a bare physics model, steps it without a window and
+// prints when the world came to rest and where every body ended up.
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include "marbles/physics/cphysicsworld.h"
+#include "tarn/utils/xml/cxmlfilesys.h"
+#include "tarn/utils/xml/cxmlnode.h"
+
+namespace {
+
+const char* const theUsage =
+    "Usage: marbles-sim [options] FILE\n"
+    "\n"
+    "Steps the physics of FILE without a window and prints the result.\n"
+    "FILE is a level file (root element \"MarblesLevel\" with a \"PhysicsModel\" child) or a\n"
+    "bare physics model (any root element whose \"RigidBody\" children are the bodies).\n"
+    "\n"
+    "Options:\n"
+    "  --steps N       number of steps to run (default 200)\n"
+    "  --step-ms MS    length of one step in milliseconds (default 50, the game's; longer\n"
+    "                  steps count as 50)\n"
+    "  --csv           print comma-separated values instead of aligned columns\n"
+    "  --all-pairs     test every pair of bodies instead of using the broad phase (slower,\n"
+    "                  same result)\n"
+    "  --help          print this text\n"
+    "\n"
+    "Output: \"steps\" (steps run), \"rest_step\" (the first step after which the world was at\n"
+    "rest, that is the mean squared speed of its bodies below 1; -1 if never), \"settled_step\"\n"
+    "(the step after which it stayed at rest to the end; -1 if it was moving at the end), then\n"
+    "one row per body in index order: index, initId, shape (circle or box, otherwise the\n"
+    "number), type (the body's colour, the game's marble type), x, y, vx, vy.\n"
+    "\n"
+    "Exit status: 0 on success, 1 for bad options, 2 when FILE holds no physics model.\n";
+
+struct SimOptions {
+    std::string file;
+    long steps = 200;
+    long stepMilliseconds = 50;
+    bool csv = false;
+    bool allPairs = false;
+    bool help = false;
+};
+
+bool ParseCount(const char* text, long& value) {
+    char* end = nullptr;
+    const long parsed = std::strtol(text, &end, 10);
+    if (end == text || *end != '\0' || parsed < 0) return false;
+    value = parsed;
+    return true;
+}
+
+// False, after a message, for options it does not understand.
+bool ParseOptions(int argc, char** argv, SimOptions& options) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        const bool hasValue = i + 1 < argc;
+        if (arg == "--help" || arg == "-h") {
+            options.help = true;
+        } else if (arg == "--csv") {
+            options.csv = true;
+        } else if (arg == "--all-pairs") {
+            options.allPairs = true;
+        } else if (arg == "--steps" && hasValue && ParseCount(argv[i + 1], options.steps)) {
+            ++i;
+        } else if (arg == "--step-ms" && hasValue && ParseCount(argv[i + 1], options.stepMilliseconds)) {
+            ++i;
+        } else if (!arg.empty() && arg[0] != '-' && options.file.empty()) {
+            options.file = arg;
+        } else {
+            std::fprintf(stderr, "marbles-sim: bad option or value: %s\n", arg.c_str());
+            return false;
+        }
+    }
+    if (options.help) return true;
+    if (options.file.empty()) {
+        std::fprintf(stderr, "marbles-sim: no file given (try --help)\n");
+        return false;
+    }
+    return true;
+}
+
+// The node holding the bodies: the level's "PhysicsModel", or the root of a bare model.
+const tarn::CXmlNode* FindModel(const tarn::CXmlNode& root) {
+    if (root.GetName() != "MarblesLevel") return &root;
+    for (int k = 0; k < root.GetChildCount(); ++k)
+        if (root.GetChild(k)->GetName() == "PhysicsModel") return root.GetChild(k);
+    return nullptr;
+}
+
+bool LoadModel(const std::string& file, marbles::CPhysicsWorld& world) {
+    const std::unique_ptr<tarn::CXmlNode> root = tarn::LoadXmlRoot(file);
+    if (!root) {
+        std::fprintf(stderr, "marbles-sim: cannot read an XML element from %s\n", file.c_str());
+        return false;
+    }
+    const tarn::CXmlNode* model = FindModel(*root);
+    if (!model) {
+        std::fprintf(stderr, "marbles-sim: %s is a level without a PhysicsModel\n", file.c_str());
+        return false;
+    }
+    tarn::CXmlFileSys reader(const_cast<tarn::CXmlNode*>(model), tarn::CXmlFileSys::MODE_READ);
+    reader.SetWarnings(false);
+    world.Serialize(&reader);
+    return true;
+}
+
+std::string ShapeName(std::int32_t shape) {
+    if (shape == marbles::SHAPE_CIRCLE) return "circle";
+    if (shape == marbles::SHAPE_BOX) return "box";
+    return std::to_string(shape);
+}
+
+void PrintResult(const marbles::CPhysicsWorld& world, const SimOptions& options, long restStep,
+                 long settledStep) {
+    const char* const names[] = {"index", "initId", "shape", "type", "x", "y", "vx", "vy"};
+    if (options.csv) {
+        std::printf("steps,%ld\nrest_step,%ld\nsettled_step,%ld\n", options.steps, restStep, settledStep);
+        std::printf("%s,%s,%s,%s,%s,%s,%s,%s\n", names[0], names[1], names[2], names[3], names[4],
+                    names[5], names[6], names[7]);
+    } else {
+        std::printf("steps %ld\nrest_step %ld\nsettled_step %ld\n", options.steps, restStep, settledStep);
+        std::printf("%6s %8s %6s %6s %15s %15s %15s %15s\n", names[0], names[1], names[2], names[3],
+                    names[4], names[5], names[6], names[7]);
+    }
+    const char* const row = options.csv ? "%u,%d,%s,%d,%.9g,%.9g,%.9g,%.9g\n"
+                                        : "%6u %8d %6s %6d %15.9g %15.9g %15.9g %15.9g\n";
+    for (unsigned i = 0; i < world.GetBodyCount(); ++i) {
+        const marbles::RigidBody& b = world.GetBody(i);
+        std::printf(row, i, b.initId, ShapeName(b.shape).c_str(), b.color, b.position.x,
+                    b.position.y, b.velocity.x, b.velocity.y);
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    SimOptions options;
+    if (!ParseOptions(argc, argv, options)) return 1;
+    if (options.help) {
+        std::fputs(theUsage, stdout);
+        return 0;
+    }
+    std::unique_ptr<marbles::CPhysicsWorld> world(new marbles::CPhysicsWorld());
+    if (options.allPairs) world->SetDetection(marbles::CPhysicsWorld::DETECT_ALL_PAIRS);
+    if (!LoadModel(options.file, *world)) return 2;
+
+    const float dt = static_cast<float>(options.stepMilliseconds) / 1000.0f;
+    long restStep = -1;
+    long settledStep = -1;
+    for (long step = 1; step <= options.steps; ++step) {
+        world->Step(dt);
+        const bool resting = world->IsAtRest();
+        if (resting && restStep < 0) restStep = step;
+        if (resting && settledStep < 0) settledStep = step;
+        if (!resting) settledStep = -1;
+    }
+    PrintResult(*world, options, restStep, settledStep);
+    return 0;
+}
