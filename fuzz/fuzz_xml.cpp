@@ -68,8 +68,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!tree) return 0;
     const std::string written = Write(*tree);
     std::unique_ptr<tarn::CXmlNode> again = Read(written);
-    if (!again) std::abort();  // a written tree always has a top-level element
-    const std::string rewritten = Write(*again);
+    const std::string rewritten = again ? Write(*again) : std::string();
+    // Trees with empty names or characters the dialect cannot carry need not survive.
     if (IsSafeTree(*tree) && rewritten != written) std::abort();
     return 0;
 }

@@ -70,7 +70,9 @@ public:
     // The held text itself, the value formatted as text, or "" when empty.
     std::string ToText() const {
         if (const std::string* text = GetPointer<std::string>()) return *text;
-        return myRef ? myRef->ToText() : std::string();
+        if (!myHolder) return std::string();
+        if (!myRef) myRef.reset(myHolder->MakeRef());
+        return myRef->ToText();
     }
 
 private:
@@ -93,16 +95,16 @@ private:
     void Set(const T& value) {
         myRef.reset();
         myHolder.reset(new CHolder<T>(value));
-        myRef.reset(myHolder->MakeRef());
     }
     void CopyFrom(const CAnyContainer& other) {
         myRef.reset();
         myHolder.reset(other.myHolder ? other.myHolder->Clone() : nullptr);
-        if (myHolder) myRef.reset(myHolder->MakeRef());
     }
 
     std::unique_ptr<IHolder> myHolder;
-    std::unique_ptr<CValueRef> myRef;
+    // Bound to the holder's copy; made on the first ToText that needs it, so that the many
+    // text values of a document cost one allocation each.
+    mutable std::unique_ptr<CValueRef> myRef;
 };
 
 }  // namespace tarn

@@ -4,17 +4,10 @@
 
 namespace tarn {
 
-namespace {
-
-// Up to this many attributes a linear search beats a map; beyond it the index is kept.
-const int kLinearLimit = 8;
-
-}  // namespace
-
 int CXmlAttributeStore::Find(const std::string& name) const {
     if (Size() > kLinearLimit) {
-        const auto found = myIndex.find(name);
-        return found == myIndex.end() ? -1 : found->second;
+        const auto found = myIndex->find(name);
+        return found == myIndex->end() ? -1 : found->second;
     }
     for (int i = 0; i < Size(); ++i) {
         if (myEntries[i].first == name) return i;
@@ -38,12 +31,12 @@ bool CXmlAttributeStore::Add(std::string&& name, CAnyContainer&& value) {
 
 void CXmlAttributeStore::Index(int i) {
     if (Size() <= kLinearLimit) return;
-    if (myIndex.empty()) {
+    if (!myIndex) {
         // Crossing the limit: index everything added so far.
-        for (int j = 0; j < Size(); ++j) myIndex.emplace(myEntries[j].first, j);
-        return;
+        myIndex = std::make_unique<std::map<std::string, int>>();
+        i = 0;
     }
-    myIndex.emplace(myEntries[i].first, i);
+    for (; i < Size(); ++i) myIndex->emplace(myEntries[i].first, i);
 }
 
 }  // namespace tarn

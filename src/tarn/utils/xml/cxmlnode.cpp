@@ -43,13 +43,22 @@ void ReplaceEntity(std::string& text, const char* entity, std::string::size_type
 CXmlNode::CXmlNode(const std::string& name, CXmlNode* parent) : myParent(parent), myName(name) {}
 
 CXmlNode::~CXmlNode() {
-    // Detach the subtree level by level instead of letting each child delete its own children.
-    std::vector<std::unique_ptr<CXmlNode>> pending = std::move(myChildren);
-    while (!pending.empty()) {
-        std::unique_ptr<CXmlNode> node = std::move(pending.back());
-        pending.pop_back();
-        for (auto& child : node->myChildren) pending.push_back(std::move(child));
-        node->myChildren.clear();
+    // Walks the subtree from the last child down and deletes nodes once they have no children
+    // left, so no destructor recurses and no extra memory is needed. The walk comes back up
+    // through the parent pointers it sets on the way down.
+    CXmlNode* node = this;
+    while (true) {
+        if (!node->myChildren.empty()) {
+            CXmlNode* child = node->myChildren.back().release();
+            node->myChildren.pop_back();
+            child->myParent = node;
+            node = child;
+            continue;
+        }
+        if (node == this) break;
+        CXmlNode* parent = node->myParent;
+        delete node;
+        node = parent;
     }
 }
 
@@ -95,6 +104,11 @@ const CAnyContainer& CXmlNode::GetAttribute(const std::string& name) const {
 
 void CXmlNode::AddAttribute(const std::string& name, const CAnyContainer& value) {
     myAttributes.Add(name, value);
+}
+
+void CXmlNode::AddAttributes(const std::map<std::string, CAnyContainer>& attributes) {
+    myAttributes.Reserve(GetAttributeCount() + static_cast<int>(attributes.size()));
+    myAttributes.AddUnique(attributes.begin(), attributes.end());
 }
 
 void CXmlNode::AddAttribute(std::string&& name, CAnyContainer&& value) {

@@ -3,6 +3,7 @@
 #ifndef TARN_UTILS_XML_CXMLNODE_H
 #define TARN_UTILS_XML_CXMLNODE_H
 
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -47,6 +48,8 @@ public:
     // Adds the attribute only if the name is not present yet.
     void AddAttribute(const std::string& name, const CAnyContainer& value);
     void AddAttribute(std::string&& name, CAnyContainer&& value);
+    // Adds every attribute of a reader's map, in its order (names present are skipped).
+    void AddAttributes(const std::map<std::string, CAnyContainer>& attributes);
 
 private:
     CXmlNode* myParent = nullptr;

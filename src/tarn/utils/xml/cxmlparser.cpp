@@ -201,6 +201,35 @@ void CXmlParser::HandleStartTag(view tag) {
         myHandler->StartElement(name, myAttributes);
         if (closed) myHandler->EndElement(name);
     }
+    ClearAttributes();
+}
+
+void CXmlParser::AddAttribute(view name, view value) {
+    CXmlAttributeMap::node_type entry;
+    if (mySpareAttributes.empty()) {
+        CXmlAttributeMap scratch;
+        scratch.emplace(std::string(name), CAnyContainer(std::string(value)));
+        entry = scratch.extract(scratch.begin());
+    } else {
+        entry = std::move(mySpareAttributes.back());
+        mySpareAttributes.pop_back();
+        entry.key().assign(name);
+        if (std::string* text = entry.mapped().GetPointer<std::string>()) {
+            text->assign(value);
+        } else {
+            entry.mapped() = CAnyContainer(std::string(value));
+        }
+    }
+    // A name already present keeps its first value.
+    auto result = myAttributes.insert(std::move(entry));
+    if (!result.inserted) mySpareAttributes.push_back(std::move(result.node));
+}
+
+void CXmlParser::ClearAttributes() {
+    const std::size_t kKeep = 64;
+    while (!myAttributes.empty() && mySpareAttributes.size() < kKeep) {
+        mySpareAttributes.push_back(myAttributes.extract(myAttributes.begin()));
+    }
     myAttributes.clear();
 }
 
@@ -216,21 +245,17 @@ std::string CXmlParser::SplitAttributes(view tag) {
         head.append(tag.substr(tail, eq - tail));
         TrimString(head);
         const std::string::size_type blank = head.find_last_of(" \t");
-        std::string name;
         // Without a blank before it the word is no attribute name: it stays in the element
         // name and its value is dropped (a tag broken over two lines ends up like this).
         const bool named = blank != std::string::npos;
-        if (named) {
-            name = head.substr(blank + 1);
-            head.resize(blank);
-        }
         view::size_type start = eq + 1;
         while (start < tag.size() && IsBlank(tag[start])) ++start;
         tail = FindValueEnd(tag, start);
         const view value = tag.substr(start, tail - start);
         if (named) {
             const view inner = value.size() >= 2 ? value.substr(1, value.size() - 2) : view();
-            myAttributes.emplace(std::move(name), CAnyContainer(std::string(inner)));
+            AddAttribute(view(head).substr(blank + 1), inner);
+            head.resize(blank);
         }
     }
     head.append(tag.substr(tail));

@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "cxmlhandler.h"
 
@@ -48,6 +49,9 @@ private:
     void HandleTag(std::string_view tag);
     void HandleStartTag(std::string_view tag);
     std::string SplitAttributes(std::string_view tag);
+    // Adds (name, value) to the pending attributes unless name is there already.
+    void AddAttribute(std::string_view name, std::string_view value);
+    void ClearAttributes();
 
     bool myTrimWhitespace = true;
     EState myState = STATE_TEXT;
@@ -55,6 +59,8 @@ private:
     std::string myText;
     std::string myTag;
     CXmlAttributeMap myAttributes;
+    // Entries of earlier tags, reused so that a document's attributes need no map allocations.
+    std::vector<CXmlAttributeMap::node_type> mySpareAttributes;
     // The last two characters seen inside a comment, to find a "-->" split over lines.
     std::string myCommentTail;
 };

@@ -24,7 +24,7 @@ void CXmlTreeBuilder::StartElement(const std::string& name, const CXmlAttributeM
         return;
     }
     auto node = std::make_unique<CXmlNode>(name, myCurrent);
-    for (const auto& attribute : attributes) node->AddAttribute(attribute.first, attribute.second);
+    node->AddAttributes(attributes);
     CXmlNode* added = node.get();
     if (myRoot) {
         myCurrent->AddChild(node.release());

@@ -10,6 +10,18 @@
 
 namespace tarn {
 
+namespace {
+
+// The value as text, as its ToText gives it, without a text stream for the common types.
+std::string AttributeText(const CAnyContainer& value) {
+    if (const std::string* text = value.GetPointer<std::string>()) return *text;
+    if (const int* number = value.GetPointer<int>()) return std::to_string(*number);
+    if (const bool* flag = value.GetPointer<bool>()) return *flag ? "1" : "0";
+    return value.ToText();
+}
+
+}  // namespace
+
 void CXmlWriter::Indent(std::ostream& out) const {
     static const std::string spaces(256, ' ');
     for (int left = myDepth * 2; left > 0; left -= static_cast<int>(spaces.size())) {
@@ -30,7 +42,7 @@ void CXmlWriter::WriteStartTag(const std::string& name, const CXmlAttributeMap& 
     if (!attributes.empty()) {
         out << ' ';
         for (const auto& attribute : attributes) {
-            out << attribute.first << "=\"" << attribute.second.ToText() << "\" ";
+            out << attribute.first << "=\"" << AttributeText(attribute.second) << "\" ";
         }
     }
     out << ">\n";
