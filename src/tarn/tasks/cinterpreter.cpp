@@ -71,8 +71,12 @@ std::string CInterpreter::Execute(const std::string& line, bool) {
 std::string CInterpreter::ExecuteLine(const std::string& line) {
     if (IsCompoundLine(line)) return ExecuteCompoundLine(line);
     const std::string name = Trim(GetCommandName(line));
-    std::unique_ptr<CParameterList> params(ParseParameters(line));
     ICommand* command = FindCommand(name);
+    // A line that names no command and assigns evaluates its right-hand side, arguments
+    // included, in Evaluate; evaluating the arguments here as well would run every nested
+    // level twice, which grows exponentially with the nesting.
+    const bool assigns = !command && FindOutsideQuotes("=", line, 0) != std::string::npos;
+    std::unique_ptr<CParameterList> params(assigns ? nullptr : ParseParameters(line));
     if (!command) return Evaluate(line);
     return params ? command->Execute(params.get()) : command->Execute();
 }

@@ -34,13 +34,17 @@ CInfixToPostfix::CInfixToPostfix()
     myOperators["-"] = 0;
     myOperators["/"] = 1;
     myOperators["*"] = 1;
+    for (const auto& entry : myOperators) myDelimiterStarts += entry.first[0];
+    myDelimiterStarts += myLeftParenthesis[0];
+    myDelimiterStarts += myRightParenthesis[0];
 }
 
 size_type CInfixToPostfix::FindDelimiter(const std::string& text, size_type from, size_type& length,
                                        int& kind) const {
     // Walks the text once; at each position the operators are tried in map order, then the
     // parentheses, so the earliest match wins and ties go to the first in that order.
-    for (size_type at = from; at < text.size(); ++at) {
+    for (size_type at = text.find_first_of(myDelimiterStarts, from); at != npos;
+         at = text.find_first_of(myDelimiterStarts, at + 1)) {
         for (const auto& entry : myOperators) {
             if (text.compare(at, entry.first.size(), entry.first) == 0) {
                 length = entry.first.size();

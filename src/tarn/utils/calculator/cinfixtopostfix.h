@@ -42,6 +42,8 @@ private:
     std::string myLeftParenthesis;
     std::string myRightParenthesis;
     std::string mySeparator;
+    // The first characters of the operators and parentheses: where a search may stop.
+    std::string myDelimiterStarts;
     int myPreviousKind;
     // The signs [myChainBegin, myChainEnd) of the text being converted lead to no operand.
     std::string::size_type myChainBegin;
