@@ -3,6 +3,7 @@
 #ifndef TARN_PLATFORM_PLATFORM_H
 #define TARN_PLATFORM_PLATFORM_H
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,19 @@ struct DirEntry {
 // system returns them, "." and ".." included when they match. Returns false (and leaves
 // entries empty) when the directory cannot be read.
 bool ListDirectory(const std::string& directory, const std::string& pattern, std::vector<DirEntry>& entries);
+
+// What FindFirstEntry reports about one file or directory.
+struct FileEntry {
+    std::string myName;
+    bool myIsDirectory;
+    std::uint64_t mySize;        // bytes; 0 for a directory
+    std::int64_t myModified;     // seconds since 1970 (UTC); 0 for a directory
+};
+
+// The first entry matching path, whose last component may hold the wildcards '*' and '?', as
+// _findfirst finds it. Returns false (entry untouched) when nothing matches or the directory
+// cannot be read. Separators may be '/' or '\\'.
+bool FindFirstEntry(const std::string& path, FileEntry& entry);
 
 // Wildcard match as the directory functions do it: '*' any run, '?' one character.
 bool WildcardMatch(const std::string& pattern, const std::string& name);

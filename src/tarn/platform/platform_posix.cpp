@@ -1,4 +1,4 @@
-// POSIX side of the platform layer: sched_yield/nanosleep, getcwd and opendir.
+// POSIX side of the platform layer: sched_yield/nanosleep, getcwd, opendir and stat.
 // The Windows side (platform_win32.cpp) uses Sleep, _getcwd and _findfirst.
 #if !defined(_WIN32)
 #include <dirent.h>
@@ -48,6 +48,40 @@ bool ListDirectory(const std::string& directory, const std::string& pattern, std
     }
     closedir(dir);
     return true;
+}
+
+namespace {
+
+bool HasWildcard(const std::string& text) { return text.find_first_of("*?") != std::string::npos; }
+
+// Fills entry from stat; false when the path does not exist.
+bool StatEntry(const std::string& path, const std::string& name, FileEntry& entry) {
+    struct stat info {};
+    if (stat(path.c_str(), &info) != 0) return false;
+    entry.myName = name;
+    entry.myIsDirectory = S_ISDIR(info.st_mode);
+    entry.mySize = entry.myIsDirectory ? 0 : static_cast<std::uint64_t>(info.st_size);
+    entry.myModified = entry.myIsDirectory ? 0 : static_cast<std::int64_t>(info.st_mtime);
+    return true;
+}
+
+}  // namespace
+
+bool FindFirstEntry(const std::string& path, FileEntry& entry) {
+    std::string slashed = path;
+    for (char& c : slashed)
+        if (c == '\\') c = '/';
+    // Like _findfirst, a path ending in a separator names nothing.
+    if (slashed.empty() || slashed.back() == '/') return false;
+    const std::string::size_type cut = slashed.rfind('/');
+    const std::string directory =
+        cut == std::string::npos ? std::string(".") : (cut == 0 ? std::string("/") : slashed.substr(0, cut));
+    const std::string pattern = cut == std::string::npos ? slashed : slashed.substr(cut + 1);
+    if (!HasWildcard(pattern)) return StatEntry(slashed, pattern, entry);
+    std::vector<DirEntry> entries;
+    if (!ListDirectory(directory, pattern, entries) || entries.empty()) return false;
+    const std::string& name = entries.front().myName;
+    return StatEntry(directory + "/" + name, name, entry);
 }
 
 }  // namespace platform

@@ -24,13 +24,25 @@ std::string GetWorkingDirectory() {
 
 bool ListDirectory(const std::string& directory, const std::string& pattern, std::vector<DirEntry>& entries) {
     entries.clear();
-    const std::string spec = (directory.empty() ? std::string(".") : directory) + "/" + pattern;
+    const std::string search = (directory.empty() ? std::string(".") : directory) + "/" + pattern;
     _finddata_t data;
-    const intptr_t handle = _findfirst(spec.c_str(), &data);
+    const intptr_t handle = _findfirst(search.c_str(), &data);
     if (handle == -1) return false;
     do {
         entries.push_back(DirEntry{data.name, (data.attrib & _A_SUBDIR) != 0});
     } while (_findnext(handle, &data) == 0);
+    _findclose(handle);
+    return true;
+}
+
+bool FindFirstEntry(const std::string& path, FileEntry& entry) {
+    __finddata64_t data;
+    const intptr_t handle = _findfirst64(path.c_str(), &data);
+    if (handle == -1) return false;
+    entry.myName = data.name;
+    entry.myIsDirectory = (data.attrib & _A_SUBDIR) != 0;
+    entry.mySize = entry.myIsDirectory ? 0 : static_cast<std::uint64_t>(data.size);
+    entry.myModified = entry.myIsDirectory ? 0 : static_cast<std::int64_t>(data.time_write);
     _findclose(handle);
     return true;
 }

@@ -78,8 +78,12 @@ std::string CInterpreter::ExecuteLine(const std::string& line) {
     if (IsCompoundLine(line)) return ExecuteCompoundLine(line);
     const bool hasOpen = line.find('(') != std::string::npos;
     const std::string name = Trim(hasOpen ? GetCommandName(line) : line);
-    std::unique_ptr<CParameterList> params(hasOpen ? ParseParameters(line) : nullptr);
     ICommand* command = FindCommand(name);
+    // A line that names no command and assigns evaluates its right-hand side, arguments
+    // included, in Evaluate; evaluating the arguments here as well would run every nested
+    // level twice, which grows exponentially with the nesting.
+    const bool assigns = !command && FindOutsideQuotes("=", line, 0) != std::string::npos;
+    std::unique_ptr<CParameterList> params(hasOpen && !assigns ? ParseParameters(line) : nullptr);
     if (!command) return Evaluate(line);
     return params ? command->Execute(params.get()) : command->Execute();
 }

@@ -1,0 +1,49 @@
+// The file system on the platform runtime: file queries through the platform layer's
+// directory functions and input streams on standard file streams.
+#include "cfilesystembasicimpl.h"
+
+#include "../platform/platform.h"
+#include "cinputstream.h"
+#include "pathutils.h"
+
+namespace tarn {
+
+CFileSystemBasicImpl::CFileSystemBasicImpl() {
+    const std::string current = ToSlashes(platform::GetWorkingDirectory());
+    if (!current.empty()) SetPathWorkingDirectory(current);
+}
+
+CFileSystemBasicImpl::~CFileSystemBasicImpl() = default;
+
+CFileName CFileSystemBasicImpl::MakeFileName(const std::string& path) const { return CFileName(path); }
+
+CFileInfo CFileSystemBasicImpl::GetFileInfo(const std::string& path) const {
+    CFileInfo info;
+    platform::FileEntry entry;
+    if (!platform::FindFirstEntry(path, entry)) return info;
+    info.myExists = true;
+    info.myIsDirectory = entry.myIsDirectory;
+    if (entry.myIsDirectory) return info;
+    info.mySize = entry.mySize;
+    info.myModified = entry.myModified;
+    return info;
+}
+
+std::shared_ptr<CInputStream> CFileSystemBasicImpl::OpenInputStream(const std::string& path) {
+    const CFileInfo info = GetFileInfo(path);
+    if (!info.myExists || info.myIsDirectory) return nullptr;
+    std::shared_ptr<CInputStream> stream = std::make_shared<CInputStream>(path);
+    if (!stream->IsGood()) return nullptr;
+    return stream;
+}
+
+std::size_t CFileSystemBasicImpl::Read(const std::shared_ptr<CInputStream>& stream, char* buffer,
+                                       std::size_t count) {
+    return stream ? stream->Read(buffer, count) : 0;
+}
+
+void CFileSystemBasicImpl::Release(const std::shared_ptr<CInputStream>& stream) {
+    if (stream) stream->Close();
+}
+
+}  // namespace tarn

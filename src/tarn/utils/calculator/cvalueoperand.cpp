@@ -1,0 +1,11 @@
+// A named value for the calculator: pushes its current number when its name is evaluated,
+// so an owner can register "parent.w" once and change the number between calculations.
+#include "cvalueoperand.h"
+
+#include "cpostfix.h"
+
+namespace tarn {
+
+void CValueOperand::Execute(CPostfix& postfix) { postfix.Push(myValue); }
+
+}  // namespace tarn
