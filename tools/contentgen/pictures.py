@@ -77,7 +77,10 @@ def draw_marble(canvas, x0, y0, size, base, symbol, brightness=1.0, ring=0.0):
     radius = size / 2.0 - 0.5
     centre = size / 2.0
     symbol_scale = radius * 0.46
-    dark = tuple(c * 0.35 for c in base)
+    # Light bodies get a dark symbol with a light edge, dark bodies the other way round.
+    light_body = 0.3 * base[0] + 0.59 * base[1] + 0.11 * base[2] > 160
+    ink = tuple(c * 0.3 for c in base) if light_body else (255, 255, 255)
+    edge = (255, 255, 245) if light_body else tuple(c * 0.35 for c in base)
     samples = 4
     for py in range(size):
         for px in range(size):
@@ -96,9 +99,9 @@ def draw_marble(canvas, x0, y0, size, base, symbol, brightness=1.0, ring=0.0):
                     colour = _shade(base, nx, ny, nz, brightness)
                     u, v = dx / symbol_scale, dy / symbol_scale
                     if symbol(u, v):
-                        colour = [255 * 0.85 + c * 0.15 for c in colour]
+                        colour = [i * 0.85 + c * 0.15 for i, c in zip(ink, colour)]
                     elif symbol(u / 1.28, v / 1.28):
-                        colour = list(dark)
+                        colour = list(edge)
                     if ring > 0 and math.sqrt(d2) > radius * 0.8:
                         colour = [c + (g - c) * ring for c, g in zip(colour, (255, 240, 140))]
                     for c in range(3):
