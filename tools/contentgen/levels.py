@@ -51,7 +51,7 @@ class Level:
     def __init__(self, number, blocks, piles, type_counts, tint):
         self.number = number
         self.blocks = FRAME + blocks
-        self.positions = [p for spec in piles for p in pile(*spec)]
+        self.positions = [p for heap in piles for p in pile(*heap)]
         self.type_counts = type_counts
         self.tint = tint
         assert all(n % 3 == 0 for n in type_counts), 'every type must come in threes'

@@ -62,12 +62,12 @@ def _shade(base, nx, ny, nz, brightness):
     diffuse = max(0.0, nx * lx + ny * ly + nz * lz)
     # Reflection of the light about the normal, seen from the front (0, 0, 1).
     rz = 2 * diffuse * nz - lz
-    specular = max(0.0, rz) ** 24
+    glint = max(0.0, rz) ** 24
     rim = (1 - nz) ** 2 * 0.35
     colour = []
     for c in range(3):
         value = base[c] * (0.28 + 0.85 * diffuse) * brightness
-        value = value * (1 - rim) + 255 * specular * 0.9
+        value = value * (1 - rim) + 255 * glint * 0.9
         colour.append(min(255.0, value))
     return colour
 
