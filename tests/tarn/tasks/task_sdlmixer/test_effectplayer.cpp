@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <functional>
 #include <memory>
 
@@ -38,6 +39,8 @@ bool AllSilent() { return Mix_Playing(-1) == 0; }
 class EffectPlayer : public ::testing::Test {
 protected:
     void SetUp() override {
+        // Silent and present everywhere, also when the test program runs outside CTest.
+        setenv("SDL_AUDIODRIVER", "dummy", 1);
         ASSERT_EQ(0, SDL_InitSubSystem(SDL_INIT_AUDIO)) << SDL_GetError();
         ASSERT_EQ(0, Mix_OpenAudio(22050, AUDIO_S16LSB, 2, 512)) << SDL_GetError();
         Mix_AllocateChannels(4);

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <functional>
 #include <limits>
 #include <memory>
@@ -38,6 +39,8 @@ bool WaitFor(const std::function<bool()>& condition, int timeoutMs = 5000) {
 class MusicPlayer : public ::testing::Test {
 protected:
     void SetUp() override {
+        // Silent and present everywhere, also when the test program runs outside CTest.
+        setenv("SDL_AUDIODRIVER", "dummy", 1);
         ASSERT_EQ(0, SDL_InitSubSystem(SDL_INIT_AUDIO)) << SDL_GetError();
         ASSERT_EQ(0, Mix_OpenAudio(22050, AUDIO_S16LSB, 2, 512)) << SDL_GetError();
         testsupport::WriteWav("a.wav", 2000);

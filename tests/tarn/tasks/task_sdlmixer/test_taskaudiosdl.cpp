@@ -56,6 +56,8 @@ private:
 class TaskAudioSDL : public ::testing::Test {
 protected:
     void SetUp() override {
+        // Silent and present everywhere, also when the test program runs outside CTest.
+        setenv("SDL_AUDIODRIVER", "dummy", 1);
         testsupport::WriteWav("song.wav", 2000);
         testsupport::WriteWav("other.wav", 2000, 11025, 1);
     }
@@ -297,6 +299,7 @@ TEST_F(TaskAudioSDL, TaskloadRegistersTheTypeAndTheConsoleReachesTheCommands) {
     EXPECT_TRUE(Logged("Opening audio device with frequency: 44100Hz, format: S8, channels: 2, chunksize: 1024\t[OK]\n"));
     auto* task = dynamic_cast<CTaskAudioSDL*>(factory->FindTask("jukebox"));
     ASSERT_NE(nullptr, task);
+    ASSERT_NE(nullptr, task->GetMusicPlayer());
     EXPECT_EQ("", Console("jukebox::PlayMusic( \"song.wav\" )"));
     EXPECT_EQ(CMusicPlayer::STATE_PLAYING, task->GetMusicPlayer()->GetState());
 
