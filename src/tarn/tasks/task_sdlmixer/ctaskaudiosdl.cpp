@@ -210,7 +210,7 @@ bool CTaskAudioSDL::OpenMixer() {
     }
     myMixerOpen = true;
     *log << "[OK]\n";
-    LogDeviceSpec();
+    LogDeviceSettings();
     char driver[256] = "";
     SDL_AudioDriverName(driver, sizeof driver);
     *log << "Using audiodriver: " << driver << "\n";
@@ -220,7 +220,7 @@ bool CTaskAudioSDL::OpenMixer() {
     return true;
 }
 
-void CTaskAudioSDL::LogDeviceSpec() const {
+void CTaskAudioSDL::LogDeviceSettings() const {
     int frequency = 0;
     Uint16 format = 0;
     int channels = 0;

@@ -75,7 +75,7 @@ private:
     bool ReadNumber(const CParameterList& params, int index, int low, int high, int& field);
     void WarnStartUpParameter(const char* text) const;
     bool OpenMixer();
-    void LogDeviceSpec() const;
+    void LogDeviceSettings() const;
     void CreateCommands();
     void Close();
 
