@@ -1,0 +1,62 @@
+// One loaded effect file: SDL_mixer's sound chunk and the file it came from. Every live
+// object is listed in the effect registry, where players look files up by name.
+#include "csdlmixereffectdata.h"
+
+#include <SDL_mixer.h>
+
+#include "../../utils/logger/clogger.h"
+#include "../ckernel.h"
+#include "cmixerregistry.h"
+
+namespace tarn {
+
+namespace {
+
+using CEffectRegistry = CMixerRegistry<CSDLMixerEffectData>;
+
+// The whole file as a sound chunk, or null with SDL's error text set.
+Mix_Chunk* LoadChunk(const std::string& fileName) {
+    SDL_RWops* stream = SDL_RWFromFile(fileName.c_str(), "rb");
+    if (!stream) return nullptr;
+    // SDL_mixer closes the stream, whether the file loads or not.
+    return Mix_LoadWAV_RW(stream, 1);
+}
+
+}  // namespace
+
+CSDLMixerEffectData::CSDLMixerEffectData(const std::string& fileName)
+    : myChunk(nullptr), myFileName(fileName), myKept(false) {
+    CEffectRegistry::Add(this);
+    CLogger* log = CKernel::GetSingleton()->GetLogger();
+    *log << "new CSDLMixerEffectData( " << myFileName << " ) \n";
+    myChunk = LoadChunk(myFileName);
+    if (myChunk) return;
+    log->Error() << "Could not load effect-file  " << myFileName << "\n";
+    *log << "SDL_Mixer says: " << SDL_GetError() << "\n";
+}
+
+CSDLMixerEffectData::~CSDLMixerEffectData() {
+    CKernel::GetSingleton()->GetLogger()->Write("freed CSDLMixerEffectData\n");
+    // SDL_mixer silences every channel still playing the chunk before freeing it.
+    if (myChunk) Mix_FreeChunk(myChunk);
+    CEffectRegistry::Remove(this);
+}
+
+CSDLMixerEffectData* CSDLMixerEffectData::Find(const std::string& fileName) {
+    return CEffectRegistry::Find(fileName);
+}
+
+CSDLMixerEffectData* CSDLMixerEffectData::FindOrLoad(const std::string& fileName) {
+    if (CSDLMixerEffectData* found = Find(fileName)) return found;
+    return new CSDLMixerEffectData(fileName);
+}
+
+std::vector<CSDLMixerEffectData*> CSDLMixerEffectData::GetAll() { return CEffectRegistry::GetAll(); }
+
+void CSDLMixerEffectData::DestroyAll() {
+    for (CSDLMixerEffectData* effect : CEffectRegistry::GetAll()) delete effect;
+}
+
+int CSDLMixerEffectData::GetLiveCount() { return CEffectRegistry::Count(); }
+
+}  // namespace tarn

@@ -1,0 +1,49 @@
+// One loaded music file: SDL_mixer's music handle and the file it came from. Every live
+// object is listed in the music registry, where players look files up by name.
+#include "csdlmixermusicdata.h"
+
+#include <SDL_mixer.h>
+
+#include "../../utils/logger/clogger.h"
+#include "../ckernel.h"
+#include "cmixerregistry.h"
+
+namespace tarn {
+
+namespace {
+
+using CMusicRegistry = CMixerRegistry<CSDLMixerMusicData>;
+
+}  // namespace
+
+CSDLMixerMusicData::CSDLMixerMusicData(const std::string& fileName)
+    : myMusic(nullptr), myFileName(fileName), myKept(false) {
+    CMusicRegistry::Add(this);
+    CLogger* log = CKernel::GetSingleton()->GetLogger();
+    *log << "new CSDLMixerMusicData( " << myFileName << " ) \n";
+    myMusic = Mix_LoadMUS(myFileName.c_str());
+    if (myMusic) return;
+    log->Error() << "Could not load music-file  " << myFileName << "\n";
+    *log << "SDL_Mixer says: " << SDL_GetError() << "\n";
+}
+
+CSDLMixerMusicData::~CSDLMixerMusicData() {
+    CKernel::GetSingleton()->GetLogger()->Write("freed CSDLMixerMusicData\n");
+    if (myMusic) Mix_FreeMusic(myMusic);
+    CMusicRegistry::Remove(this);
+}
+
+CSDLMixerMusicData* CSDLMixerMusicData::Find(const std::string& fileName) { return CMusicRegistry::Find(fileName); }
+
+CSDLMixerMusicData* CSDLMixerMusicData::FindOrLoad(const std::string& fileName) {
+    if (CSDLMixerMusicData* found = Find(fileName)) return found;
+    return new CSDLMixerMusicData(fileName);
+}
+
+void CSDLMixerMusicData::DestroyAll() {
+    for (CSDLMixerMusicData* music : CMusicRegistry::GetAll()) delete music;
+}
+
+int CSDLMixerMusicData::GetLiveCount() { return CMusicRegistry::Count(); }
+
+}  // namespace tarn

@@ -1,0 +1,264 @@
+// Tests of the music player on the dummy audio driver: one load per file, which music stays
+// loaded when another replaces it, the play/pause/stop state machine with its fades, looping,
+// volume, bad files, and releasing everything at the end.
+#include <SDL.h>
+#include <SDL_mixer.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <functional>
+#include <limits>
+#include <memory>
+
+#include "support/testsupport.h"
+#include "support/wavwriter.h"
+#include "tarn/tasks/task_sdlmixer/cmusicplayer.h"
+#include "tarn/tasks/task_sdlmixer/csdlmixermusicdata.h"
+
+// SDL_mixer 1.2.12 itself loses its stream and a small block when Mix_LoadMUS meets an empty
+// file; the sanitizer build is told so, for this program only.
+extern "C" const char* __lsan_default_suppressions() { return "leak:Mix_LoadMUSType_RW\nleak:SDL_AllocRW\n"; }
+
+namespace {
+
+using tarn::CMusicPlayer;
+using tarn::CSDLMixerMusicData;
+
+int Occurrences(const std::string& text, const std::string& needle) {
+    int count = 0;
+    for (auto at = text.find(needle); at != std::string::npos; at = text.find(needle, at + 1)) ++count;
+    return count;
+}
+
+// Polls condition for up to timeoutMs while SDL_mixer plays on its own thread.
+bool WaitFor(const std::function<bool()>& condition, int timeoutMs = 5000) {
+    for (int waited = 0; waited < timeoutMs; waited += 5) {
+        if (condition()) return true;
+        SDL_Delay(5);
+    }
+    return condition();
+}
+
+class MusicPlayer : public ::testing::Test {
+protected:
+    void SetUp() override {
+        // Silent and present everywhere, also when the test program runs outside CTest.
+        setenv("SDL_AUDIODRIVER", "dummy", 1);
+        ASSERT_EQ(0, SDL_InitSubSystem(SDL_INIT_AUDIO)) << SDL_GetError();
+        ASSERT_EQ(0, Mix_OpenAudio(22050, AUDIO_S16LSB, 2, 512)) << SDL_GetError();
+        testsupport::WriteWav("a.wav", 2000);
+        testsupport::WriteWav("b.wav", 2000, 11025, 1);
+        testsupport::WriteWav("c.wav", 2000);
+        myPlayer = std::make_unique<CMusicPlayer>();
+    }
+    void TearDown() override {
+        myPlayer.reset();
+        Mix_CloseAudio();
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        testsupport::ResetEngine();
+    }
+    std::string Log() const { return testsupport::LogBody(); }
+    std::string CurrentName() const { return myPlayer->GetCurrent() ? myPlayer->GetCurrent()->GetFileName() : "(none)"; }
+
+    testsupport::CTempDir myDir;
+    std::unique_ptr<CMusicPlayer> myPlayer;
+};
+
+TEST_F(MusicPlayer, AFileIsLoadedOnceAndTheFirstPlayFadesIn) {
+    EXPECT_EQ(CMusicPlayer::STATE_STOPPED, myPlayer->GetState());
+    EXPECT_TRUE(myPlayer->IsFadeRequested());
+    EXPECT_EQ(3000, myPlayer->GetFadeTime());
+    myPlayer->Play("a.wav");
+    EXPECT_EQ(CMusicPlayer::STATE_PLAYING, myPlayer->GetState());
+    EXPECT_EQ(1, Mix_PlayingMusic());
+    EXPECT_EQ(MIX_FADING_IN, Mix_FadingMusic());
+    EXPECT_FALSE(myPlayer->IsFadeRequested());
+    myPlayer->Play("a.wav");
+    EXPECT_EQ(MIX_NO_FADING, Mix_FadingMusic());
+    EXPECT_EQ(1, CSDLMixerMusicData::GetLiveCount());
+    EXPECT_EQ("( ) new CSDLMixerMusicData( a.wav ) \n", Log());
+}
+
+TEST_F(MusicPlayer, ReplacedMusicIsFreedUnlessPreloaded) {
+    myPlayer->Play("a.wav");
+    myPlayer->Play("b.wav");
+    EXPECT_EQ(nullptr, CSDLMixerMusicData::Find("a.wav"));
+    EXPECT_EQ("b.wav", CurrentName());
+    EXPECT_EQ(1, CSDLMixerMusicData::GetLiveCount());
+    EXPECT_EQ(1, Occurrences(Log(), "( ) freed CSDLMixerMusicData\n"));
+
+    myPlayer->Preload("c.wav");
+    ASSERT_NE(nullptr, CSDLMixerMusicData::Find("c.wav"));
+    EXPECT_TRUE(CSDLMixerMusicData::Find("c.wav")->IsKept());
+    myPlayer->Play("c.wav");  // the preloaded one is reused, b goes
+    myPlayer->Play("b.wav");  // c stays loaded
+    EXPECT_EQ(1, Occurrences(Log(), "new CSDLMixerMusicData( c.wav ) "));
+    EXPECT_EQ(2, Occurrences(Log(), "new CSDLMixerMusicData( b.wav ) "));
+    EXPECT_NE(nullptr, CSDLMixerMusicData::Find("c.wav"));
+    EXPECT_EQ(2, CSDLMixerMusicData::GetLiveCount());
+
+    // Freeing a music that is not playing unloads it at once.
+    myPlayer->Free("c.wav");
+    EXPECT_EQ(nullptr, CSDLMixerMusicData::Find("c.wav"));
+    myPlayer->Free("never-loaded.wav");
+    EXPECT_EQ(1, CSDLMixerMusicData::GetLiveCount());
+}
+
+TEST_F(MusicPlayer, FreeingTheCurrentMusicOnlyDropsItsKeepMark) {
+    myPlayer->Preload("a.wav");
+    myPlayer->Play("a.wav");
+    myPlayer->Free("a.wav");
+    ASSERT_NE(nullptr, CSDLMixerMusicData::Find("a.wav"));
+    EXPECT_FALSE(CSDLMixerMusicData::Find("a.wav")->IsKept());
+    EXPECT_EQ(1, Mix_PlayingMusic());
+    myPlayer->Play("b.wav");  // now it goes
+    EXPECT_EQ(nullptr, CSDLMixerMusicData::Find("a.wav"));
+}
+
+TEST_F(MusicPlayer, PauseResumeAndStopFollowTheStateMachine) {
+    myPlayer->Pause();  // nothing to pause
+    EXPECT_EQ(CMusicPlayer::STATE_STOPPED, myPlayer->GetState());
+    myPlayer->Resume();
+    EXPECT_EQ(CMusicPlayer::STATE_STOPPED, myPlayer->GetState());
+
+    myPlayer->PlayFadeIn("a.wav", 0);
+    myPlayer->Pause();
+    EXPECT_EQ(CMusicPlayer::STATE_PAUSED, myPlayer->GetState());
+    EXPECT_EQ(1, Mix_PausedMusic());
+    myPlayer->Resume();
+    EXPECT_EQ(CMusicPlayer::STATE_PLAYING, myPlayer->GetState());
+    EXPECT_EQ(0, Mix_PausedMusic());
+
+    // Playing while paused resumes first.
+    myPlayer->Pause();
+    myPlayer->Play("b.wav");
+    EXPECT_EQ(CMusicPlayer::STATE_PLAYING, myPlayer->GetState());
+    EXPECT_EQ(0, Mix_PausedMusic());
+    EXPECT_EQ(1, Mix_PlayingMusic());
+
+    // No fade asked for: the stop halts at once.
+    myPlayer->Stop();
+    EXPECT_EQ(CMusicPlayer::STATE_STOPPED, myPlayer->GetState());
+    EXPECT_EQ(0, Mix_PlayingMusic());
+
+    // A stop while paused only marks the music stopped; a later resume does nothing.
+    myPlayer->Play("b.wav");
+    myPlayer->Pause();
+    myPlayer->Stop();
+    EXPECT_EQ(CMusicPlayer::STATE_STOPPED, myPlayer->GetState());
+    myPlayer->Resume();
+    EXPECT_EQ(CMusicPlayer::STATE_STOPPED, myPlayer->GetState());
+    EXPECT_EQ(1, Mix_PausedMusic());
+}
+
+TEST_F(MusicPlayer, AFadeOutStopMakesTheNextPlayFadeIn) {
+    myPlayer->PlayFadeIn("a.wav", 0);
+    EXPECT_EQ(MIX_NO_FADING, Mix_FadingMusic());
+    myPlayer->StopFadeOut(2000);
+    EXPECT_EQ(CMusicPlayer::STATE_STOPPED, myPlayer->GetState());
+    EXPECT_EQ(MIX_FADING_OUT, Mix_FadingMusic());
+    EXPECT_TRUE(myPlayer->IsFadeRequested());
+    EXPECT_EQ(2000, myPlayer->GetFadeTime());
+    // The new music starts at once (the fade-out is cut short) and fades in over the same time.
+    myPlayer->Play("b.wav");
+    EXPECT_EQ(MIX_FADING_IN, Mix_FadingMusic());
+    EXPECT_EQ(CMusicPlayer::STATE_PLAYING, myPlayer->GetState());
+    EXPECT_EQ(2000, myPlayer->GetFadeTime());
+}
+
+TEST_F(MusicPlayer, PlayingDuringALongFadeOutDoesNotWaitForIt) {
+    testsupport::WriteWav("long.wav", 40000, 8000, 1);
+    myPlayer->PlayFadeIn("long.wav", 0);
+    myPlayer->StopFadeOut(30000);
+    const Uint32 before = SDL_GetTicks();
+    myPlayer->Play("b.wav");
+    // SDL_mixer alone would hold this call for the half minute of the fade.
+    EXPECT_LT(SDL_GetTicks() - before, 15000u);
+    EXPECT_EQ(MIX_FADING_IN, Mix_FadingMusic());
+}
+
+TEST_F(MusicPlayer, FadeTimesAreHeldInRange) {
+    myPlayer->PlayFadeIn("a.wav", -500);
+    EXPECT_EQ(0, myPlayer->GetFadeTime());
+    myPlayer->StopFadeOut(std::numeric_limits<int>::max());
+    EXPECT_EQ(CMusicPlayer::kMaxFadeTime, myPlayer->GetFadeTime());
+    myPlayer->StopFadeOut(std::numeric_limits<int>::min());
+    EXPECT_EQ(0, myPlayer->GetFadeTime());
+}
+
+TEST_F(MusicPlayer, MusicThatEndsByItselfStartsAgainAtTheNextUpdate) {
+    testsupport::WriteWav("short.wav", 60);
+    myPlayer->PlayFadeIn("short.wav", 0);
+    ASSERT_TRUE(WaitFor([] { return Mix_PlayingMusic() == 0; }));
+    EXPECT_EQ(CMusicPlayer::STATE_PLAYING, myPlayer->GetState());
+    myPlayer->Update();
+    EXPECT_EQ(1, Mix_PlayingMusic());
+    EXPECT_EQ(1, Occurrences(Log(), "new CSDLMixerMusicData( short.wav ) "));
+    EXPECT_EQ(0, Occurrences(Log(), "freed"));
+
+    // Stopped music stays stopped.
+    myPlayer->Stop();
+    ASSERT_TRUE(WaitFor([] { return Mix_PlayingMusic() == 0; }));
+    myPlayer->Update();
+    EXPECT_EQ(0, Mix_PlayingMusic());
+}
+
+TEST_F(MusicPlayer, VolumeIsScaledAndHeldInRange) {
+    const struct {
+        float myVolume;
+        float myStored;
+        int myMixer;
+    } cases[] = {
+        {0.5f, 0.5f, 64}, {1.0f, 1.0f, 128}, {0.0f, 0.0f, 0},     {0.999f, 0.999f, 127},
+        {2.0f, 1.0f, 128}, {-0.5f, 0.0f, 0}, {1e30f, 1.0f, 128}, {std::nanf(""), 0.0f, 0},
+    };
+    for (const auto& c : cases) {
+        myPlayer->SetVolume(c.myVolume);
+        EXPECT_EQ(c.myStored, myPlayer->GetVolume()) << c.myVolume;
+        EXPECT_EQ(c.myMixer, Mix_VolumeMusic(-1)) << c.myVolume;
+    }
+}
+
+TEST_F(MusicPlayer, FilesThatDoNotLoadAreLoggedAndLeaveTheMusicAlone) {
+    testsupport::WriteFile("empty.wav", "");
+    testsupport::WriteFile("garbage.wav", "this is no sound file at all, just text\n");
+    testsupport::WriteFile("header-only.wav", testsupport::WavBytes(22050, 2, 100).substr(0, 20));
+    std::string badFormat = testsupport::WavBytes(22050, 2, 100);
+    badFormat[20] = 0x55;  // an unknown sample encoding
+    testsupport::WriteFile("bad-format.wav", badFormat);
+
+    myPlayer->Play("missing.wav");
+    EXPECT_EQ(CMusicPlayer::STATE_STOPPED, myPlayer->GetState());
+    EXPECT_EQ(nullptr, myPlayer->GetCurrent());
+    EXPECT_EQ(0, CSDLMixerMusicData::GetLiveCount());
+    const std::string log = Log();
+    EXPECT_NE(std::string::npos, log.find("( ) new CSDLMixerMusicData( missing.wav ) \n"
+                                          "<!> Could not load music-file  missing.wav\n"
+                                          "<!> SDL_Mixer says: "))
+        << log;
+    EXPECT_NE(std::string::npos, log.find("<!> freed CSDLMixerMusicData\n"));
+
+    myPlayer->PlayFadeIn("a.wav", 0);
+    for (const char* bad : {"missing.wav", "empty.wav", "garbage.wav", "header-only.wav", "bad-format.wav", ""}) {
+        myPlayer->Play(bad);
+        EXPECT_EQ("a.wav", CurrentName()) << bad;
+        EXPECT_EQ(1, CSDLMixerMusicData::GetLiveCount()) << bad;
+        EXPECT_EQ(1, Mix_PlayingMusic()) << bad;
+        myPlayer->Preload(bad);
+        EXPECT_EQ(1, CSDLMixerMusicData::GetLiveCount()) << bad;
+    }
+    EXPECT_EQ(CMusicPlayer::STATE_PLAYING, myPlayer->GetState());
+}
+
+TEST_F(MusicPlayer, DestroyingThePlayerHaltsAndUnloadsEverything) {
+    myPlayer->Preload("c.wav");
+    myPlayer->Play("a.wav");
+    EXPECT_EQ(2, CSDLMixerMusicData::GetLiveCount());
+    myPlayer.reset();
+    EXPECT_EQ(0, Mix_PlayingMusic());
+    EXPECT_EQ(0, CSDLMixerMusicData::GetLiveCount());
+    EXPECT_EQ(2, Occurrences(Log(), "freed CSDLMixerMusicData\n"));
+}
+
+}  // namespace
