@@ -15,6 +15,9 @@ void CMarble::Update(float positionX, float positionY, float /*orientation*/, fl
                      float /*extentY*/, std::int32_t shape, std::int32_t color) {
     if (shape == SHAPE_CIRCLE && color != myType) {
         myType = color;
+        // Taken here too: a marble whose body rests exactly on the initial position (0, 0)
+        // would otherwise keep a radius of 0 and could never join a chain.
+        myRadius = extentX;
         OnTypeAssigned();
         if (!myRegistered) {
             CMarbleRegistry::GetSingleton()->Add(this);

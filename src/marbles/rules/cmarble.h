@@ -22,9 +22,9 @@ public:
     CMarble(const CMarble&) = delete;
     CMarble& operator=(const CMarble&) = delete;
 
-    // From the physics step: takes the type at the first update of a circle body (and joins
-    // the registry), then follows the body's position and radius. An unchanged position
-    // changes nothing else.
+    // From the physics step: takes the type and radius at the first update of a circle body
+    // (and joins the registry), then follows the body's position and radius. An unchanged
+    // position changes nothing else (OnMoved is not called).
     void Update(float positionX, float positionY, float orientation, float extentX, float extentY,
                 std::int32_t shape, std::int32_t color) override;
     void SetIndex(unsigned index) override { myIndex = index; }
