@@ -1,6 +1,7 @@
 // The ordered list of level files with the player's progress, and its "LevelList" file.
 #include "clevellist.h"
 
+#include <cstdio>
 #include <memory>
 
 #include "tarn/utils/logger/clogger.h"
@@ -37,7 +38,20 @@ bool CLevelList::Save(const std::string& fileName) const {
         tarn::CLogger::GetSingleton()->Warning() << "The level list is empty, not written: " << fileName << "\n";
         return false;
     }
-    return tarn::XmlSave(*this, fileName, ROOT_NAME);
+    // Written beside the old file and then moved over it, so a failed or interrupted write
+    // never leaves a cut-off list (and the player's progress lost) behind.
+    const std::string temporary = fileName + ".tmp";
+    if (!tarn::XmlSave(*this, temporary, ROOT_NAME)) {
+        std::remove(temporary.c_str());
+        return false;
+    }
+    if (std::rename(temporary.c_str(), fileName.c_str()) == 0) return true;
+    // Some systems refuse to rename over an existing file.
+    std::remove(fileName.c_str());
+    if (std::rename(temporary.c_str(), fileName.c_str()) == 0) return true;
+    tarn::CLogger::GetSingleton()->Warning() << "Could not write the level list: " << fileName << "\n";
+    std::remove(temporary.c_str());
+    return false;
 }
 
 void CLevelList::Serialize(tarn::CXmlFileSys* filesys) {

@@ -29,9 +29,10 @@ public:
     // list empty, when the file is missing, holds no element or has another root. The current
     // position goes back to 0 either way.
     bool Load(const std::string& fileName);
-    // Writes every entry from 0 up to fileName, replacing its content. An empty list holds no
+    // Writes every entry from 0 up to fileName, replacing its content: the list goes to
+    // fileName + ".tmp" first, which then takes the old file's place. An empty list holds no
     // progress and is not written, so a list that failed to load never overwrites its file:
-    // returns false then, and when the file cannot be written.
+    // returns false then, and when the file cannot be written (the old file stays).
     bool Save(const std::string& fileName) const;
 
     // Reading: for each "Level" child with both "position" and "filename" (integers and text

@@ -2,6 +2,8 @@
 // and writing the progress back byte for byte; bad files never crash and are never clobbered.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include "marbles/level/clevellist.h"
 #include "support/testsupport.h"
 
@@ -115,6 +117,7 @@ TEST_F(LevelListTest, ProgressIsWrittenBackByteExactAndReadAgain) {
         "  </Level>\n"
         "</LevelList>\n";
     EXPECT_EQ(ReadFile("level_list.xml"), expected);
+    EXPECT_EQ(ReadFile("level_list.xml.tmp"), "");
 
     CLevelList again;
     ASSERT_TRUE(again.Load("level_list.xml"));
@@ -164,4 +167,10 @@ TEST_F(LevelListTest, LoadingAgainStartsOver) {
     EXPECT_EQ(list.GetPosition(), 0);
     ASSERT_TRUE(list.Load("list.xml"));
     EXPECT_FALSE(list.Save("no_such_dir/list.xml"));
+    // A list that cannot take the old file's place leaves it as it was.
+    testsupport::WriteFile("taken.xml.tmp", "");
+    ASSERT_EQ(::mkdir("taken.xml", 0755), 0);
+    ASSERT_EQ(::mkdir("taken.xml/inside", 0755), 0);
+    EXPECT_FALSE(list.Save("taken.xml"));
+    EXPECT_EQ(ReadFile("taken.xml.tmp"), "");
 }
