@@ -53,7 +53,7 @@ const char* const TWO_BODIES =
 
 TEST_F(LevelFileTest, TheFirstLevelLoadsIntoThePhysicsAndTheSpriteTable) {
     ASSERT_TRUE(myLevel.Load(FIRST_LEVEL));
-    EXPECT_EQ(Bodies(), 23u);
+    EXPECT_EQ(Bodies(), 22u);
     ASSERT_TRUE(myLevel.HasGraphics());
     EXPECT_EQ(myLevel.GetGraphics().myBackgroundImage, "data/gfx/background.jpg");
     EXPECT_EQ(myLevel.GetGraphics().myAnimation1Image, "");
