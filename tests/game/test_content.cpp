@@ -13,6 +13,9 @@
 #include <string>
 #include <vector>
 
+#include "marbles/level/clevelfile.h"
+#include "marbles/level/clevellist.h"
+#include "marbles/level/cmarblespritetable.h"
 #include "marbles/physics/cphysicstask.h"
 #include "marbles/physics/cphysicsworld.h"
 #include "marbles/physics/rigidbody.h"
@@ -293,4 +296,25 @@ TEST(ShippedPictures, SpriteFilesNamedByLevelsShowPicturesThatFit) {
         ASSERT_TRUE(current);
         EXPECT_EQ(current->GetContent(), "normal");
     }
+}
+
+TEST(ShippedLevels, LoadThroughTheGamesOwnReaders) {
+    marbles::CLevelList list;
+    ASSERT_TRUE(list.Load(std::string(MARBLES_SOURCE_DIR) + "/game/data/level_list.xml"));
+    const std::vector<std::string> levels = ListedLevels();
+    EXPECT_EQ(list.GetEntryCount(), static_cast<unsigned>(levels.size()) + 1);  // entry 0 is the place before the first level
+    for (const std::string& level : levels) {
+        marbles::CMarbleSpriteTable::GetSingleton()->Clear();
+        marbles::CPhysicsTask physics;
+        marbles::CLevelFile file(&physics);
+        ASSERT_TRUE(file.Load(std::string(MARBLES_SOURCE_DIR) + "/game/" + level)) << level;
+        EXPECT_TRUE(file.HasGraphics()) << level;
+        EXPECT_GT(physics.GetWorld()->GetBodyCount(), 0u) << level;
+        for (const auto& entry : marbles::CMarbleSpriteTable::GetSingleton()->GetEntries()) {
+            EXPECT_TRUE(std::ifstream(std::string(MARBLES_SOURCE_DIR) + "/game/" + entry.second).good())
+                << level << ": " << entry.second;
+        }
+        EXPECT_FALSE(marbles::CMarbleSpriteTable::GetSingleton()->GetEntries().empty()) << level;
+    }
+    marbles::CMarbleSpriteTable::GetSingleton()->Clear();
 }
