@@ -67,6 +67,13 @@ void CScreenLayer::Refresh() {
     Redraw(myScreenTarget.get());
 }
 
+void CScreenLayer::ReleaseScreen() {
+    myScreenTarget->SetImage(nullptr);
+    myScreenTarget->SetRect(CRect());
+    myScreen = nullptr;
+    myDrawAll = true;
+}
+
 void CScreenLayer::DrawAll() {
     myDrawAll = false;
     myScreenTarget->SetImage(myScreen);

@@ -35,6 +35,9 @@ public:
     // Makes the next refresh draw everything, as after a new screen image (for whoever
     // installs one).
     void RedrawAll() { myDrawAll = true; }
+    // Lets go of the screen image (which is about to be deleted): until the next refresh on a
+    // screen, changes erase nothing.
+    void ReleaseScreen();
 
 private:
     void DrawAll();
