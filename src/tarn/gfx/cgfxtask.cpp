@@ -2,6 +2,7 @@
 // to the drawing clock, the screen layer refreshed, the screen image updated.
 #include "cgfxtask.h"
 
+#include "canimationupdater.h"
 #include "cscreenlayer.h"
 #include "gfx.h"
 #include "ipixel.h"
@@ -22,6 +23,7 @@ void CGfxTask::Update() {
 void CGfxTask::OnStop() { myDrawing = false; }
 
 void CGfxTask::DrawFrame() {
+    CAnimationUpdater::GetSingleton()->Update(myDrawingTimer.GetTime());
     CScreenLayer::GetSingleton()->Refresh();
     GetScreen()->Update();
     ++myFrameCount;
