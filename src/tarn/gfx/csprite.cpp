@@ -204,7 +204,7 @@ void CSprite::SetScrollRect(const CRect& rect) {
 CRect CSprite::GetScrollRect() const { return myScrollRect ? *myScrollRect : CRect(); }
 
 bool CSprite::IntersectsTarget(const CSprite* target) const {
-    return target && myImageRect.Intersects(target->GetRect());
+    return target && target->GetImage() && myImageRect.Intersects(target->GetRect());
 }
 
 bool CSprite::ComputeBlit(const CSprite* target, bool useScroll, const CRect* clip, CRect& src, CRect& dst) const {
@@ -213,7 +213,8 @@ bool CSprite::ComputeBlit(const CSprite* target, bool useScroll, const CRect* cl
 
 bool CSprite::ComputeBlitAt(const CRect& place, const CSprite* target, bool useScroll, const CRect* clip, CRect& src,
                             CRect& dst) const {
-    if (!target) return false;
+    // A target without an image has nothing to draw on or take pixels from.
+    if (!target || !target->GetImage()) return false;
     const CRect targetRect = target->GetRect();
     CRect visible = place.Clip(targetRect);
     // A scroll rectangle the sprite misses leaves nothing to draw.

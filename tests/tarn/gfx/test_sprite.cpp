@@ -83,6 +83,13 @@ TEST_F(Sprite, DrawsOnlyWhatLiesOnTheTarget) {
     sprite.SetPosition(-4, -2);
     EXPECT_FALSE(sprite.Draw(myTarget.get()));
     EXPECT_FALSE(CSprite().Draw(myTarget.get()));
+    // A target without an image has nothing to draw on.
+    CSprite noImage;
+    noImage.SetRect(CRect(0, 0, 64, 48));
+    sprite.SetPosition(0, 0);
+    EXPECT_FALSE(sprite.Draw(&noImage));
+    EXPECT_FALSE(sprite.SaveBackground(&noImage));
+    EXPECT_FALSE(sprite.DrawClipped(&noImage, CRect(0, 0, 8, 8)));
     EXPECT_FALSE(CSprite(tarn::GetNullImage()).Draw(myTarget.get()));
 }
 
