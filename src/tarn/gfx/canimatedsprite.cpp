@@ -11,6 +11,14 @@ namespace tarn {
 
 namespace {
 
+// Scaled milliseconds as ticks: negative, non-finite and too large values are cut to what
+// a tick count can hold (a sprite's clock never runs backwards).
+types::ticks ToTicks(double ms) {
+    if (!(ms > 0.0)) return 0;
+    const double limit = 2147483647.0;
+    return static_cast<types::ticks>(ms < limit ? ms : limit);
+}
+
 CSpriteTypeRegistrar theAnimatedSpriteRegistrar(SPRITE_ANIMATED, +[]() -> CSprite* { return new CAnimatedSprite(); });
 
 }  // namespace
@@ -74,14 +82,14 @@ void CAnimatedSprite::SetAnimation(const std::string& name) {
 }
 
 types::ticks CAnimatedSprite::GetNextUpdateTime() const {
-    if (!myCurrentAnimation || myCurrentAnimation->GetFrameCount() == 0 || myTimeMultiply <= 0.0f) {
+    if (!myCurrentAnimation || myCurrentAnimation->GetFrameCount() == 0 || !(myTimeMultiply > 0.0f)) {
         return myLastUpdateTime + myMiniumUpdateTime;
     }
     // Not started: due at once.
     if (myAnimationTime == 0) return 0;
     const auto ahead = static_cast<int32_t>(myCurrentAnimation->GetNextTime() - myAnimationTime);
     if (ahead <= 0) return myLastUpdateTime;
-    return myLastUpdateTime + static_cast<types::ticks>(ahead / myTimeMultiply);
+    return myLastUpdateTime + ToTicks(ahead / static_cast<double>(myTimeMultiply));
 }
 
 void CAnimatedSprite::UpdateTime(types::ticks now) {
@@ -90,7 +98,7 @@ void CAnimatedSprite::UpdateTime(types::ticks now) {
         myLastUpdateTime = now;
         return;
     }
-    myAnimationTime += static_cast<types::ticks>(static_cast<float>(now - myLastUpdateTime) * myTimeMultiply);
+    myAnimationTime += ToTicks(static_cast<double>(now - myLastUpdateTime) * myTimeMultiply);
     myLastUpdateTime = now;
 }
 

@@ -115,6 +115,12 @@ TEST_F(AnimationUpdater, TheTimeMultiplierScalesTheSpritesClock) {
     sprite.SetTimeMultiply(0.5f);
     Updater()->Update(166);
     EXPECT_EQ(1, sprite.GetCurrentFrame());
+    // A multiplier of zero or below stops the sprite's clock; it never runs backwards.
+    sprite.SetTimeMultiply(-3.0f);
+    const tarn::types::ticks before = sprite.GetAnimationTime();
+    Updater()->Update(400);
+    EXPECT_EQ(before, sprite.GetAnimationTime());
+    EXPECT_EQ(400u + tarn::CAnimatedSprite::kDefaultMinimumUpdateTime, sprite.GetNextUpdateTime());
     sprite.Reset();
     EXPECT_EQ(0u, sprite.GetAnimationTime());
 }

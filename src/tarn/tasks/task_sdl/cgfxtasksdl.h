@@ -28,6 +28,8 @@ public:
     void OnStop() override;
     // Attaches the screen image to the (new) video surface; everything is drawn again.
     void OnResize(int width, int height);
+    // The nominal rate (informational; frames are paced by the 16 ms interval).
+    int GetFramesPerSecond() const { return myFramesPerSecond; }
 
 private:
     void AttachVideoSurface();
