@@ -1,9 +1,9 @@
 // The task library "sdl": "taskload( sdl )" registers the task types that put the engine on
-// SDL: "window", "event" and "gfx" (a stand-in until the graphics task draws sprites).
+// SDL: "window", "event" and "gfx".
 #include "../ctaskfactory.h"
 #include "capplicationsdl.h"
 #include "ceventtasksdl.h"
-#include "cgfxtaskplaceholder.h"
+#include "cgfxtasksdl.h"
 
 namespace tarn {
 
@@ -13,7 +13,7 @@ void LoadSdlTaskLibrary() {
     CTaskFactory* factory = CTaskFactory::GetSingleton();
     factory->AddTaskType<CApplicationSDL>("window");
     factory->AddTaskType<CEventTaskSDL>("event");
-    factory->AddTaskType<CGfxTaskPlaceholder>("gfx");
+    factory->AddTaskType<CGfxTaskSDL>("gfx");
 }
 
 CTaskLibraryRegistrar theSdlLibraryRegistrar("sdl", &LoadSdlTaskLibrary);

@@ -1,23 +1,26 @@
-// Tests of the stand-in graphics task: it installs the SDL factory and the screen image, keeps
-// the screen on the window's current surface, presents at most once per 16 ms, and removes
-// everything when stopped.
+// Tests of the graphics task: it installs the SDL factory and the screen image, keeps the
+// screen on the window's current surface, draws the screen layer at most once per 16 ms,
+// and removes everything when stopped while the sprites live on.
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include "support/gfxtesthelpers.h"
 #include "support/testsupport.h"
 #include "tarn/gfx/cgfxsettings.h"
+#include "tarn/gfx/cscreenlayer.h"
+#include "tarn/gfx/cspritefactory.h"
 #include "tarn/gfx/gfx.h"
 #include "tarn/gfx/ipixel.h"
 #include "tarn/tasks/cparameterlist.h"
 #include "tarn/tasks/task_sdl/capplicationsdl.h"
 #include "tarn/tasks/task_sdl/ceventdispatcher.h"
-#include "tarn/tasks/task_sdl/cgfxtaskplaceholder.h"
+#include "tarn/tasks/task_sdl/cgfxtasksdl.h"
 
 namespace {
 
-using tarn::CGfxTaskPlaceholder;
+using tarn::CGfxTaskSDL;
 
-class GfxTaskPlaceholder : public ::testing::Test {
+class GfxTaskSDL : public ::testing::Test {
 protected:
     void TearDown() override {
         testsupport::ResetEngine();
@@ -28,8 +31,8 @@ protected:
     testsupport::CManualClock myClock{1000};
 };
 
-TEST_F(GfxTaskPlaceholder, FollowsTheWindowStartedAfterIt) {
-    CGfxTaskPlaceholder gfx;
+TEST_F(GfxTaskSDL, FollowsTheWindowStartedAfterIt) {
+    CGfxTaskSDL gfx;
     ASSERT_TRUE(gfx.Start());
     EXPECT_NE(nullptr, tarn::GetFactory());
     tarn::IPixel* screen = tarn::GetScreen();
@@ -63,10 +66,10 @@ TEST_F(GfxTaskPlaceholder, FollowsTheWindowStartedAfterIt) {
     EXPECT_EQ(0, SDL_FillRect(SDL_GetVideoSurface(), nullptr, 0));
 }
 
-TEST_F(GfxTaskPlaceholder, PresentsAtMostOneFrameEvery16Milliseconds) {
+TEST_F(GfxTaskSDL, PresentsAtMostOneFrameEvery16Milliseconds) {
     ASSERT_EQ(0, SDL_InitSubSystem(SDL_INIT_VIDEO));
     ASSERT_NE(nullptr, SDL_SetVideoMode(64, 64, 32, SDL_SWSURFACE));
-    CGfxTaskPlaceholder gfx;
+    CGfxTaskSDL gfx;
     gfx.Start();
     gfx.Update();
     EXPECT_EQ(1, gfx.GetFrameCount());
@@ -80,6 +83,42 @@ TEST_F(GfxTaskPlaceholder, PresentsAtMostOneFrameEvery16Milliseconds) {
     myClock.Advance(1000);
     gfx.Update();
     EXPECT_EQ(3, gfx.GetFrameCount());
+}
+
+TEST_F(GfxTaskSDL, DrawsChangedSpritesOntoTheScreen) {
+    ASSERT_EQ(0, SDL_InitSubSystem(SDL_INIT_VIDEO));
+    ASSERT_NE(nullptr, SDL_SetVideoMode(64, 48, 32, SDL_SWSURFACE));
+    SDL_FillRect(SDL_GetVideoSurface(), nullptr, 0);
+    CGfxTaskSDL gfx;
+    ASSERT_TRUE(gfx.Start());
+    tarn::CSpriteHandle sprite = tarn::CSpriteFactory::MakeHandle(
+        new tarn::CSprite(testsupport::SolidImage(4, 4, tarn::CColor(200, 0, 0))));
+    sprite->SetParent(tarn::CScreenLayer::GetSingleton());
+    sprite->SetPosition(5, 6);
+    EXPECT_EQ("0,0,0", testsupport::ScreenColor(5, 6));
+    gfx.Update();
+    EXPECT_EQ("200,0,0", testsupport::ScreenColor(5, 6));
+
+    sprite->SetPosition(20, 20);
+    myClock.Advance(5);
+    gfx.Update();  // too early: erased, not yet drawn again
+    EXPECT_EQ("0,0,0", testsupport::ScreenColor(20, 20));
+    myClock.Advance(11);
+    gfx.Update();
+    EXPECT_EQ("200,0,0", testsupport::ScreenColor(20, 20));
+    EXPECT_EQ("0,0,0", testsupport::ScreenColor(5, 6));
+
+    // Stopped, the task takes the screen away; the sprite may still change and go.
+    gfx.OnStop();
+    sprite->SetPosition(1, 1);
+    gfx.Update();
+    // Started again, everything is drawn on the screen image it installs.
+    ASSERT_TRUE(gfx.Start());
+    gfx.Update();
+    EXPECT_EQ("200,0,0", testsupport::ScreenColor(1, 1));
+    sprite.reset();
+    EXPECT_TRUE(tarn::CScreenLayer::GetSingleton()->GetChildren().empty());
+    gfx.OnStop();
 }
 
 }  // namespace

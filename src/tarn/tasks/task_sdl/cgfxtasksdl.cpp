@@ -1,10 +1,10 @@
-// A stand-in for the graphics task (type "gfx") until sprites and layers exist: installs the
-// SDL image factory and the screen image, keeps the screen on the current video surface and
-// presents at most one frame every 16 ms.
-#include "cgfxtaskplaceholder.h"
+// The graphics task (type "gfx"): installs the SDL image factory and the screen image, keeps
+// the screen on the current video surface and presents at most one frame every 16 ms.
+#include "cgfxtasksdl.h"
 
 #include <SDL.h>
 
+#include "../../gfx/cscreenlayer.h"
 #include "../../gfx/gfx.h"
 #include "../../gfx/sdl/cgfxfactorysdl.h"
 #include "../../gfx/sdl/cpixelsdlscreen.h"
@@ -12,23 +12,24 @@
 
 namespace tarn {
 
-CGfxTaskPlaceholder::CGfxTaskPlaceholder()
-    : myFrameInterval(16), myLastFrame(0), myPresentedOnce(false), myFrameCount(0) {}
+CGfxTaskSDL::CGfxTaskSDL() : myFramesPerSecond(60), myFrameInterval(16), myLastFrame(0), myPresentedOnce(false) {}
 
-CGfxTaskPlaceholder::~CGfxTaskPlaceholder() { Uninstall(); }
+CGfxTaskSDL::~CGfxTaskSDL() { Uninstall(); }
 
-bool CGfxTaskPlaceholder::Start() {
-    if (myGfxFactory) return true;
+bool CGfxTaskSDL::Start() {
+    if (myGfxFactory) return CGfxTask::Start();
     myGfxFactory = std::make_unique<CGfxFactorySDL>();
     SetFactory(myGfxFactory.get());
     myScreenImage = std::make_unique<CPixelSDLScreen>();
     SetScreen(myScreenImage.get());
     CEventDispatcher::GetSingleton()->AddResizeListener(this);
     AttachVideoSurface();
-    return true;
+    CScreenLayer::GetSingleton()->RedrawAll();
+    myPresentedOnce = false;
+    return CGfxTask::Start();
 }
 
-void CGfxTaskPlaceholder::AttachVideoSurface() {
+void CGfxTaskSDL::AttachVideoSurface() {
     SDL_Surface* video = SDL_GetVideoSurface();
     if (!myScreenImage || !video) return;
     // SDL 1.2 reuses one surface object for every mode it opens: the size tells a new mode.
@@ -37,25 +38,33 @@ void CGfxTaskPlaceholder::AttachVideoSurface() {
     if (!same) myScreenImage->SetSurface(video, false);
 }
 
-void CGfxTaskPlaceholder::OnResize(int, int) { AttachVideoSurface(); }
+void CGfxTaskSDL::OnResize(int, int) {
+    AttachVideoSurface();
+    // A reopened mode starts blank, even at the same size.
+    CScreenLayer::GetSingleton()->RedrawAll();
+}
 
-void CGfxTaskPlaceholder::Update() {
-    if (!myScreenImage) return;
+void CGfxTaskSDL::Update() {
+    if (!myScreenImage || !IsDrawing()) return;
     const types::ticks now = myFrameTimer.GetTime();
     if (myPresentedOnce && now - myLastFrame < static_cast<types::ticks>(myFrameInterval)) return;
     // The window may have reopened its mode after this task heard of the new size.
     AttachVideoSurface();
-    myScreenImage->Update();
+    DrawFrame();
     myLastFrame = now;
     myPresentedOnce = true;
-    ++myFrameCount;
 }
 
-void CGfxTaskPlaceholder::OnStop() { Uninstall(); }
+void CGfxTaskSDL::OnStop() {
+    CGfxTask::OnStop();
+    Uninstall();
+}
 
-void CGfxTaskPlaceholder::Uninstall() {
+void CGfxTaskSDL::Uninstall() {
     CEventDispatcher::GetSingleton()->RemoveResizeListener(this);
     if (!myGfxFactory) return;
+    // The sprites stay; they must not draw on the screen image that goes now.
+    CScreenLayer::GetSingleton()->ReleaseScreen();
     SetFactory(nullptr);
     myGfxFactory.reset();
     if (GetScreen() == myScreenImage.get()) SetScreen(nullptr);

@@ -1,0 +1,59 @@
+// A level file: root "MarblesLevel" with an optional "PhysicsModel" (the bodies, loaded into
+// the level's physics) and an optional "Graphics" (the screen's pictures, with a "SpriteData"
+// child for the marble sprite table).
+#ifndef TARN_MARBLES_LEVEL_CLEVELFILE_H
+#define TARN_MARBLES_LEVEL_CLEVELFILE_H
+
+#include <string>
+
+namespace tarn {
+class CXmlFileSys;
+}
+
+namespace marbles {
+
+class CPhysicsTask;
+
+class CLevelFile {
+public:
+    // The pictures a level names for its screen; the defaults stand for absent attributes.
+    class CGraphics {
+    public:
+        std::string myBackgroundImage = "backkis";
+        std::string myAnimation1Image;
+        std::string myAnimation2Image;
+        std::string myLevelCompleteImage = "data/level_complete.xml";
+        std::string myLevelFailedImage = "data/level_lost.xml";
+    };
+
+    // physics (not owned, may be null) receives the bodies of every level loaded.
+    explicit CLevelFile(CPhysicsTask* physics) : myPhysics(physics) {}
+
+    // Reads fileName. A file that is missing, holds no element or whose root is not
+    // "MarblesLevel" loads nothing (the world keeps its bodies) and returns false. Without a
+    // "PhysicsModel" the world keeps its bodies too.
+    bool Load(const std::string& fileName);
+    // Writes the level (the world's bodies, the graphics and the sprite table); false when the
+    // file cannot be written.
+    bool Save(const std::string& fileName);
+
+    // Reading: "PhysicsModel" into the physics, "Graphics" attributes into the graphics (each
+    // absent one takes its default) and its "SpriteData" into the marble sprite table.
+    void Serialize(tarn::CXmlFileSys* filesys);
+
+    const CGraphics& GetGraphics() const { return myGraphics; }
+    // Whether the last file read had a "Graphics" element.
+    bool HasGraphics() const { return myHasGraphics; }
+
+private:
+    void ReadGraphics(tarn::CXmlFileSys* filesys);
+    void WriteGraphics(tarn::CXmlFileSys* filesys) const;
+
+    CPhysicsTask* myPhysics;
+    CGraphics myGraphics;
+    bool myHasGraphics = false;
+};
+
+}  // namespace marbles
+
+#endif

@@ -1,0 +1,65 @@
+// The ordered list of level files with the player's progress (which levels are completed),
+// stored as a "LevelList" element of "Level" children, and the position of the level played.
+#ifndef TARN_MARBLES_LEVEL_CLEVELLIST_H
+#define TARN_MARBLES_LEVEL_CLEVELLIST_H
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace tarn {
+class CXmlFileSys;
+}
+
+namespace marbles {
+
+class CLevelList {
+public:
+    // Positions from 1 up to MAX_POSITION - 1 are taken from a file; entry 0 is the place
+    // before the first level.
+    static constexpr std::int32_t MAX_POSITION = 10000;
+
+    class CEntry {
+    public:
+        std::string myFileName;
+        bool myCompleted = false;
+    };
+
+    // Empties the list and reads it from fileName (root "LevelList"). Returns false, leaving the
+    // list empty, when the file is missing, holds no element or has another root. The current
+    // position goes back to 0 either way.
+    bool Load(const std::string& fileName);
+    // Writes every entry from 0 up to fileName, replacing its content: the list goes to
+    // fileName + ".tmp" first, which then takes the old file's place. An empty list holds no
+    // progress and is not written, so a list that failed to load never overwrites its file:
+    // returns false then, and when the file cannot be written (the old file stays).
+    bool Save(const std::string& fileName) const;
+
+    // Reading: for each "Level" child with both "position" and "filename" (integers and text
+    // that parse), in document order, with 0 < position < MAX_POSITION: the list is resized to
+    // exactly position + 1 entries (a smaller position drops the entries above it) and the entry
+    // at position set, "completed" defaulting to false. Other children are ignored. Writing: one
+    // "Level" per entry with "position", "filename" and "completed" (1 or 0).
+    void Serialize(tarn::CXmlFileSys* filesys);
+
+    // Marks the entry at the current position completed and advances (never past the end);
+    // returns the file name at the new position, or "" outside the list.
+    std::string GetNextLevel();
+
+    std::int32_t GetPosition() const { return myPosition; }
+    unsigned GetEntryCount() const { return static_cast<unsigned>(myEntries.size()); }
+    // Precondition: index < GetEntryCount().
+    const CEntry& GetEntry(unsigned index) const { return myEntries[index]; }
+    void Clear();
+
+private:
+    void Read(tarn::CXmlFileSys* filesys);
+    void Write(tarn::CXmlFileSys* filesys) const;
+
+    std::vector<CEntry> myEntries;
+    std::int32_t myPosition = 0;
+};
+
+}  // namespace marbles
+
+#endif

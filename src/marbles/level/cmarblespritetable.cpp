@@ -1,0 +1,52 @@
+// The program-wide table from marble type to sprite file and its "SpriteData" element.
+#include "cmarblespritetable.h"
+
+#include "tarn/utils/xml/cxmlfilesys.h"
+
+namespace marbles {
+
+namespace {
+
+const char* const SPRITE_NAME = "Sprite";
+
+}  // namespace
+
+CMarbleSpriteTable* CMarbleSpriteTable::GetSingleton() {
+    static CMarbleSpriteTable* table = new CMarbleSpriteTable();
+    return table;
+}
+
+std::string CMarbleSpriteTable::GetSpriteFile(std::int32_t type) const {
+    const auto found = myEntries.find(type);
+    return found == myEntries.end() ? std::string() : found->second;
+}
+
+bool CMarbleSpriteTable::AddSpriteFile(std::int32_t type, const std::string& fileName) {
+    return myEntries.emplace(type, fileName).second;
+}
+
+void CMarbleSpriteTable::Serialize(tarn::CXmlFileSys* filesys) {
+    if (!filesys) return;
+    if (filesys->IsWriting()) {
+        for (const auto& entry : myEntries) {
+            filesys->BeginNode(SPRITE_NAME);
+            filesys->AddAttribute("marble_type", entry.first);
+            filesys->AddAttribute("sprite_file", entry.second);
+            filesys->EndNode(SPRITE_NAME);
+        }
+        return;
+    }
+    const tarn::CXmlNode* node = filesys->GetNode();
+    if (!node) return;
+    for (int i = 0; i < node->GetChildCount(); ++i) {
+        tarn::CXmlNode* child = node->GetChild(i);
+        if (child->GetName() != SPRITE_NAME) continue;
+        tarn::CXmlFileSys sprite(child, tarn::CXmlFileSys::MODE_READ);
+        std::int32_t type = 0;
+        std::string fileName;
+        if (sprite.ReadAttribute("marble_type", type) && sprite.ReadAttribute("sprite_file", fileName))
+            AddSpriteFile(type, fileName);
+    }
+}
+
+}  // namespace marbles

@@ -1,0 +1,62 @@
+// The end of a level: complete when no marble is left, lost when five checks in a row of the
+// settled pile find no chain of three same-type marbles. Each signal fires once per level.
+#ifndef TARN_MARBLES_RULES_CLEVELRULES_H
+#define TARN_MARBLES_RULES_CLEVELRULES_H
+
+#include <cstdint>
+
+#include "tarn/utils/signalslot/csignal.h"
+#include "tarn/utils/timer/ctimer.h"
+
+namespace marbles {
+
+class CLevelRules {
+public:
+    // Milliseconds that must pass between two checks.
+    static constexpr tarn::types::ticks CHECK_INTERVAL = 1000;
+    // Consecutive failed checks after which the level is lost.
+    static constexpr std::int32_t LOST_AFTER_CHECKS = 5;
+    // Marbles of types outside MIN_TYPE..MAX_TYPE never form a group.
+    static constexpr std::int32_t MIN_TYPE = 0;
+    static constexpr std::int32_t MAX_TYPE = 10;
+
+    // The check timer starts now, on the global clock.
+    CLevelRules() = default;
+    CLevelRules(const CLevelRules&) = delete;
+    CLevelRules& operator=(const CLevelRules&) = delete;
+
+    // Emitted (once per level) when the registry holds no marble at a check; logs "Level complite".
+    tarn::CSignal0& GetLevelCompleteSignal() { return myLevelComplete; }
+    // Emitted (once per level) at the fifth consecutive check without a group; logs "Level lost".
+    tarn::CSignal0& GetLevelLostSignal() { return myLevelLost; }
+
+    // A level starts: the counters and the fired flags are cleared (the check timer runs on).
+    void Reset();
+    // Called once per game update: when more than CHECK_INTERVAL ms have passed since the last
+    // check and the world is at rest, restarts the check timer and runs CheckLevelState. While
+    // the world moves the timer is not restarted, so the check follows as soon as it settles.
+    // Returns true when a check ran.
+    bool Update(bool worldAtRest);
+    // One check of the level's state against the marble registry.
+    void CheckLevelState();
+
+    // True when some type from lowType to highType has three marbles in a chain, found by one
+    // greedy pass over the registry per seed marble; neighbours lie within 2.5 radii plus 0.3.
+    static bool HasRemovableGroup(std::int32_t lowType, std::int32_t highType);
+
+    std::int32_t GetFailedChecks() const { return myFailedChecks; }
+    bool IsCompleteFired() const { return myCompleteFired; }
+    bool IsLostFired() const { return myLostFired; }
+
+private:
+    tarn::CSignal0 myLevelComplete;
+    tarn::CSignal0 myLevelLost;
+    bool myCompleteFired = false;
+    std::int32_t myFailedChecks = 0;
+    bool myLostFired = false;
+    tarn::CTimer myCheckTimer;
+};
+
+}  // namespace marbles
+
+#endif

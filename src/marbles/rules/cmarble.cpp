@@ -1,0 +1,44 @@
+// A marble as the rules see it: follows its body's updates and joins or leaves the marble
+// registry.
+#include "cmarble.h"
+
+#include "cmarbleregistry.h"
+#include "marbles/physics/rigidbody.h"
+
+namespace marbles {
+
+CMarble::~CMarble() {
+    if (myRegistered) CMarbleRegistry::GetSingleton()->Remove(this);
+}
+
+void CMarble::Update(float positionX, float positionY, float /*orientation*/, float extentX,
+                     float /*extentY*/, std::int32_t shape, std::int32_t color) {
+    if (shape == SHAPE_CIRCLE && color != myType) {
+        myType = color;
+        // Taken here too: a marble whose body rests exactly on the initial position (0, 0)
+        // would otherwise keep a radius of 0 and could never join a chain.
+        myRadius = extentX;
+        OnTypeAssigned();
+        if (!myRegistered) {
+            CMarbleRegistry::GetSingleton()->Add(this);
+            myRegistered = true;
+        }
+    }
+    if (positionX == myPosition.x && positionY == myPosition.y) return;
+    myPosition = Vector2{positionX, positionY};
+    myRadius = extentX;
+    OnMoved();
+}
+
+void CMarble::SetSelected(bool selected) {
+    mySelected = selected;
+    SetHighlight(selected);
+}
+
+void CMarble::SetHighlight(bool on) {
+    if (on == myHighlightShown) return;
+    myHighlightShown = on;
+    OnHighlightChanged(on);
+}
+
+}  // namespace marbles

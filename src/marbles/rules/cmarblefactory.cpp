@@ -1,0 +1,10 @@
+// Makes a plain marble for every body a level load adds to the world.
+#include "cmarblefactory.h"
+
+#include "cmarble.h"
+
+namespace marbles {
+
+IRigidBodyListener* CMarbleFactory::CreateListener() { return new CMarble(); }
+
+}  // namespace marbles

@@ -1,0 +1,98 @@
+// The player's selection of chained same-type marbles and the removal of a chain of three.
+#include "cmarbleslogic.h"
+
+#include <algorithm>
+
+#include "cmarble.h"
+#include "cmarbleregistry.h"
+#include "marbles/physics/cphysicstask.h"
+#include "marbles/physics/cphysicsworld.h"
+#include "tarn/utils/logger/cassert.h"
+#include "tarn/utils/logger/clogger.h"
+
+namespace marbles {
+
+namespace {
+
+const std::size_t GROUP_SIZE = 3;
+
+float SquaredDistance(Vector2 a, Vector2 b) {
+    const Vector2 d = a - b;
+    return Dot(d, d);
+}
+
+}  // namespace
+
+CMarblesLogic::CMarblesLogic() { CMarbleRegistry::GetSingleton()->AddListener(this); }
+
+CMarblesLogic::~CMarblesLogic() { CMarbleRegistry::GetSingleton()->RemoveListener(this); }
+
+bool CMarblesLogic::CanSelect(const CMarble* marble) const {
+    if (mySelection.empty()) return true;
+    if (!marble || marble->GetType() != mySelectedType) return false;
+    const float reach = 2.5f * marble->GetRadius();
+    const float reachSquared = reach * reach;
+    for (const CMarble* selected : mySelection) {
+        if (SquaredDistance(marble->GetPosition(), selected->GetPosition()) < reachSquared) return true;
+    }
+    return false;
+}
+
+void CMarblesLogic::ToggleSelection(CMarble* marble) {
+    const auto found = std::find(mySelection.begin(), mySelection.end(), marble);
+    if (found != mySelection.end()) {
+        marble->SetSelected(false);
+        *found = mySelection.back();
+        mySelection.pop_back();
+        return;
+    }
+    mySelection.push_back(marble);
+    mySelectedType = marble->GetType();
+    marble->SetSelected(true);
+}
+
+void CMarblesLogic::DropSelection() {
+    for (CMarble* selected : mySelection) selected->SetSelected(false);
+    mySelection.clear();
+}
+
+void CMarblesLogic::OnMarbleClicked(CMarble* marble) {
+    cassert(marble != nullptr && myPhysics != nullptr) cvalue(marble) cvalue(myPhysics);
+    if (!marble || !myPhysics) return;
+    if (mySelection.empty()) {
+        ToggleSelection(marble);
+        return;
+    }
+    if (!CanSelect(marble)) {
+        DropSelection();
+        ToggleSelection(marble);
+        return;
+    }
+    ToggleSelection(marble);
+    if (mySelection.size() >= GROUP_SIZE) RemoveSelectedBodies();
+}
+
+void CMarblesLogic::RemoveSelectedBodies() {
+    // The selection is emptied first: each removal destroys a marble, and the bodies moved
+    // into freed slots have their marbles' indices updated before the next removal.
+    const std::vector<CMarble*> group = mySelection;
+    mySelection.clear();
+    mySelectedType = -1;
+    for (CMarble* marble : group) {
+        CPhysicsWorld* world = myPhysics->GetWorld();
+        const unsigned index = marble->GetIndex();
+        // A marble that does not follow the body at its index would make the removal take
+        // some other body; it is left alone.
+        if (!world || index >= world->GetBodyCount() || world->GetBody(index).listener != marble) {
+            tarn::CLogger::GetSingleton()->Warning() << "Marble " << index << " has no body to remove\n";
+            continue;
+        }
+        myPhysics->RemoveBody(index);
+    }
+}
+
+void CMarblesLogic::OnMarbleRemoved(CMarble* marble) {
+    mySelection.erase(std::remove(mySelection.begin(), mySelection.end(), marble), mySelection.end());
+}
+
+}  // namespace marbles

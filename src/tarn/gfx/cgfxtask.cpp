@@ -1,0 +1,32 @@
+// The graphics task without its platform: draws one frame on request - animations advanced
+// to the drawing clock, the screen layer refreshed, the screen image updated.
+#include "cgfxtask.h"
+
+#include "canimationupdater.h"
+#include "cscreenlayer.h"
+#include "gfx.h"
+#include "ipixel.h"
+
+namespace tarn {
+
+CGfxTask::CGfxTask() : myDrawing(false), myFrameCount(0) {}
+
+bool CGfxTask::Start() {
+    myDrawing = true;
+    return true;
+}
+
+void CGfxTask::Update() {
+    if (myDrawing) DrawFrame();
+}
+
+void CGfxTask::OnStop() { myDrawing = false; }
+
+void CGfxTask::DrawFrame() {
+    CAnimationUpdater::GetSingleton()->Update(myDrawingTimer.GetTime());
+    CScreenLayer::GetSingleton()->Refresh();
+    GetScreen()->Update();
+    ++myFrameCount;
+}
+
+}  // namespace tarn

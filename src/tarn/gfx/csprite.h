@@ -1,0 +1,167 @@
+// A positioned, depth-ordered picture that draws itself onto a target sprite and undoes its
+// drawing by putting back the pixels it covered. Held by reference-counted handles.
+#ifndef TARN_GFX_CSPRITE_H
+#define TARN_GFX_CSPRITE_H
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "crect.h"
+
+namespace tarn {
+
+class CSpriteLayer;
+class CXmlFileSys;
+class IPixel;
+
+// Type ids of the sprite classes, as GetType returns them and the sprite factory makes them.
+enum {
+    SPRITE_BASE = 0,
+    SPRITE_LAYER = 1,
+    SPRITE_SCREENLAYER = 2,
+    SPRITE_TEXT = 3,
+    SPRITE_ANIMATED = 4
+};
+
+// Draw states: drawn and up to date, or erased (not on the target). 1 counts as erased.
+enum { SPRITE_DRAWN = 0, SPRITE_ERASED = 2 };
+
+// A sprite owns its images (it gives them back through ReleaseImage) unless the image is the
+// screen image; it never owns its layer. Every setter invalidates the sprite before it changes
+// anything, so the layer erases the sprite while its rectangle still says where it was drawn.
+// Geometry (x, y and the scroll rectangle) is in the coordinates of the target it draws onto.
+class CSprite {
+public:
+    static const int kDefaultZ = 100;
+    // Backgrounds are reused while they exceed the sprite by at most this many pixels.
+    static const int kBackgroundSlack = 20;
+
+    // An empty sprite: no image, draws nothing.
+    CSprite();
+    // Takes image (owned; the screen image is only borrowed) and its view size; a background
+    // of that size is created unless image is the screen image.
+    explicit CSprite(IPixel* image);
+    CSprite(const CSprite&) = delete;
+    CSprite& operator=(const CSprite&) = delete;
+
+    // Leaves its layer (or the layer it is hidden from) and releases its images.
+    virtual ~CSprite();
+    virtual int GetType() const;
+    // True when there is no image at all (a sprite around the null image is not empty).
+    virtual bool IsEmpty() const;
+    // Reads or writes "ImageFilename", "ScrollRect", "ImageRect", "Z" and "Alpha".
+    virtual void Serialize(CXmlFileSys* filesys);
+    virtual void SetX(int x);
+    virtual void SetY(int y);
+    virtual void SetZ(int z);
+    virtual void SetRect(const CRect& rect);
+    virtual int GetX() const;
+    virtual int GetY() const;
+    virtual int GetZ() const;
+    virtual CRect GetRect() const;
+    // Shows the part rect of the image (its view rectangle); the sprite takes its size.
+    virtual void SetImageRect(const CRect& rect);
+    virtual CRect GetImageRect() const;
+    // A clip rectangle outside which the sprite never draws.
+    virtual void SetScrollRect(const CRect& rect);
+    // The empty rectangle while unset.
+    virtual CRect GetScrollRect() const;
+    // Draw limited to clip (in the sprite's coordinates). False when nothing was drawn.
+    virtual bool DrawClipped(CSprite* target, const CRect& clip);
+    // Blits the image onto target's image at the sprite's place. False when nothing was drawn.
+    virtual bool Draw(CSprite* target);
+    // Puts the saved pixels back at the sprite's place in target.
+    virtual bool RestoreBackground(CSprite* target);
+    // Saves the pixels of target under the sprite; the sprite's place becomes the background's.
+    virtual bool SaveBackground(CSprite* target);
+    // Restores the background once; true at once when already erased.
+    virtual bool Erase(CSprite* target);
+    // When erased: saves the background, draws, and is up to date again. False otherwise.
+    virtual bool Redraw(CSprite* target);
+    virtual void SetVisible(bool visible);
+    // Scales the source image to w by h (always from the source, so nothing is lost).
+    virtual void Resize(int w, int h);
+    // Rotates the source image by angle degrees; the sprite takes the rotated size.
+    virtual void Rotate(double angle);
+    virtual void SetAlpha(int alpha);
+    virtual int GetAlpha() const;
+    virtual void SetPosition(int x, int y);
+    // Selects a named animation; plain sprites ignore it.
+    virtual void SetAnimation(const std::string& name);
+    // Joins layer (leaving the old one); null only forgets the layer (the layer is going).
+    virtual void SetParent(CSpriteLayer* layer);
+    // Tells the layer, once until the next redraw, that the sprite is about to change.
+    virtual void Invalidate();
+    // Replaces the image (owned from now on); the old images are released.
+    virtual void SetImage(IPixel* image);
+    // 0 not dirty; 1 dirty in place; 2 dirty and moved.
+    virtual int GetDirtyState() const;
+    // 1: where the sprite was last drawn; anything else: where it is now.
+    virtual CRect GetDirtyRect(int i) const;
+    virtual IPixel* GetImage() const;
+    // Sets the image's surface alpha, unless the sprite is fully opaque.
+    virtual void ApplyAlpha(int alpha);
+
+    // The type name used in sprite files ("sprite_base", ...); "sprite_base" for unknown ids.
+    static std::string TypeName(int type);
+    // The type id of a type name; 0 for names not listed.
+    static int TypeFromName(const std::string& name);
+
+    CSpriteLayer* GetParent() const { return myParent; }
+    bool IsHidden() const { return myHiddenFrom != nullptr; }
+    bool IsErased() const { return myDrawState != SPRITE_DRAWN; }
+    bool IsDirty() const { return myDirty; }
+    // The image as set, before Resize or Rotate derived another from it.
+    IPixel* GetSourceImage() const { return mySourceImage; }
+    // Called by a layer that goes away while this sprite is its child or hidden in it.
+    void ForgetLayer(const CSpriteLayer* layer);
+
+protected:
+    // The sprite is drawn and up to date: not erased, not dirty.
+    void MarkDrawn() {
+        myDrawState = SPRITE_DRAWN;
+        myDirty = false;
+    }
+    // Releases every owned image and clears the pointers (the screen image is only dropped).
+    void ReleaseImages();
+
+private:
+    // Where to copy from and to: the visible part of the sprite in target, cut to the target,
+    // the scroll rectangle (when useScroll) and clip (when given). False when nothing is left.
+    bool ComputeBlit(const CSprite* target, bool useScroll, const CRect* clip, CRect& src, CRect& dst) const;
+    // The same for the sprite standing at place.
+    bool ComputeBlitAt(const CRect& place, const CSprite* target, bool useScroll, const CRect* clip, CRect& src,
+                       CRect& dst) const;
+    bool IntersectsTarget(const CSprite* target) const;
+    bool BlitImage(CSprite* target, const CRect& src, const CRect& dst);
+    void ReleaseDerivedImage();
+    void ReleaseBackground();
+    void CreateBackground(int w, int h);
+    void TakeImage(IPixel* image);
+    bool ScrollRectInside() const;
+
+    CSpriteLayer* myParent;
+    CSpriteLayer* myHiddenFrom;
+    IPixel* myPixelData;
+    IPixel* mySourceImage;
+    IPixel* myBackground;
+    bool myHasBackground;
+    // The image is the screen image: borrowed, never released.
+    bool myImageIsScreen;
+    CRect myImageRect;
+    std::unique_ptr<CRect> myScrollRect;
+    int myZ;
+    uint8_t myAlpha;
+    int myDrawState;
+    CRect myBackgroundRect;
+    bool myDirty;
+};
+
+// A reference-counted handle: the sprite is deleted (leaving its layer and releasing its
+// images) when the last handle to it goes. Handles to the screen layer never delete it.
+using CSpriteHandle = std::shared_ptr<CSprite>;
+
+}  // namespace tarn
+
+#endif

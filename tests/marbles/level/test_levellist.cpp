@@ -1,0 +1,176 @@
+// The level list with the player's progress: reading by position, walking to the next level,
+// and writing the progress back byte for byte; bad files never crash and are never clobbered.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include "marbles/level/clevellist.h"
+#include "support/testsupport.h"
+
+using namespace marbles;
+using testsupport::ReadFile;
+using testsupport::WriteFile;
+
+namespace {
+
+class LevelListTest : public ::testing::Test {
+protected:
+    void SetUp() override { testsupport::ResetEngine(); }
+    void TearDown() override { testsupport::ResetEngine(); }
+    // The list read from text: file names by position ("-" for an empty one, "*" after a
+    // completed one).
+    std::string Listing(const std::string& text) {
+        WriteFile("list.xml", text);
+        CLevelList list;
+        if (!list.Load("list.xml")) return "unreadable";
+        return Describe(list);
+    }
+    static std::string Describe(const CLevelList& list) {
+        std::string out;
+        for (unsigned i = 0; i < list.GetEntryCount(); ++i) {
+            const CLevelList::CEntry& entry = list.GetEntry(i);
+            out += entry.myFileName.empty() ? "-" : entry.myFileName;
+            out += entry.myCompleted ? "* " : " ";
+        }
+        return out;
+    }
+
+    testsupport::CTempDir myDir;
+};
+
+const char* const THREE_LEVELS =
+    "<LevelList>\n"
+    "  <Level position=\"1\" filename=\"a.xml\" />\n"
+    "  <Level position=\"2\" filename=\"b.xml\" completed=\"1\" />\n"
+    "  <Level position=\"3\" filename=\"c.xml\" completed=\"0\" />\n"
+    "</LevelList>\n";
+
+}  // namespace
+
+TEST_F(LevelListTest, ReadsEntriesByPosition) {
+    struct Case {
+        const char* what;
+        const char* levels;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"in order", "<Level position='1' filename='a'/><Level position='2' filename='b' completed='1'/>", "- a b* "},
+        {"gaps become empty entries", "<Level position='3' filename='c'/>", "- - - c "},
+        {"a later smaller position truncates",
+         "<Level position='1' filename='a'/><Level position='3' filename='c'/><Level position='2' filename='b'/>",
+         "- a b "},
+        {"a repeated position replaces", "<Level position='1' filename='a' completed='1'/><Level position='1' filename='z'/>",
+         "- z "},
+        {"position 0, negative and 10000 are ignored",
+         "<Level position='0' filename='x'/><Level position='-2' filename='y'/><Level position='10000' filename='z'/>"
+         "<Level position='1' filename='a'/>",
+         "- a "},
+        {"a missing or unreadable position or file name is ignored",
+         "<Level filename='x'/><Level position='1'/><Level position='one' filename='y'/><Level position='1' filename='a'/>",
+         "- a "},
+        {"other elements are ignored", "<Other position='1' filename='x'/><Level position='1' filename='a'/>", "- a "},
+        {"completed is read as a number", "<Level position='1' filename='a' completed='true'/>", "- a "},
+        {"no levels", "", ""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Listing(std::string("<LevelList>") + c.levels + "</LevelList>"), c.expected) << c.what;
+    WriteFile("big.xml", "<LevelList><Level position='9999' filename='last'/></LevelList>");
+    CLevelList big;
+    ASSERT_TRUE(big.Load("big.xml"));
+    EXPECT_EQ(big.GetEntryCount(), 10000u);
+    EXPECT_EQ(big.GetEntry(9999).myFileName, "last");
+}
+
+TEST_F(LevelListTest, NextLevelMarksTheLeftEntryAndStopsAtTheEnd) {
+    WriteFile("list.xml", THREE_LEVELS);
+    CLevelList list;
+    ASSERT_TRUE(list.Load("list.xml"));
+    EXPECT_EQ(list.GetPosition(), 0);
+    EXPECT_EQ(list.GetNextLevel(), "a.xml");
+    EXPECT_EQ(list.GetNextLevel(), "b.xml");
+    EXPECT_EQ(Describe(list), "-* a.xml* b.xml* c.xml ");
+    EXPECT_EQ(list.GetNextLevel(), "c.xml");
+    EXPECT_EQ(list.GetNextLevel(), "");
+    EXPECT_EQ(list.GetNextLevel(), "");
+    EXPECT_EQ(list.GetPosition(), 4);
+    EXPECT_EQ(Describe(list), "-* a.xml* b.xml* c.xml* ");
+}
+
+TEST_F(LevelListTest, ProgressIsWrittenBackByteExactAndReadAgain) {
+    WriteFile("level_list.xml", THREE_LEVELS);
+    CLevelList list;
+    ASSERT_TRUE(list.Load("level_list.xml"));
+    // Through the help screen and the level-complete pictures of levels 1 and 2.
+    list.GetNextLevel();
+    list.GetNextLevel();
+    list.GetNextLevel();
+    ASSERT_TRUE(list.Save("level_list.xml"));
+    const std::string expected =
+        "<LevelList>\n"
+        "  <Level completed=\"1\" filename=\"\" position=\"0\" >\n"
+        "  </Level>\n"
+        "  <Level completed=\"1\" filename=\"a.xml\" position=\"1\" >\n"
+        "  </Level>\n"
+        "  <Level completed=\"1\" filename=\"b.xml\" position=\"2\" >\n"
+        "  </Level>\n"
+        "  <Level completed=\"0\" filename=\"c.xml\" position=\"3\" >\n"
+        "  </Level>\n"
+        "</LevelList>\n";
+    EXPECT_EQ(ReadFile("level_list.xml"), expected);
+    EXPECT_EQ(ReadFile("level_list.xml.tmp"), "");
+
+    CLevelList again;
+    ASSERT_TRUE(again.Load("level_list.xml"));
+    // Entry 0 never comes from the file, and every run starts before the first level.
+    EXPECT_EQ(Describe(again), "- a.xml* b.xml* c.xml ");
+    EXPECT_EQ(again.GetPosition(), 0);
+    ASSERT_TRUE(again.Save("copy.xml"));
+    CLevelList third;
+    ASSERT_TRUE(third.Load("copy.xml"));
+    ASSERT_TRUE(third.Save("copy2.xml"));
+    EXPECT_EQ(ReadFile("copy.xml"), ReadFile("copy2.xml"));
+}
+
+TEST_F(LevelListTest, BadFilesLeaveTheListEmptyAndAreNeverOverwritten) {
+    const char* const bad[] = {
+        "",
+        "   \n\n",
+        "not xml at all",
+        "<LevelList><Level position=\"1\" filename=\"a.xml",
+        "<Other><Level position='1' filename='a'/></Other>",
+        "\x01\x02\xff\xfe<<<>>>&&&",
+    };
+    for (const char* text : bad) {
+        WriteFile("level_list.xml", text);
+        CLevelList list;
+        EXPECT_FALSE(list.Load("level_list.xml") && list.GetEntryCount() > 0) << text;
+        EXPECT_EQ(list.GetNextLevel(), "") << text;
+        if (list.GetEntryCount() == 0) {
+            EXPECT_FALSE(list.Save("level_list.xml"));
+            EXPECT_EQ(ReadFile("level_list.xml"), text);
+        }
+    }
+    CLevelList missing;
+    EXPECT_FALSE(missing.Load("no_such_file.xml"));
+    EXPECT_EQ(missing.GetEntryCount(), 0u);
+    EXPECT_FALSE(missing.Save("no_such_file.xml"));
+    EXPECT_EQ(ReadFile("no_such_file.xml"), "");
+}
+
+TEST_F(LevelListTest, LoadingAgainStartsOver) {
+    WriteFile("list.xml", THREE_LEVELS);
+    CLevelList list;
+    ASSERT_TRUE(list.Load("list.xml"));
+    list.GetNextLevel();
+    EXPECT_FALSE(list.Load("missing.xml"));
+    EXPECT_EQ(list.GetEntryCount(), 0u);
+    EXPECT_EQ(list.GetPosition(), 0);
+    ASSERT_TRUE(list.Load("list.xml"));
+    EXPECT_FALSE(list.Save("no_such_dir/list.xml"));
+    // A list that cannot take the old file's place leaves it as it was.
+    testsupport::WriteFile("taken.xml.tmp", "");
+    ASSERT_EQ(::mkdir("taken.xml", 0755), 0);
+    ASSERT_EQ(::mkdir("taken.xml/inside", 0755), 0);
+    EXPECT_FALSE(list.Save("taken.xml"));
+    EXPECT_EQ(ReadFile("taken.xml.tmp"), "");
+}

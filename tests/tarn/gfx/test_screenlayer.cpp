@@ -1,0 +1,153 @@
+// Tests of the screen layer: the first refresh draws everything, later refreshes redraw only
+// what changed and report exactly its old and new places to the screen image, hiding and
+// removing force a full flip, and a new video mode size redraws everything.
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <list>
+
+#include "support/gfxtesthelpers.h"
+#include "support/testsupport.h"
+#include "tarn/gfx/cscreenlayer.h"
+#include "tarn/gfx/cspritefactory.h"
+#include "tarn/gfx/gfx.h"
+#include "tarn/gfx/sdl/cpixelsdlscreen.h"
+
+namespace {
+
+using tarn::CColor;
+using tarn::CRect;
+using tarn::CScreenLayer;
+using tarn::CSprite;
+using tarn::CSpriteHandle;
+using testsupport::ScreenColor;
+
+class ScreenLayer : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(myDisplay.IsOpen()) << SDL_GetError();
+        // A fresh screen image may reuse the address of the one of the test before.
+        Layer()->RedrawAll();
+        myBack = Make(64, 48, CColor(90, 90, 90), 200, 0, 0);
+        myRed = Make(4, 4, CColor(200, 0, 0), 100, 1, 1);
+        myGreen = Make(3, 3, CColor(0, 200, 0), 50, 20, 20);
+        Layer()->Refresh();
+        Flip();
+    }
+    void TearDown() override {
+        myBack.reset();
+        myRed.reset();
+        myGreen.reset();
+        EXPECT_TRUE(Layer()->GetChildren().empty());
+        testsupport::ResetEngine();
+    }
+    static CScreenLayer* Layer() { return CScreenLayer::GetSingleton(); }
+    static CSpriteHandle Make(int w, int h, const CColor& color, int z, int x, int y) {
+        CSpriteHandle sprite = tarn::CSpriteFactory::MakeHandle(new CSprite(testsupport::SolidImage(w, h, color)));
+        sprite->SetZ(z);
+        sprite->SetPosition(x, y);
+        sprite->SetParent(Layer());
+        return sprite;
+    }
+    std::list<CRect> Dirty() const { return myDisplay.Screen()->GetDirtyRects(); }
+    void Flip() { myDisplay.Screen()->Update(); }
+    static int DrawingAllCount() {
+        const std::string log = testsupport::LogBody();
+        int count = 0;
+        for (size_t at = log.find("drawing all"); at != std::string::npos; at = log.find("drawing all", at + 1)) ++count;
+        return count;
+    }
+
+    testsupport::CTempDir myDir;
+    testsupport::CGfxDisplay myDisplay;
+    CSpriteHandle myBack;
+    CSpriteHandle myRed;
+    CSpriteHandle myGreen;
+};
+
+TEST_F(ScreenLayer, TheFirstRefreshDrawsEverythingBackToFront) {
+    EXPECT_NE(std::string::npos, testsupport::LogBody().find("drawing all")) << testsupport::LogBody();
+    EXPECT_EQ("90,90,90", ScreenColor(0, 0));
+    EXPECT_EQ("200,0,0", ScreenColor(1, 1));
+    EXPECT_EQ("0,200,0", ScreenColor(22, 22));
+    // Nothing changed: nothing is drawn or reported.
+    Layer()->Refresh();
+    EXPECT_TRUE(Dirty().empty());
+    EXPECT_FALSE(myDisplay.Screen()->IsFullUpdate());
+}
+
+TEST_F(ScreenLayer, AMoveReportsTheNewAndTheOldPlace) {
+    myRed->SetPosition(10, 5);
+    myRed->SetPosition(12, 6);
+    Layer()->Refresh();
+    EXPECT_EQ((std::list<CRect>{CRect(12, 6, 4, 4), CRect(1, 1, 4, 4)}), Dirty());
+    EXPECT_EQ("90,90,90", ScreenColor(1, 1));
+    EXPECT_EQ("200,0,0", ScreenColor(12, 6));
+    EXPECT_EQ("0,200,0", ScreenColor(20, 20));
+    Flip();
+
+    // A change in place reports one rectangle; the sprites behind are left alone.
+    myGreen->SetAlpha(128);
+    Layer()->Refresh();
+    EXPECT_EQ((std::list<CRect>{CRect(20, 20, 3, 3)}), Dirty());
+    EXPECT_EQ(45, tarn::GetScreen()->GetPixel(21, 21).r);
+    Flip();
+
+    // Moving over a nearer sprite: the nearer one stays in front.
+    myRed->SetPosition(19, 19);
+    Layer()->Refresh();
+    EXPECT_EQ((std::list<CRect>{CRect(19, 19, 4, 4), CRect(12, 6, 4, 4)}), Dirty());
+    EXPECT_EQ("200,0,0", ScreenColor(19, 19));
+    EXPECT_EQ("100,100,0", ScreenColor(21, 21));
+}
+
+TEST_F(ScreenLayer, ANewSpriteShowsAtTheNextRefresh) {
+    CSpriteHandle blue = Make(2, 2, CColor(0, 0, 200), 10, 30, 30);
+    EXPECT_EQ("90,90,90", ScreenColor(30, 30));
+    Layer()->Refresh();
+    EXPECT_EQ("0,0,200", ScreenColor(30, 30));
+    ASSERT_FALSE(Dirty().empty());
+    EXPECT_EQ(CRect(30, 30, 2, 2), Dirty().front());
+}
+
+TEST_F(ScreenLayer, HidingAndRemovingFlipTheWholeScreen) {
+    myRed->SetVisible(false);
+    EXPECT_TRUE(myDisplay.Screen()->IsFullUpdate());
+    EXPECT_EQ("90,90,90", ScreenColor(1, 1));
+    Layer()->Refresh();
+    Flip();
+    myRed->SetVisible(true);
+    Layer()->Refresh();
+    EXPECT_EQ("200,0,0", ScreenColor(1, 1));
+    EXPECT_FALSE(myDisplay.Screen()->IsFullUpdate());
+    Flip();
+
+    myGreen.reset();
+    EXPECT_TRUE(myDisplay.Screen()->IsFullUpdate());
+    EXPECT_EQ("90,90,90", ScreenColor(21, 21));
+}
+
+TEST_F(ScreenLayer, ANewVideoModeSizeRedrawsEverything) {
+    Layer()->Refresh();
+    myDisplay.Reopen(80, 60);
+    EXPECT_EQ("0,0,0", ScreenColor(1, 1));
+    EXPECT_EQ(1, DrawingAllCount());
+    Layer()->Refresh();
+    EXPECT_EQ(2, DrawingAllCount());
+    EXPECT_EQ("200,0,0", ScreenColor(1, 1));
+    EXPECT_EQ("0,200,0", ScreenColor(20, 20));
+    EXPECT_EQ("90,90,90", ScreenColor(0, 0));
+    EXPECT_TRUE(myDisplay.Screen()->IsFullUpdate());
+}
+
+TEST_F(ScreenLayer, NothingIsDrawnWithoutAScreen) {
+    tarn::SetScreen(nullptr);
+    myRed->SetPosition(30, 30);
+    Layer()->Refresh();
+    tarn::SetScreen(myDisplay.Screen());
+    EXPECT_EQ("90,90,90", ScreenColor(30, 30));
+    Layer()->Refresh();
+    EXPECT_EQ("200,0,0", ScreenColor(30, 30));
+}
+
+}  // namespace
