@@ -83,14 +83,9 @@ void CScreenLayer::DrawAll() {
     myScreen->AddDirtyRect(myScreen->GetRect());
     const std::list<CSprite*>& children = GetChildren();
     if (children.empty()) return;
+    // Erasing from the farthest child makes every child due.
     ChildChanged(children.back());
-    for (auto it = children.rbegin(); it != children.rend(); ++it) {
-        CSprite* child = *it;
-        ReportDirty(child);
-        child->Redraw(myScreenTarget.get());
-        SetWatermark(child->GetZ());
-    }
-    SetWatermark(GetWatermark() - 1);
+    Redraw(myScreenTarget.get());
 }
 
 }  // namespace tarn

@@ -316,20 +316,21 @@ void CSprite::Resize(int w, int h) {
     if (w == myImageRect.w && h == myImageRect.h) return;
     Invalidate();
     ReleaseDerivedImage();
-    myPixelData = mySourceImage->Scale(w, h);
-    if (myHasBackground) CreateBackground(myPixelData->GetWidth(), myPixelData->GetHeight());
-    myImageRect.w = myPixelData->GetWidth();
-    myImageRect.h = myPixelData->GetHeight();
+    UseDerivedImage(mySourceImage->Scale(w, h));
 }
 
 void CSprite::Rotate(double angle) {
     if (!mySourceImage || myImageIsScreen) return;
     Invalidate();
     ReleaseDerivedImage();
-    myPixelData = mySourceImage->Rotate(angle);
-    if (myHasBackground) CreateBackground(myPixelData->GetWidth(), myPixelData->GetHeight());
-    myImageRect.w = myPixelData->GetWidth();
-    myImageRect.h = myPixelData->GetHeight();
+    UseDerivedImage(mySourceImage->Rotate(angle));
+}
+
+void CSprite::UseDerivedImage(IPixel* image) {
+    myPixelData = image;
+    if (myHasBackground) CreateBackground(image->GetWidth(), image->GetHeight());
+    myImageRect.w = image->GetWidth();
+    myImageRect.h = image->GetHeight();
 }
 
 void CSprite::SetAlpha(int alpha) {

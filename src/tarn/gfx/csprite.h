@@ -136,6 +136,8 @@ private:
     bool IntersectsTarget(const CSprite* target) const;
     bool BlitImage(CSprite* target, const CRect& src, const CRect& dst);
     void ReleaseDerivedImage();
+    // Shows image, made from the source image, with a background of its size.
+    void UseDerivedImage(IPixel* image);
     void ReleaseBackground();
     void CreateBackground(int w, int h);
     void TakeImage(IPixel* image);
