@@ -19,6 +19,9 @@
 #include "marbles/physics/cphysicstask.h"
 #include "marbles/physics/cphysicsworld.h"
 #include "marbles/physics/rigidbody.h"
+#include "marbles/rules/clevelrules.h"
+#include "marbles/rules/cmarblefactory.h"
+#include "marbles/rules/cmarbleregistry.h"
 #include "tarn/utils/xml/cxmlfilesys.h"
 #include "tarn/utils/xml/cxmlnode.h"
 
@@ -215,6 +218,27 @@ TEST(ShippedLevels, SettleWithinAFewHundredStepsWithEveryMarbleInside) {
                 EXPECT_FALSE(inside) << "marble " << i << " inside box " << j;
             }
         }
+    }
+}
+
+TEST(ShippedLevels, OfferAChainOfThreeOnceSettled) {
+    // A level whose settled pile holds no chain of three can only be lost.
+    for (const std::string& file : ListedLevels()) {
+        SCOPED_TRACE(file);
+        const std::unique_ptr<tarn::CXmlNode> root = LoadGameXml(file);
+        ASSERT_TRUE(root);
+        const tarn::CXmlNode* model = FindChild(*root, "PhysicsModel");
+        ASSERT_TRUE(model);
+        marbles::CMarbleFactory marbleFactory;
+        marbles::CPhysicsTask physics;
+        physics.SetListenerFactory(&marbleFactory);
+        tarn::CXmlFileSys reader(const_cast<tarn::CXmlNode*>(model), tarn::CXmlFileSys::MODE_READ);
+        physics.SerializePhysicsModel(&reader);
+        for (int step = 1; step <= theObservedSteps; ++step) physics.Step(theStepMs);
+        EXPECT_TRUE(physics.IsAtRest());
+        EXPECT_GT(marbles::CMarbleRegistry::GetSingleton()->GetCount(), 0u);
+        EXPECT_TRUE(marbles::CLevelRules::HasRemovableGroup(marbles::CLevelRules::MIN_TYPE,
+                                                            marbles::CLevelRules::MAX_TYPE));
     }
 }
 

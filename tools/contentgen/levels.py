@@ -58,9 +58,11 @@ class Level:
         assert sum(type_counts) == len(self.positions), (number, sum(type_counts), len(self.positions))
 
     def marble_types(self):
-        types = [t for t, n in enumerate(self.type_counts) for _ in range(n)]
-        random.Random(1000 + self.number).shuffle(types)
-        return types
+        """Types by position: threes of one type on neighbouring places of a pile, the threes in
+        shuffled order, so that every level starts with chains the player can clear."""
+        threes = [t for t, n in enumerate(self.type_counts) for _ in range(n // 3)]
+        random.Random(1000 + self.number).shuffle(threes)
+        return [t for t in threes for _ in range(3)]
 
 
 def _shelf(cx, cy, half_width, angle):

@@ -243,9 +243,14 @@ BANNER_W, BANNER_H = 320, 120
 
 
 def banner(title, hint, colour):
-    c = Canvas(BANNER_W, BANNER_H, MAGENTA)
-    # Hard outer edge: pixels blended into magenta would show as a fringe under the colour key.
+    # Transparent corners: pictures are loaded with an alpha channel, which SDL's blits honour
+    # in place of the colour key. Hard outer edge, so no magenta fringe blends in.
+    c = Canvas(BANNER_W, BANNER_H, MAGENTA, 0)
     c.fill_round_rect(0, 0, BANNER_W, BANNER_H, 18, (20, 20, 30), samples=1)
+    for y in range(BANNER_H):
+        for x in range(BANNER_W):
+            if c.get(x, y)[:3] != tuple(MAGENTA):
+                c.put(x, y, c.get(x, y)[:3])
     c.fill_round_rect(4, 4, BANNER_W - 8, BANNER_H - 8, 15, colour)
     c.fill_round_rect(10, 10, BANNER_W - 20, BANNER_H - 20, 10, tuple(v * 0.55 for v in colour))
     scale = 4 if text_width(title, 4) < BANNER_W - 30 else 3
@@ -271,7 +276,7 @@ def make_screens(game_dir, scratch):
             ('level_complete', 'LEVEL COMPLETE', 'CLICK FOR THE NEXT LEVEL', (40, 150, 70)),
             ('level_lost', 'LEVEL LOST', 'CLICK TO TRY AGAIN', (170, 45, 45))):
         image = 'data/gfx/%s.png' % name
-        write_png(banner(title, hint, colour), os.path.join(game_dir, image), alpha=False)
+        write_png(banner(title, hint, colour), os.path.join(game_dir, image))
         write_text(os.path.join(game_dir, 'data/%s.xml' % name), banner_sprite(image))
 
 

@@ -1,6 +1,7 @@
 // The program-wide table from marble type to sprite file and its "SpriteData" element.
 #include "cmarblespritetable.h"
 
+#include "tarn/gfx/cspritefactory.h"
 #include "tarn/utils/xml/cxmlfilesys.h"
 
 namespace marbles {
@@ -23,6 +24,14 @@ std::string CMarbleSpriteTable::GetSpriteFile(std::int32_t type) const {
 
 bool CMarbleSpriteTable::AddSpriteFile(std::int32_t type, const std::string& fileName) {
     return myEntries.emplace(type, fileName).second;
+}
+
+tarn::CSpriteHandle CMarbleSpriteTable::GetSprite(std::int32_t type) const {
+    return LoadSprite(GetSpriteFile(type));
+}
+
+tarn::CSpriteHandle CMarbleSpriteTable::LoadSprite(const std::string& fileName) {
+    return tarn::CSpriteFactory::GetSingleton()->LoadSprite(fileName);
 }
 
 void CMarbleSpriteTable::Serialize(tarn::CXmlFileSys* filesys) {

@@ -7,6 +7,8 @@
 #include <map>
 #include <string>
 
+#include "tarn/gfx/csprite.h"
+
 namespace tarn {
 class CXmlFileSys;
 }
@@ -23,6 +25,13 @@ public:
     // Adds the pair unless type already has a file; returns whether it was added.
     bool AddSpriteFile(std::int32_t type, const std::string& fileName);
     const std::map<std::int32_t, std::string>& GetEntries() const { return myEntries; }
+    // A new sprite from the file of type (the sprite loader's answer for "" when the type has
+    // no entry); never empty, already shown in the screen layer.
+    tarn::CSpriteHandle GetSprite(std::int32_t type) const;
+    // The game's picture loader: a new sprite made from fileName (a picture or a sprite file),
+    // already a child of the screen layer. An unreadable or empty name gives an invisible
+    // sprite around the null image.
+    static tarn::CSpriteHandle LoadSprite(const std::string& fileName);
     // Forgets every entry (for tools and tests; the game never does).
     void Clear() { myEntries.clear(); }
 

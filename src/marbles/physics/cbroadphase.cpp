@@ -135,6 +135,8 @@ std::uint32_t CBroadPhase::Bucket(std::int32_t cx, std::int32_t cy) const {
 }
 
 void CBroadPhase::FillBuckets(std::size_t entries) {
+    // Nothing reserved yet: a world that never held a body has no buckets to fill.
+    if (myBucketStart.empty()) return;
     const std::size_t buckets = myBucketStart.size() - 1;
     std::fill(myBucketStart.begin(), myBucketStart.end(), 0);
     for (std::size_t i = 0; i < myCount; ++i) {

@@ -16,7 +16,7 @@ using testsupport::WriteFile;
 
 namespace {
 
-const std::string FIRST_LEVEL = std::string(MARBLES_SOURCE_DIR) + "/tests/marbles/data/chains_level.xml";
+const std::string FIRST_LEVEL = std::string(MARBLES_SOURCE_DIR) + "/tests/marbles/data/pilelevel.xml";
 
 class LevelFileTest : public ::testing::Test {
 protected:

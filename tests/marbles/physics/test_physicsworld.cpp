@@ -99,6 +99,14 @@ void ExpectSameBodies(const CPhysicsWorld& a, const CPhysicsWorld& b) {
 
 }  // namespace
 
+TEST(Step, AWorldThatNeverHeldABodyStepsWithoutHarm) {
+    // The game steps its world on the title screen, before any level is loaded.
+    CPhysicsWorld world;
+    for (int s = 0; s < 3; ++s) world.Step(0.05f);
+    EXPECT_EQ(world.GetBodyCount(), 0u);
+    EXPECT_TRUE(world.IsAtRest());
+}
+
 TEST(Step, StepsLongerThan50MsCountAs50Ms) {
     CPhysicsWorld a;
     CPhysicsWorld b;

@@ -22,7 +22,7 @@ using namespace marbles;
 
 namespace {
 
-const std::string FIRST_LEVEL = std::string(MARBLES_SOURCE_DIR) + "/tests/marbles/data/chains_level.xml";
+const std::string FIRST_LEVEL = std::string(MARBLES_SOURCE_DIR) + "/tests/marbles/data/pilelevel.xml";
 
 class CEndProbe {
 public:

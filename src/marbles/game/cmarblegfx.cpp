@@ -1,0 +1,86 @@
+// The drawn, clickable marble: its sprite follows the body, its highlight follows the pointer
+// and the selection, and its clicks go to the game logic.
+#include "cmarblegfx.h"
+
+#include "marbles/level/cmarblespritetable.h"
+#include "marbles/rules/cmarbleslogic.h"
+#include "tarn/inputdevice/cmouse.h"
+#include "tarn/utils/logger/cassert.h"
+#include "tarn/utils/logger/clogger.h"
+
+namespace marbles {
+
+namespace {
+
+const int LEFT_BUTTON = 1;
+const int RIGHT_BUTTON = 4;
+const int Z_WITHOUT_SPRITE = 100000;
+
+float theOffsetX = 320.0f;
+float theOffsetY = 160.0f;
+float theScaleX = 16.0f;
+float theScaleY = 16.0f;
+
+}  // namespace
+
+CMarbleGfx::~CMarbleGfx() {
+    tarn::CMouse::GetSingleton()->RemoveReceiver(this);
+    mySprite.reset();
+}
+
+void CMarbleGfx::SetScreenMapping(float offsetX, float offsetY, float scaleX, float scaleY) {
+    theOffsetX = offsetX;
+    theOffsetY = offsetY;
+    theScaleX = scaleX;
+    theScaleY = scaleY;
+}
+
+int CMarbleGfx::ToScreenX(float x) { return static_cast<int>(x * theScaleX + theOffsetX); }
+
+int CMarbleGfx::ToScreenY(float y) { return static_cast<int>(y * theScaleY + theOffsetY); }
+
+void CMarbleGfx::OnTypeAssigned() {
+    mySprite = CMarbleSpriteTable::GetSingleton()->GetSprite(GetType());
+    if (IsHighlightShown() && mySprite) mySprite->SetAnimation("highlight");
+    tarn::CMouse::GetSingleton()->AddReceiver(this);
+}
+
+void CMarbleGfx::OnMoved() {
+    if (!mySprite) return;
+    const tarn::CRect rect = mySprite->GetRect();
+    const float x = GetPosition().x * theScaleX + theOffsetX - rect.w / 2.0f;
+    const float y = GetPosition().y * theScaleY + theOffsetY - rect.h / 2.0f;
+    mySprite->SetPosition(static_cast<int>(x), static_cast<int>(y));
+}
+
+void CMarbleGfx::OnHighlightChanged(bool on) {
+    if (mySprite) mySprite->SetAnimation(on ? "highlight" : "normal");
+}
+
+void CMarbleGfx::OnMouseMove(int /*x*/, int /*y*/) {
+    if (myPointerOver) return;
+    myPointerOver = true;
+    if (myGameLogic && myGameLogic->CanSelect(this) && !IsSelected()) SetHighlight(true);
+}
+
+void CMarbleGfx::OnMouseOut(int /*x*/, int /*y*/) {
+    if (!myPointerOver) return;
+    myPointerOver = false;
+    if (!IsSelected() && IsHighlightShown()) SetHighlight(false);
+}
+
+void CMarbleGfx::OnMouseDown(int button) {
+    if (button == LEFT_BUTTON) {
+        cassert(myGameLogic != nullptr) cvalue(GetIndex());
+        // The click may remove this marble: nothing is touched after it.
+        if (myGameLogic) myGameLogic->OnMarbleClicked(this);
+        return;
+    }
+    if (button == RIGHT_BUTTON) tarn::CLogger::GetSingleton()->Write("Marble " + std::to_string(GetIndex()) + "\n");
+}
+
+tarn::CRect CMarbleGfx::GetRect() const { return mySprite ? mySprite->GetRect() : tarn::CRect(); }
+
+int CMarbleGfx::GetZ() const { return mySprite ? mySprite->GetZ() : Z_WITHOUT_SPRITE; }
+
+}  // namespace marbles

@@ -1,0 +1,62 @@
+// The marble the player sees and clicks: follows its body with the sprite of its type, shows
+// the highlight animation while it can be or is selected, and hands clicks to the game logic.
+#ifndef TARN_MARBLES_GAME_CMARBLEGFX_H
+#define TARN_MARBLES_GAME_CMARBLEGFX_H
+
+#include "marbles/rules/cmarble.h"
+#include "tarn/gfx/csprite.h"
+#include "tarn/inputdevice/imousereceiver.h"
+
+namespace marbles {
+
+class CMarblesLogic;
+
+// Made for every body by CMarbleGfxFactory; the physics world owns and deletes it. Only a
+// circle body with a type becomes visible and clickable (at its first update); other bodies
+// keep a marble that never draws and never registers with the mouse.
+class CMarbleGfx : public CMarble, public tarn::IMouseReceiver {
+public:
+    // logic (not owned) gets the clicks; it must be set before the first click.
+    explicit CMarbleGfx(CMarblesLogic* logic = nullptr) : myGameLogic(logic) {}
+    // Leaves the mouse device and releases the sprite (the base leaves the marble registry).
+    ~CMarbleGfx() override;
+
+    // Mouse receiver: highlights on hover when the logic allows selecting it, drops the
+    // highlight on leaving unless selected, left button clicks it, right button logs its index.
+    void OnMouseMove(int x, int y) override;
+    void OnMouseOut(int x, int y) override;
+    void OnMouseDown(int button) override;
+    void OnMouseUp(int /*button*/) override {}
+    bool IsBlocking() const override { return true; }
+    // The sprite's rectangle; empty without a sprite.
+    tarn::CRect GetRect() const override;
+    // The sprite's depth; 100000 without a sprite.
+    int GetZ() const override;
+
+    // The program-wide world-to-screen mapping: screen = world * scale + offset (pixels).
+    static void SetScreenMapping(float offsetX, float offsetY, float scaleX, float scaleY);
+    // Where world point (x, y) lands on the screen, truncated towards zero.
+    static int ToScreenX(float x);
+    static int ToScreenY(float y);
+
+    void SetGameLogic(CMarblesLogic* logic) { myGameLogic = logic; }
+    const tarn::CSpriteHandle& GetSprite() const { return mySprite; }
+    bool IsPointerOver() const { return myPointerOver; }
+
+protected:
+    // Takes the sprite of the type and registers with the mouse device.
+    void OnTypeAssigned() override;
+    // Centres the sprite on the body's new screen position.
+    void OnMoved() override;
+    // Plays the "highlight" or the "normal" animation.
+    void OnHighlightChanged(bool on) override;
+
+private:
+    CMarblesLogic* myGameLogic;
+    tarn::CSpriteHandle mySprite;
+    bool myPointerOver = false;
+};
+
+}  // namespace marbles
+
+#endif

@@ -1,0 +1,10 @@
+// Makes the drawn marble for every body a level load adds to the world.
+#include "cmarblegfxfactory.h"
+
+#include "cmarblegfx.h"
+
+namespace marbles {
+
+IRigidBodyListener* CMarbleGfxFactory::CreateListener() { return new CMarbleGfx(myGameLogic); }
+
+}  // namespace marbles

@@ -1,0 +1,40 @@
+// The game task: creates and ends the running game and passes it updates and commands.
+#include "cmarblestask.h"
+
+#include "cmarblesingameui.h"
+#include "cmarblestaskimpl.h"
+#include "tarn/tasks/ctaskfactory.h"
+
+namespace marbles {
+
+namespace {
+
+tarn::CTaskRegistrar<CMarblesTask> theGameRegistrar("game");
+
+}  // namespace
+
+CMarblesTask::CMarblesTask() = default;
+
+CMarblesTask::~CMarblesTask() { myImpl.reset(); }
+
+bool CMarblesTask::Start(tarn::CParameterList* /*params*/) {
+    myImpl.reset();
+    myImpl = std::make_unique<CMarblesTaskImpl>();
+    return true;
+}
+
+bool CMarblesTask::Start() { return Start(nullptr); }
+
+void CMarblesTask::Update() {
+    if (myImpl) myImpl->Update();
+}
+
+void CMarblesTask::OnStop() { myImpl.reset(); }
+
+bool CMarblesTask::ExecuteCommand(const std::string& line) {
+    if (!myImpl) return false;
+    myImpl->ExecuteCommand(line);
+    return true;
+}
+
+}  // namespace marbles
