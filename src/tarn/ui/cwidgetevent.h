@@ -4,10 +4,9 @@
 #define TARN_UI_CWIDGETEVENT_H
 
 namespace tarn {
-
-class CMouse;
-
 namespace ui {
+
+class CUiMouse;
 
 // Event types. 2 and 3 are made by the routing itself, never delivered from outside.
 enum {
@@ -28,7 +27,7 @@ struct CWidgetEvent {
     int y = 0;
     int buttons = 0;
     // Borrowed; may be null (events made by tests or by code without a mouse).
-    CMouse* mouse = nullptr;
+    CUiMouse* mouse = nullptr;
 };
 
 }  // namespace ui
