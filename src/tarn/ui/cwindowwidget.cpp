@@ -186,8 +186,10 @@ void CWindowWidget::ResizeTo(int px, int py) {
         wanted.y = ClampToInt(static_cast<long long>(wanted.y) + wanted.h - myMinHeight);
         wanted.h = myMinHeight;
     }
-    SetPosition(wanted.x, wanted.y);
+    // The size first: moving first with the old size could push the window against the
+    // parent's edge; the clipped rectangle fits, so the move afterwards lands exactly.
     SetSize(wanted.w, wanted.h);
+    SetPosition(wanted.x, wanted.y);
 }
 
 void CWindowWidget::ToggleMaximise() {
