@@ -3,6 +3,7 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "support/gfxtesthelpers.h"
@@ -79,6 +80,35 @@ TEST_F(SystemFont, DrawsVisibleDistinctGlyphs) {
     font.DrawString(target, " .", 0, 0);
     EXPECT_EQ(Lit(target, 8, 15), 0);
     EXPECT_GT(Lit(target, 16, 15), 0);
+    tarn::ReleaseImage(target);
+}
+
+TEST_F(SystemFont, DrawsTheLetterAOnItsLine) {
+    CFont font;
+    CSystemFontLoader(&font, "");
+    tarn::IPixel* target = testsupport::SolidImage(8, 15, CColor(0, 0, 0));
+    font.DrawChar(target, 'A', 0, 0);
+    std::string picture;
+    for (int y = 0; y < 15; ++y) {
+        for (int x = 0; x < 8; ++x) picture += target->GetPixel(x, y) == CColor(255, 255, 255) ? '#' : '.';
+        picture += '\n';
+    }
+    EXPECT_EQ(picture,
+              "........\n"
+              "........\n"
+              "........\n"
+              "...##...\n"
+              "..#..#..\n"
+              ".#....#.\n"
+              ".#....#.\n"
+              ".#....#.\n"
+              ".######.\n"
+              ".#....#.\n"
+              ".#....#.\n"
+              ".#....#.\n"
+              "........\n"
+              "........\n"
+              "........\n");
     tarn::ReleaseImage(target);
 }
 
