@@ -20,6 +20,11 @@ std::string& PendingLine() {
     return pending;
 }
 
+std::list<ILogListener*>& PermanentListeners() {
+    static std::list<ILogListener*> listeners;
+    return listeners;
+}
+
 }  // namespace
 
 CLogger* CLogger::GetSingleton() {
@@ -36,6 +41,7 @@ CLogger::CLogger() : myLevel(LOG_NORMAL) {
     myDefaultListener.reset(new CLogListenerForFile("log.txt", "Tarn version 0.22", false));
     myDefaultListener->SetMinLevel(LOG_DEBUG);
     myListeners.push_back(myDefaultListener.get());
+    for (ILogListener* listener : PermanentListeners()) myListeners.push_back(listener);
 }
 
 CLogger::~CLogger() {
@@ -91,6 +97,17 @@ void CLogger::AddListener(ILogListener* listener) {
 void CLogger::RemoveListener(ILogListener* listener) {
     const auto found = std::find(myListeners.begin(), myListeners.end(), listener);
     if (found != myListeners.end()) myListeners.erase(found);
+}
+
+void CLogger::AddPermanentListener(ILogListener* listener) {
+    if (!listener) return;
+    PermanentListeners().push_back(listener);
+    if (theLogger) theLogger->AddListener(listener);
+}
+
+void CLogger::RemovePermanentListener(ILogListener* listener) {
+    PermanentListeners().remove(listener);
+    if (theLogger) theLogger->RemoveListener(listener);
 }
 
 void CLogger::Deliver(const std::string& text, int level) {

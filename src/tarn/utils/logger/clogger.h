@@ -48,6 +48,10 @@ public:
     // The caller keeps ownership and must remove a listener before deleting it. Null is ignored.
     void AddListener(ILogListener* listener);
     void RemoveListener(ILogListener* listener);
+    // A listener for the whole process: it joins the current logger (if any) and every logger
+    // created later, without creating one. The caller keeps ownership. Null is ignored.
+    static void AddPermanentListener(ILogListener* listener);
+    static void RemovePermanentListener(ILogListener* listener);
 
     template <typename T>
     CLogger& operator<<(const T& value) {

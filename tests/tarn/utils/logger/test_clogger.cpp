@@ -118,6 +118,22 @@ TEST_F(LoggerTest, ListenersGetLinesInOrderAndControlLevelsAlways) {
     EXPECT_EQ(recorder.myLines, (std::vector<std::string>{"0:d\n", "-2:"}));
 }
 
+TEST_F(LoggerTest, PermanentListenersJoinEveryLoggerUntilRemoved) {
+    CRecorder recorder;
+    CLogger::AddPermanentListener(nullptr);
+    CLogger::AddPermanentListener(&recorder);
+    *CLogger::GetSingleton() << "first\n";
+    CLogger::DeleteSingleton();
+    CLogger later;
+    later << "second\n";
+    CLogger::RemovePermanentListener(&recorder);
+    *CLogger::GetSingleton() << "gone\n";
+    CLogger::DeleteSingleton();
+    later.RemoveListener(&recorder);
+    later << "also gone\n";
+    EXPECT_EQ(recorder.myLines, (std::vector<std::string>{"1:first\n", "1:second\n"}));
+}
+
 TEST_F(LoggerTest, SecondListenerForTheSameFileContinuesIt) {
     *myLogger << "first\n";
     {
