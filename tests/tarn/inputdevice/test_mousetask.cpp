@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "support/testsupport.h"
+#include "support/videotest.h"
 #include "tarn/inputdevice/ccursorimage.h"
 #include "tarn/inputdevice/cmousetask.h"
 #include "tarn/tasks/cinterpreter.h"
@@ -16,18 +17,7 @@ namespace {
 
 using tarn::CMouseTask;
 
-class MouseTask : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_EQ(0, SDL_InitSubSystem(SDL_INIT_VIDEO)) << SDL_GetError();
-        ASSERT_NE(nullptr, SDL_SetVideoMode(64, 64, 32, SDL_SWSURFACE)) << SDL_GetError();
-    }
-    void TearDown() override {
-        testsupport::ResetEngine();
-        SDL_QuitSubSystem(SDL_INIT_VIDEO);
-    }
-    testsupport::CTempDir myDir;
-};
+class MouseTask : public testsupport::CVideoTest {};
 
 TEST_F(MouseTask, StartsPausedWithThreeCommands) {
     CMouseTask task;

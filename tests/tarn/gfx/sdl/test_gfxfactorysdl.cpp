@@ -9,6 +9,7 @@
 
 #include "support/imagemagick.h"
 #include "support/testsupport.h"
+#include "support/videotest.h"
 #include "tarn/gfx/ctexturemanager.h"
 #include "tarn/gfx/gfx.h"
 #include "tarn/gfx/sdl/cgfxfactorysdl.h"
@@ -30,22 +31,19 @@ void ExpectNear(const CColor& expected, const CColor& seen, int tolerance, const
     EXPECT_NEAR(expected.a, seen.a, tolerance) << where << ": " << Text(seen);
 }
 
-class GfxFactorySDL : public ::testing::Test {
+class GfxFactorySDL : public testsupport::CVideoTest {
 protected:
     void SetUp() override {
-        ASSERT_EQ(0, SDL_InitSubSystem(SDL_INIT_VIDEO)) << SDL_GetError();
-        ASSERT_NE(nullptr, SDL_SetVideoMode(64, 64, 32, SDL_SWSURFACE)) << SDL_GetError();
+        CVideoTest::SetUp();
         myTextureCount = tarn::CTextureManager::GetSingleton()->GetTextureCount();
     }
     void TearDown() override {
         // Every test gives back what it loaded.
         EXPECT_EQ(myTextureCount, tarn::CTextureManager::GetSingleton()->GetTextureCount());
-        testsupport::ResetEngine();
-        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        CVideoTest::TearDown();
     }
     bool Convert(const std::string& arguments) { return testsupport::RunConvert(arguments); }
 
-    testsupport::CTempDir myDir;
     tarn::CGfxFactorySDL myFactory;
     int myTextureCount = 0;
 };

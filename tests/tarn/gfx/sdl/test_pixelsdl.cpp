@@ -11,6 +11,7 @@
 
 #include "support/imagemagick.h"
 #include "support/testsupport.h"
+#include "support/videotest.h"
 #include "tarn/gfx/ctexturemanager.h"
 #include "tarn/gfx/gfx.h"
 #include "tarn/gfx/sdl/cpixelsdl.h"
@@ -90,18 +91,7 @@ int CountDifferent(CPixelSDL& image, const CColor& color) {
     return count;
 }
 
-class PixelSDL : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_EQ(0, SDL_InitSubSystem(SDL_INIT_VIDEO)) << SDL_GetError();
-        ASSERT_NE(nullptr, SDL_SetVideoMode(64, 64, 32, SDL_SWSURFACE)) << SDL_GetError();
-    }
-    void TearDown() override {
-        testsupport::ResetEngine();
-        SDL_QuitSubSystem(SDL_INIT_VIDEO);
-    }
-    testsupport::CTempDir myDir;
-};
+class PixelSDL : public testsupport::CVideoTest {};
 
 TEST_F(PixelSDL, PutPixelAndGetPixelRoundTripInEveryDepth) {
     const struct {
