@@ -1,6 +1,6 @@
 // The drawn, clickable marble: its sprite follows the body, its highlight follows the pointer
 // and the selection, and its clicks go to the game logic.
-#include "cmarblegfx.h"
+#include "marbles/game/cmarblegfx.h"
 
 #include "marbles/level/cmarblespritetable.h"
 #include "marbles/rules/cmarbleslogic.h"

@@ -1,7 +1,7 @@
 // Makes the drawn marble for every body a level load adds to the world.
-#include "cmarblegfxfactory.h"
+#include "marbles/game/cmarblegfxfactory.h"
 
-#include "cmarblegfx.h"
+#include "marbles/game/cmarblegfx.h"
 
 namespace marbles {
 

@@ -1,8 +1,8 @@
 // The screen over the level: pictures by state, the level's background and animations, and
 // the clicks that move from title to help to the levels.
-#include "cmarblesingameui.h"
+#include "marbles/game/cmarblesingameui.h"
 
-#include "cmarblegfx.h"
+#include "marbles/game/cmarblegfx.h"
 #include "marbles/level/cmarblespritetable.h"
 #include "tarn/inputdevice/cmouse.h"
 

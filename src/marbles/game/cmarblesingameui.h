@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "cmarblestaskimpl.h"
+#include "marbles/game/cmarblestaskimpl.h"
 #include "marbles/level/clevelfile.h"
 #include "tarn/gfx/csprite.h"
 #include "tarn/inputdevice/imousereceiver.h"

@@ -1,8 +1,8 @@
 // The game task: creates and ends the running game and passes it updates and commands.
-#include "cmarblestask.h"
+#include "marbles/game/cmarblestask.h"
 
-#include "cmarblesingameui.h"
-#include "cmarblestaskimpl.h"
+#include "marbles/game/cmarblesingameui.h"
+#include "marbles/game/cmarblestaskimpl.h"
 #include "tarn/tasks/ctaskfactory.h"
 
 namespace marbles {

@@ -1,7 +1,7 @@
 // The running game: fixed-step physics, end-of-level checks, level starts and the level list.
-#include "cmarblestaskimpl.h"
+#include "marbles/game/cmarblestaskimpl.h"
 
-#include "cmarblesingameui.h"
+#include "marbles/game/cmarblesingameui.h"
 #include "marbles/level/clevelfile.h"
 #include "tarn/utils/logger/clogger.h"
 #include "tarn/utils/signalslot/cgenericevent.h"

@@ -6,8 +6,8 @@
 #include <memory>
 #include <string>
 
-#include "cmarblegfxfactory.h"
-#include "cmarblestask.h"
+#include "marbles/game/cmarblegfxfactory.h"
+#include "marbles/game/cmarblestask.h"
 #include "marbles/level/clevellist.h"
 #include "marbles/physics/cphysicstask.h"
 #include "marbles/rules/clevelrules.h"

@@ -1,10 +1,10 @@
 // A level file: its bodies go to the physics, its pictures to the screen's graphics and its
 // sprite data to the marble sprite table.
-#include "clevelfile.h"
+#include "marbles/level/clevelfile.h"
 
 #include <memory>
 
-#include "cmarblespritetable.h"
+#include "marbles/level/cmarblespritetable.h"
 #include "marbles/physics/cphysicstask.h"
 #include "tarn/utils/logger/clogger.h"
 #include "tarn/utils/xml/cxmlfilesys.h"

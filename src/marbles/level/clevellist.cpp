@@ -1,5 +1,5 @@
 // The ordered list of level files with the player's progress, and its "LevelList" file.
-#include "clevellist.h"
+#include "marbles/level/clevellist.h"
 
 #include <cstdio>
 #include <memory>

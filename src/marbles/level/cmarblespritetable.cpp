@@ -1,5 +1,5 @@
 // The program-wide table from marble type to sprite file and its "SpriteData" element.
-#include "cmarblespritetable.h"
+#include "marbles/level/cmarblespritetable.h"
 
 #include "tarn/gfx/cspritefactory.h"
 #include "tarn/utils/xml/cxmlfilesys.h"

@@ -1,6 +1,6 @@
 // The broad phase of the physics step: a uniform grid over the bodies' bounding boxes that
 // tells, for one body, which later bodies might touch it, in ascending index order.
-#include "cbroadphase.h"
+#include "marbles/physics/cbroadphase.h"
 
 #include <algorithm>
 #include <cmath>

@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "rigidbody.h"
-#include "vector2.h"
+#include "marbles/physics/rigidbody.h"
+#include "marbles/physics/vector2.h"
 
 namespace marbles {
 

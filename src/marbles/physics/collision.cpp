@@ -1,6 +1,6 @@
 // The narrow phase of the physics step: contact tests between circles and oriented boxes,
 // and the segment routines the box test clips with.
-#include "collision.h"
+#include "marbles/physics/collision.h"
 
 #include <cmath>
 

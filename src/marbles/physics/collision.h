@@ -3,8 +3,8 @@
 #ifndef TARN_MARBLES_PHYSICS_COLLISION_H
 #define TARN_MARBLES_PHYSICS_COLLISION_H
 
-#include "rigidbody.h"
-#include "vector2.h"
+#include "marbles/physics/rigidbody.h"
+#include "marbles/physics/vector2.h"
 
 namespace marbles {
 

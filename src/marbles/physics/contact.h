@@ -2,8 +2,8 @@
 #ifndef TARN_MARBLES_PHYSICS_CONTACT_H
 #define TARN_MARBLES_PHYSICS_CONTACT_H
 
-#include "rigidbody.h"
-#include "vector2.h"
+#include "marbles/physics/rigidbody.h"
+#include "marbles/physics/vector2.h"
 
 namespace marbles {
 

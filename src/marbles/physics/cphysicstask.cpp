@@ -1,8 +1,8 @@
 // The game's handle on its physics world: owns one world for its whole life and forwards the
 // operations the game needs.
-#include "cphysicstask.h"
+#include "marbles/physics/cphysicstask.h"
 
-#include "cphysicsworld.h"
+#include "marbles/physics/cphysicsworld.h"
 
 namespace marbles {
 

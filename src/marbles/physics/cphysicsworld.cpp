@@ -1,11 +1,11 @@
 // The rigid-body world of a level: circles and oriented boxes under gravity, stepped in a fixed
 // order (forces, contact detection, impulses, integration, listener notification).
-#include "cphysicsworld.h"
+#include "marbles/physics/cphysicsworld.h"
 
 #include <cmath>
 
-#include "irigidbodylistener.h"
-#include "irigidbodylistenerfactory.h"
+#include "marbles/physics/irigidbodylistener.h"
+#include "marbles/physics/irigidbodylistenerfactory.h"
 #include "tarn/utils/logger/cassert.h"
 #include "tarn/utils/logger/clogger.h"
 #include "tarn/utils/xml/cxmlfilesys.h"

@@ -7,10 +7,10 @@
 #include <memory>
 #include <vector>
 
-#include "cbroadphase.h"
-#include "collision.h"
-#include "contact.h"
-#include "rigidbody.h"
+#include "marbles/physics/cbroadphase.h"
+#include "marbles/physics/collision.h"
+#include "marbles/physics/contact.h"
+#include "marbles/physics/rigidbody.h"
 
 namespace tarn {
 class CXmlFileSys;

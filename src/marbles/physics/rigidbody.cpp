@@ -1,5 +1,5 @@
 // One body of the physics world: its stored form, a "RigidBody" element of a physics model.
-#include "rigidbody.h"
+#include "marbles/physics/rigidbody.h"
 
 #include "tarn/utils/xml/cxmlfilesys.h"
 

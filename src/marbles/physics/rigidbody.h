@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "vector2.h"
+#include "marbles/physics/vector2.h"
 
 namespace tarn {
 class CXmlFileSys;

@@ -1,5 +1,5 @@
 // A point or direction of the two-dimensional physics world: its stored form in XML.
-#include "vector2.h"
+#include "marbles/physics/vector2.h"
 
 #include "tarn/utils/xml/cxmlfilesys.h"
 

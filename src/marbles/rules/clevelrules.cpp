@@ -1,12 +1,12 @@
 // The end-of-level checks: complete when no marble is left, lost when the settled pile shows
 // no chain of three same-type marbles five checks in a row.
-#include "clevelrules.h"
+#include "marbles/rules/clevelrules.h"
 
 #include <algorithm>
 #include <vector>
 
-#include "cmarble.h"
-#include "cmarbleregistry.h"
+#include "marbles/rules/cmarble.h"
+#include "marbles/rules/cmarbleregistry.h"
 #include "tarn/utils/logger/clogger.h"
 
 namespace marbles {

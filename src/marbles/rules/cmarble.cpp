@@ -1,8 +1,8 @@
 // A marble as the rules see it: follows its body's updates and joins or leaves the marble
 // registry.
-#include "cmarble.h"
+#include "marbles/rules/cmarble.h"
 
-#include "cmarbleregistry.h"
+#include "marbles/rules/cmarbleregistry.h"
 #include "marbles/physics/rigidbody.h"
 
 namespace marbles {

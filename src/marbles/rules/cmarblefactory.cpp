@@ -1,7 +1,7 @@
 // Makes a plain marble for every body a level load adds to the world.
-#include "cmarblefactory.h"
+#include "marbles/rules/cmarblefactory.h"
 
-#include "cmarble.h"
+#include "marbles/rules/cmarble.h"
 
 namespace marbles {
 

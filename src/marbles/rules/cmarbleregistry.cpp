@@ -1,9 +1,9 @@
 // The program-wide list of live marbles, in order of first registration.
-#include "cmarbleregistry.h"
+#include "marbles/rules/cmarbleregistry.h"
 
 #include <algorithm>
 
-#include "imarbleregistrylistener.h"
+#include "marbles/rules/imarbleregistrylistener.h"
 
 namespace marbles {
 

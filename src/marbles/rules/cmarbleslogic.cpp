@@ -1,10 +1,10 @@
 // The player's selection of chained same-type marbles and the removal of a chain of three.
-#include "cmarbleslogic.h"
+#include "marbles/rules/cmarbleslogic.h"
 
 #include <algorithm>
 
-#include "cmarble.h"
-#include "cmarbleregistry.h"
+#include "marbles/rules/cmarble.h"
+#include "marbles/rules/cmarbleregistry.h"
 #include "marbles/physics/cphysicstask.h"
 #include "marbles/physics/cphysicsworld.h"
 #include "tarn/utils/logger/cassert.h"

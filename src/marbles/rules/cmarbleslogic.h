@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "imarbleregistrylistener.h"
+#include "marbles/rules/imarbleregistrylistener.h"
 
 namespace marbles {
 

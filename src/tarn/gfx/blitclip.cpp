@@ -1,6 +1,6 @@
 // The clipping every pixel copy goes through: a source rectangle in one surface and a
 // destination in another cut down to what lies inside both surfaces, keeping them aligned.
-#include "blitclip.h"
+#include "tarn/gfx/blitclip.h"
 
 #include <algorithm>
 

@@ -1,11 +1,11 @@
 // A sprite that shows a sprite sheet one frame at a time: it holds named animations, plays
 // the current one on its own clock and is stepped by the animation scheduler.
-#include "canimatedsprite.h"
+#include "tarn/gfx/canimatedsprite.h"
 
-#include "../utils/xml/cxmlfilesys.h"
-#include "canimation.h"
-#include "canimationupdater.h"
-#include "cspritefactory.h"
+#include "tarn/utils/xml/cxmlfilesys.h"
+#include "tarn/gfx/canimation.h"
+#include "tarn/gfx/canimationupdater.h"
+#include "tarn/gfx/cspritefactory.h"
 
 namespace tarn {
 

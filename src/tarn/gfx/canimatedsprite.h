@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "../utils/timer/types.h"
-#include "csprite.h"
+#include "tarn/utils/timer/types.h"
+#include "tarn/gfx/csprite.h"
 
 namespace tarn {
 

@@ -1,10 +1,10 @@
 // A named sequence of frames that an animated sprite steps through, in a loop or once, on
 // the sprite's own clock.
-#include "canimation.h"
+#include "tarn/gfx/canimation.h"
 
-#include "../utils/xml/cxmlfilesys.h"
-#include "canimatedsprite.h"
-#include "cframefactory.h"
+#include "tarn/utils/xml/cxmlfilesys.h"
+#include "tarn/gfx/canimatedsprite.h"
+#include "tarn/gfx/cframefactory.h"
 
 namespace tarn {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "iframe.h"
+#include "tarn/gfx/iframe.h"
 
 namespace tarn {
 

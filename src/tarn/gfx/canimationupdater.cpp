@@ -1,10 +1,10 @@
 // The animation scheduler: keeps the playing animated sprites ordered by the time they next
 // need a step, and steps the due ones once per drawn frame.
-#include "canimationupdater.h"
+#include "tarn/gfx/canimationupdater.h"
 
 #include <cstdint>
 
-#include "canimatedsprite.h"
+#include "tarn/gfx/canimatedsprite.h"
 
 namespace tarn {
 

@@ -5,7 +5,7 @@
 
 #include <list>
 
-#include "../utils/timer/types.h"
+#include "tarn/utils/timer/types.h"
 
 namespace tarn {
 

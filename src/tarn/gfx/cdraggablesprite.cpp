@@ -1,8 +1,8 @@
 // A sprite the user drags with the left mouse button: it wraps another sprite and moves it
 // while the button is held, as a receiver of the mouse device.
-#include "cdraggablesprite.h"
+#include "tarn/gfx/cdraggablesprite.h"
 
-#include "../inputdevice/cmouse.h"
+#include "tarn/inputdevice/cmouse.h"
 
 namespace tarn {
 

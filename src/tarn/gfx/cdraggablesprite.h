@@ -3,8 +3,8 @@
 #ifndef TARN_GFX_CDRAGGABLESPRITE_H
 #define TARN_GFX_CDRAGGABLESPRITE_H
 
-#include "../inputdevice/imousereceiver.h"
-#include "csprite.h"
+#include "tarn/inputdevice/imousereceiver.h"
+#include "tarn/gfx/csprite.h"
 
 namespace tarn {
 

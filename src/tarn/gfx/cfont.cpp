@@ -1,12 +1,12 @@
 // A bitmap font: one glyph image and a rectangle per character code. Draws characters,
 // strings and (through a text layout) word-wrapped, aligned text into any image.
-#include "cfont.h"
+#include "tarn/gfx/cfont.h"
 
 #include <fstream>
 
-#include "ctextlayout.h"
-#include "gfx.h"
-#include "ipixel.h"
+#include "tarn/gfx/ctextlayout.h"
+#include "tarn/gfx/gfx.h"
+#include "tarn/gfx/ipixel.h"
 #include "tarn/utils/logger/clogger.h"
 
 namespace tarn {

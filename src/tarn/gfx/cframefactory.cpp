@@ -1,8 +1,8 @@
 // The process-wide registry of frame types: makes a frame for a type id or a type name.
 // "frame_rect" (id 0) is always registered, and every name maps to it.
-#include "cframefactory.h"
+#include "tarn/gfx/cframefactory.h"
 
-#include "cframerect.h"
+#include "tarn/gfx/cframerect.h"
 
 namespace tarn {
 

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "iframe.h"
+#include "tarn/gfx/iframe.h"
 
 namespace tarn {
 

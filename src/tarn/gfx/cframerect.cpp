@@ -1,13 +1,13 @@
 // The frame that shows one rectangle of a sprite sheet for a number of milliseconds, or for
 // as long as an inner (wrapped) frame decides.
-#include "cframerect.h"
+#include "tarn/gfx/cframerect.h"
 
 #include <string>
 
-#include "../utils/xml/cxmlfilesys.h"
-#include "cframefactory.h"
-#include "csprite.h"
-#include "rectserialize.h"
+#include "tarn/utils/xml/cxmlfilesys.h"
+#include "tarn/gfx/cframefactory.h"
+#include "tarn/gfx/csprite.h"
+#include "tarn/gfx/rectserialize.h"
 
 namespace tarn {
 

@@ -5,8 +5,8 @@
 
 #include <memory>
 
-#include "crect.h"
-#include "iframe.h"
+#include "tarn/gfx/crect.h"
+#include "tarn/gfx/iframe.h"
 
 namespace tarn {
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "ccolor.h"
+#include "tarn/gfx/ccolor.h"
 
 namespace tarn {
 

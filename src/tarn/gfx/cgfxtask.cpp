@@ -1,11 +1,11 @@
 // The graphics task without its platform: draws one frame on request - animations advanced
 // to the drawing clock, the screen layer refreshed, the screen image updated.
-#include "cgfxtask.h"
+#include "tarn/gfx/cgfxtask.h"
 
-#include "canimationupdater.h"
-#include "cscreenlayer.h"
-#include "gfx.h"
-#include "ipixel.h"
+#include "tarn/gfx/canimationupdater.h"
+#include "tarn/gfx/cscreenlayer.h"
+#include "tarn/gfx/gfx.h"
+#include "tarn/gfx/ipixel.h"
 
 namespace tarn {
 

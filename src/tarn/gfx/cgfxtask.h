@@ -3,8 +3,8 @@
 #ifndef TARN_GFX_CGFXTASK_H
 #define TARN_GFX_CGFXTASK_H
 
-#include "../tasks/ctask.h"
-#include "../utils/timer/ctimer.h"
+#include "tarn/tasks/ctask.h"
+#include "tarn/utils/timer/ctimer.h"
 
 namespace tarn {
 

@@ -1,6 +1,6 @@
 // The shared null image: what every image creation returns instead of null. It is empty,
 // draws nothing, reports zero sizes, and is never deleted.
-#include "cnullpixel.h"
+#include "tarn/gfx/cnullpixel.h"
 
 namespace tarn {
 

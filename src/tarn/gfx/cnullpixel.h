@@ -3,7 +3,7 @@
 #ifndef TARN_GFX_CNULLPIXEL_H
 #define TARN_GFX_CNULLPIXEL_H
 
-#include "ipixel.h"
+#include "tarn/gfx/ipixel.h"
 
 namespace tarn {
 

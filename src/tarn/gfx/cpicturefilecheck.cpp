@@ -1,7 +1,7 @@
 // Looks at a picture file's bytes before they are decoded: files cut short and sizes SDL 1.2
 // cannot hold (its surfaces keep a row's length in 16 bits) are refused, so decoders never
 // see them. Knows PNG, GIF, JPEG, BMP and TGA; other formats are left to the decoder.
-#include "cpicturefilecheck.h"
+#include "tarn/gfx/cpicturefilecheck.h"
 
 #include <cctype>
 #include <cstdio>

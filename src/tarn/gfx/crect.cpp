@@ -1,6 +1,6 @@
 // A rectangle of window pixels: x, y, width, height as signed 32-bit integers, with the
 // intersection, containment and clipping rules every graphics and input module shares.
-#include "crect.h"
+#include "tarn/gfx/crect.h"
 
 #include <algorithm>
 #include <climits>

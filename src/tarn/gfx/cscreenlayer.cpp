@@ -1,10 +1,10 @@
 // The one layer whose target is the screen: besides redrawing what changed it tells the
 // screen image which rectangles changed, so that only those reach the display.
-#include "cscreenlayer.h"
+#include "tarn/gfx/cscreenlayer.h"
 
-#include "../utils/logger/clogger.h"
-#include "gfx.h"
-#include "ipixel.h"
+#include "tarn/utils/logger/clogger.h"
+#include "tarn/gfx/gfx.h"
+#include "tarn/gfx/ipixel.h"
 
 namespace tarn {
 

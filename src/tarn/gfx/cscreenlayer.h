@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "cspritelayer.h"
+#include "tarn/gfx/cspritelayer.h"
 
 namespace tarn {
 

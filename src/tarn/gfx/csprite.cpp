@@ -1,14 +1,14 @@
 // A positioned, depth-ordered picture that draws itself onto a target sprite and undoes its
 // drawing by putting back the pixels it covered. Held by reference-counted handles.
-#include "csprite.h"
+#include "tarn/gfx/csprite.h"
 
 #include <algorithm>
 
-#include "../utils/xml/cxmlfilesys.h"
-#include "cspritelayer.h"
-#include "gfx.h"
-#include "ipixel.h"
-#include "rectserialize.h"
+#include "tarn/utils/xml/cxmlfilesys.h"
+#include "tarn/gfx/cspritelayer.h"
+#include "tarn/gfx/gfx.h"
+#include "tarn/gfx/ipixel.h"
+#include "tarn/gfx/rectserialize.h"
 
 namespace tarn {
 

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "crect.h"
+#include "tarn/gfx/crect.h"
 
 namespace tarn {
 

@@ -1,12 +1,12 @@
 // Makes sprites by type id and loads them from picture files or sprite XML files; every
 // loaded sprite starts as a child of the screen layer.
-#include "cspritefactory.h"
+#include "tarn/gfx/cspritefactory.h"
 
 #include <memory>
 
-#include "../utils/xml/cxmlfilesys.h"
-#include "cscreenlayer.h"
-#include "gfx.h"
+#include "tarn/utils/xml/cxmlfilesys.h"
+#include "tarn/gfx/cscreenlayer.h"
+#include "tarn/gfx/gfx.h"
 
 namespace tarn {
 

@@ -6,7 +6,7 @@
 #include <map>
 #include <string>
 
-#include "csprite.h"
+#include "tarn/gfx/csprite.h"
 
 namespace tarn {
 

@@ -1,6 +1,6 @@
 // A sprite that holds other sprites in depth order and redraws the minimum after a change:
 // changed sprites and those in front of them are erased front to back and drawn back to front.
-#include "cspritelayer.h"
+#include "tarn/gfx/cspritelayer.h"
 
 #include <algorithm>
 

@@ -5,7 +5,7 @@
 
 #include <list>
 
-#include "csprite.h"
+#include "tarn/gfx/csprite.h"
 
 namespace tarn {
 

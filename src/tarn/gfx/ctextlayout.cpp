@@ -1,6 +1,6 @@
 // Word-wraps text into a rectangle and draws it line by line, left-aligned, centred,
 // right-aligned or justified.
-#include "ctextlayout.h"
+#include "tarn/gfx/ctextlayout.h"
 
 namespace tarn {
 

@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "cfont.h"
-#include "crect.h"
+#include "tarn/gfx/cfont.h"
+#include "tarn/gfx/crect.h"
 
 namespace tarn {
 

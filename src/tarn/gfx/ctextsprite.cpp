@@ -1,10 +1,10 @@
 // A sprite showing a string drawn with a font, optionally over a copy of a background
 // sprite's image; every change of text, font or background renders it again.
-#include "ctextsprite.h"
+#include "tarn/gfx/ctextsprite.h"
 
-#include "cspritefactory.h"
-#include "gfx.h"
-#include "ipixel.h"
+#include "tarn/gfx/cspritefactory.h"
+#include "tarn/gfx/gfx.h"
+#include "tarn/gfx/ipixel.h"
 
 namespace tarn {
 

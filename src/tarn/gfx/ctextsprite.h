@@ -6,9 +6,9 @@
 #include <memory>
 #include <string>
 
-#include "cfont.h"
-#include "crect.h"
-#include "csprite.h"
+#include "tarn/gfx/cfont.h"
+#include "tarn/gfx/crect.h"
+#include "tarn/gfx/csprite.h"
 
 namespace tarn {
 

@@ -1,8 +1,8 @@
 // Shares loaded picture surfaces by file name: counts the images using each surface and frees
 // it when the last one lets go. Surfaces it does not hold are freed at once on release.
-#include "ctexturemanager.h"
+#include "tarn/gfx/ctexturemanager.h"
 
-#include "../utils/logger/clogger.h"
+#include "tarn/utils/logger/clogger.h"
 
 namespace tarn {
 

@@ -1,6 +1,6 @@
 // The byte layout of the uncompressed TGA files images are saved as: the 18-byte header and
 // the colour map of 8-bit pictures. The pixel rows are written by the SDL side.
-#include "ctgaheader.h"
+#include "tarn/gfx/ctgaheader.h"
 
 #include <cstddef>
 

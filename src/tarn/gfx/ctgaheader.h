@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "ccolor.h"
+#include "tarn/gfx/ccolor.h"
 
 namespace tarn {
 

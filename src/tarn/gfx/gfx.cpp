@@ -1,10 +1,10 @@
 // The graphics facade: free functions over the one installed image factory and the screen
 // image. Without a factory every creation gives the shared null image.
-#include "gfx.h"
+#include "tarn/gfx/gfx.h"
 
-#include "../utils/logger/cassert.h"
-#include "cgfxfactory.h"
-#include "cnullpixel.h"
+#include "tarn/utils/logger/cassert.h"
+#include "tarn/gfx/cgfxfactory.h"
+#include "tarn/gfx/cnullpixel.h"
 
 namespace tarn {
 

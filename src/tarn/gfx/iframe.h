@@ -3,7 +3,7 @@
 #ifndef TARN_GFX_IFRAME_H
 #define TARN_GFX_IFRAME_H
 
-#include "../utils/timer/types.h"
+#include "tarn/utils/timer/types.h"
 
 namespace tarn {
 

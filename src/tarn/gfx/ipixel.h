@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "ccolor.h"
-#include "crect.h"
+#include "tarn/gfx/ccolor.h"
+#include "tarn/gfx/crect.h"
 
 struct SDL_Surface;
 

@@ -1,8 +1,8 @@
 // The stored form of a rectangle: the integer attributes "x", "y", "w", "h" of the
 // rectangle's own element, read and written through the serialization context.
-#include "rectserialize.h"
+#include "tarn/gfx/rectserialize.h"
 
-#include "../utils/xml/cxmlfilesys.h"
+#include "tarn/utils/xml/cxmlfilesys.h"
 
 namespace tarn {
 

@@ -3,7 +3,7 @@
 #ifndef TARN_GFX_RECTSERIALIZE_H
 #define TARN_GFX_RECTSERIALIZE_H
 
-#include "crect.h"
+#include "tarn/gfx/crect.h"
 
 namespace tarn {
 

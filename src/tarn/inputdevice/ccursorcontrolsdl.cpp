@@ -1,10 +1,10 @@
 // The SDL cursor control: shows and hides SDL's cursor and replaces it by one of the nine
 // built-in cursor pictures. The event task owns one and lends it to the event dispatcher.
-#include "ccursorcontrolsdl.h"
+#include "tarn/inputdevice/ccursorcontrolsdl.h"
 
 #include <SDL.h>
 
-#include "ccursorimage.h"
+#include "tarn/inputdevice/ccursorimage.h"
 
 namespace tarn {
 

@@ -3,7 +3,7 @@
 #ifndef TARN_INPUTDEVICE_CCURSORCONTROLSDL_H
 #define TARN_INPUTDEVICE_CCURSORCONTROLSDL_H
 
-#include "../tasks/task_sdl/icursorcontrol.h"
+#include "tarn/tasks/task_sdl/icursorcontrol.h"
 
 struct SDL_Cursor;
 

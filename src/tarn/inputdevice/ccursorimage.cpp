@@ -1,6 +1,6 @@
 // A 32 by 32 two-colour cursor picture kept as XPM-style text lines, and the nine built-in
 // cursors. Turns the text into the data and mask bitmaps SDL_CreateCursor takes.
-#include "ccursorimage.h"
+#include "tarn/inputdevice/ccursorimage.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,11 +1,11 @@
 // The mouse device: listens to the event dispatcher and routes motion and buttons to the
 // registered mouse receivers, with hit testing, hover tracking, capture and click pairing.
-#include "cmouse.h"
+#include "tarn/inputdevice/cmouse.h"
 
 #include <algorithm>
 #include <vector>
 
-#include "../tasks/task_sdl/ceventdispatcher.h"
+#include "tarn/tasks/task_sdl/ceventdispatcher.h"
 
 namespace tarn {
 

@@ -5,8 +5,8 @@
 
 #include <list>
 
-#include "../tasks/task_sdl/imouselistener.h"
-#include "imousereceiver.h"
+#include "tarn/tasks/task_sdl/imouselistener.h"
+#include "tarn/inputdevice/imousereceiver.h"
 
 namespace tarn {
 

@@ -1,13 +1,13 @@
 // The mouse task (type "mouse"): offers "CursorHide", "CursorShow" and "CursorChangeTo". It
 // never runs: its start returns false, so it waits among the paused tasks and only answers.
-#include "cmousetask.h"
+#include "tarn/inputdevice/cmousetask.h"
 
-#include "../tasks/cinterpreter.h"
-#include "../tasks/ckernel.h"
-#include "../tasks/ctaskfactory.h"
-#include "../tasks/icommand.h"
-#include "../tasks/task_sdl/ceventdispatcher.h"
-#include "ccursorimage.h"
+#include "tarn/tasks/cinterpreter.h"
+#include "tarn/tasks/ckernel.h"
+#include "tarn/tasks/ctaskfactory.h"
+#include "tarn/tasks/icommand.h"
+#include "tarn/tasks/task_sdl/ceventdispatcher.h"
+#include "tarn/inputdevice/ccursorimage.h"
 
 namespace tarn {
 

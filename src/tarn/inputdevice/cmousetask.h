@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "../tasks/ctask.h"
+#include "tarn/tasks/ctask.h"
 
 namespace tarn {
 

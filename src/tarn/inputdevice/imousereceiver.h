@@ -4,7 +4,7 @@
 #ifndef TARN_INPUTDEVICE_IMOUSERECEIVER_H
 #define TARN_INPUTDEVICE_IMOUSERECEIVER_H
 
-#include "../gfx/crect.h"
+#include "tarn/gfx/crect.h"
 
 namespace tarn {
 

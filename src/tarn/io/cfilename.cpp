@@ -1,9 +1,9 @@
 // A path that names a file: the path plus queries for existence, size, modification time,
 // file name and extension, answered by the program-wide file system.
-#include "cfilename.h"
+#include "tarn/io/cfilename.h"
 
-#include "../utils/string/stringutils.h"
-#include "cfilesystem.h"
+#include "tarn/utils/string/stringutils.h"
+#include "tarn/io/cfilesystem.h"
 
 namespace tarn {
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "cpath.h"
+#include "tarn/io/cpath.h"
 
 namespace tarn {
 

@@ -1,9 +1,9 @@
 // The program-wide file system: answers file queries and reads one current input stream,
 // forwarding everything to a replaceable implementation (the basic one by default).
-#include "cfilesystem.h"
+#include "tarn/io/cfilesystem.h"
 
-#include "cfilesystembasicimpl.h"
-#include "cinputstream.h"
+#include "tarn/io/cfilesystembasicimpl.h"
+#include "tarn/io/cinputstream.h"
 
 namespace tarn {
 

@@ -7,8 +7,8 @@
 #include <memory>
 #include <string>
 
-#include "cfileinfo.h"
-#include "cfilename.h"
+#include "tarn/io/cfileinfo.h"
+#include "tarn/io/cfilename.h"
 
 namespace tarn {
 

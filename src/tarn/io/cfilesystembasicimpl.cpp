@@ -1,10 +1,10 @@
 // The file system on the platform runtime: file queries through the platform layer's
 // directory functions and input streams on standard file streams.
-#include "cfilesystembasicimpl.h"
+#include "tarn/io/cfilesystembasicimpl.h"
 
-#include "../platform/platform.h"
-#include "cinputstream.h"
-#include "pathutils.h"
+#include "tarn/platform/platform.h"
+#include "tarn/io/cinputstream.h"
+#include "tarn/io/pathutils.h"
 
 namespace tarn {
 

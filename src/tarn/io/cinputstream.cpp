@@ -1,6 +1,6 @@
 // One file opened for reading, as handed out by the file system. Closed when released or
 // destroyed.
-#include "cinputstream.h"
+#include "tarn/io/cinputstream.h"
 
 namespace tarn {
 

@@ -1,8 +1,8 @@
 // A path value: the text it was made from, the working directory at that moment and its
 // normalized absolute form, which is what comparisons and combinations use.
-#include "cpath.h"
+#include "tarn/io/cpath.h"
 
-#include "pathutils.h"
+#include "tarn/io/pathutils.h"
 
 namespace tarn {
 

@@ -1,11 +1,11 @@
 // String algorithms on slash-separated paths and the program-wide working directory they are
 // resolved against. A path is absolute when it starts with "/" or with a drive letter and ":".
-#include "pathutils.h"
+#include "tarn/io/pathutils.h"
 
 #include <vector>
 
-#include "../platform/platform.h"
-#include "../utils/string/stringutils.h"
+#include "tarn/platform/platform.h"
+#include "tarn/utils/string/stringutils.h"
 
 namespace tarn {
 

@@ -10,7 +10,7 @@
 #include <cerrno>
 #include <climits>
 
-#include "platform.h"
+#include "tarn/platform/platform.h"
 
 namespace tarn {
 namespace platform {

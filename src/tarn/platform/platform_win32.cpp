@@ -5,7 +5,7 @@
 #include <io.h>
 #include <windows.h>
 
-#include "platform.h"
+#include "tarn/platform/platform.h"
 
 namespace tarn {
 namespace platform {

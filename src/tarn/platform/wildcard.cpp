@@ -1,6 +1,6 @@
 // Wildcard matching shared by both sides of the platform layer.
 // Iterative with one backtrack point, so long names and patterns cannot exhaust the stack.
-#include "platform.h"
+#include "tarn/platform/platform.h"
 
 namespace tarn {
 namespace platform {

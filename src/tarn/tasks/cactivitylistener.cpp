@@ -1,8 +1,8 @@
 // Pauses the tasks that ask for it while the application is inactive, and resumes them after.
 // The event dispatcher calls it when the window gains or loses input focus.
-#include "cactivitylistener.h"
+#include "tarn/tasks/cactivitylistener.h"
 
-#include "ctaskmanager.h"
+#include "tarn/tasks/ctaskmanager.h"
 
 namespace tarn {
 

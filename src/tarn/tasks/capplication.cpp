@@ -1,10 +1,10 @@
 // The application object that main owns: runs "autoexec.txt", then the main loop, and on
 // destruction deletes the task manager and then the kernel (and with it the logger).
-#include "capplication.h"
+#include "tarn/tasks/capplication.h"
 
-#include "cinterpreter.h"
-#include "ckernel.h"
-#include "ctaskmanager.h"
+#include "tarn/tasks/cinterpreter.h"
+#include "tarn/tasks/ckernel.h"
+#include "tarn/tasks/ctaskmanager.h"
 
 namespace tarn {
 

@@ -1,18 +1,18 @@
 // The seven commands of the namespace "basic": quit, load, taskload, starttask, pausetask,
 // resumetask and stoptask, the vocabulary of the start-up script.
-#include "cbasiccommands.h"
+#include "tarn/tasks/cbasiccommands.h"
 
 #include <cmath>
 #include <limits>
 #include <string>
 
-#include "icommand.h"
-#include "ckernel.h"
-#include "cinterpreter.h"
-#include "cnamespaceregistry.h"
-#include "cparameterlist.h"
-#include "ctaskfactory.h"
-#include "ctaskmanager.h"
+#include "tarn/tasks/icommand.h"
+#include "tarn/tasks/ckernel.h"
+#include "tarn/tasks/cinterpreter.h"
+#include "tarn/tasks/cnamespaceregistry.h"
+#include "tarn/tasks/cparameterlist.h"
+#include "tarn/tasks/ctaskfactory.h"
+#include "tarn/tasks/ctaskmanager.h"
 
 namespace tarn {
 

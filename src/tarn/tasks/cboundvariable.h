@@ -6,7 +6,7 @@
 #include <sstream>
 #include <typeinfo>
 
-#include "ivariable.h"
+#include "tarn/tasks/ivariable.h"
 
 namespace tarn {
 

@@ -1,6 +1,6 @@
 // Fake threads: periodic callbacks run on the main thread by the task manager's loop
 // when their own interval has elapsed. Every fake thread registers itself while it exists.
-#include "cfakethread.h"
+#include "tarn/tasks/cfakethread.h"
 
 #include <algorithm>
 #include <cstdint>

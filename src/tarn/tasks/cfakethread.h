@@ -5,7 +5,7 @@
 
 #include <list>
 
-#include "../utils/timer/ctimer.h"
+#include "tarn/utils/timer/ctimer.h"
 
 namespace tarn {
 

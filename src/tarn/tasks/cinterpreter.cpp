@@ -1,14 +1,14 @@
 // The command interpreter: splits a line into command and arguments, evaluates the arguments,
 // runs the command; also variables, statement lists, comments and task addressing.
-#include "cinterpreter.h"
+#include "tarn/tasks/cinterpreter.h"
 
 #include <cerrno>
 #include <cstdlib>
 #include <fstream>
 
-#include "../utils/string/stringutils.h"
-#include "cboundvariable.h"
-#include "cvariable.h"
+#include "tarn/utils/string/stringutils.h"
+#include "tarn/tasks/cboundvariable.h"
+#include "tarn/tasks/cvariable.h"
 
 namespace tarn {
 

@@ -7,9 +7,9 @@
 #include <memory>
 #include <string>
 
-#include "cparameterlist.h"
-#include "icommand.h"
-#include "ivariable.h"
+#include "tarn/tasks/cparameterlist.h"
+#include "tarn/tasks/icommand.h"
+#include "tarn/tasks/ivariable.h"
 
 namespace tarn {
 

@@ -1,12 +1,12 @@
 // The kernel singleton: owns the console interpreter, creates further interpreters and
 // gives access to the logger, which it deletes with itself.
-#include "ckernel.h"
+#include "tarn/tasks/ckernel.h"
 
-#include "../utils/logger/clogger.h"
-#include "cbasiccommands.h"
-#include "cinterpreterfactory.h"
-#include "ckernelinterpreter.h"
-#include "cnamespaceregistry.h"
+#include "tarn/utils/logger/clogger.h"
+#include "tarn/tasks/cbasiccommands.h"
+#include "tarn/tasks/cinterpreterfactory.h"
+#include "tarn/tasks/ckernelinterpreter.h"
+#include "tarn/tasks/cnamespaceregistry.h"
 
 namespace tarn {
 

@@ -1,9 +1,9 @@
 // The interpreter the kernel hands out: echoes lines and results to the log on request and
 // passes task-addressed lines ("name::command") to the named running task.
-#include "ckernelinterpreter.h"
+#include "tarn/tasks/ckernelinterpreter.h"
 
-#include "../utils/logger/clogger.h"
-#include "ctaskfactory.h"
+#include "tarn/utils/logger/clogger.h"
+#include "tarn/tasks/ctaskfactory.h"
 
 namespace tarn {
 

@@ -3,7 +3,7 @@
 #ifndef TARN_TASKS_CKERNELINTERPRETER_H
 #define TARN_TASKS_CKERNELINTERPRETER_H
 
-#include "cinterpreter.h"
+#include "tarn/tasks/cinterpreter.h"
 
 namespace tarn {
 

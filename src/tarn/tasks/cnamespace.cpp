@@ -1,10 +1,10 @@
 // A named group of commands that can be attached to interpreters.
 // It points at its commands and interpreters; it owns neither.
-#include "cnamespace.h"
+#include "tarn/tasks/cnamespace.h"
 
 #include <algorithm>
 
-#include "cinterpreter.h"
+#include "tarn/tasks/cinterpreter.h"
 
 namespace tarn {
 

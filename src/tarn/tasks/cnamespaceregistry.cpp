@@ -1,6 +1,6 @@
 // The process-wide registry of command namespaces (for example "basic").
 // Created on first use and never deleted; it owns the namespaces.
-#include "cnamespaceregistry.h"
+#include "tarn/tasks/cnamespaceregistry.h"
 
 namespace tarn {
 

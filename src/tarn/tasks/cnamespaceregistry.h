@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "cnamespace.h"
+#include "tarn/tasks/cnamespace.h"
 
 namespace tarn {
 

@@ -1,6 +1,6 @@
 // The three kinds of command argument: empty, string and number.
 // Number text is read by stream extraction (0 when it fails) and written with 6 significant digits.
-#include "cparameter.h"
+#include "tarn/tasks/cparameter.h"
 
 #include <sstream>
 

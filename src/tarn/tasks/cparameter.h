@@ -3,7 +3,7 @@
 #ifndef TARN_TASKS_CPARAMETER_H
 #define TARN_TASKS_CPARAMETER_H
 
-#include "iparameter.h"
+#include "tarn/tasks/iparameter.h"
 
 namespace tarn {
 

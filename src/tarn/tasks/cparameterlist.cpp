@@ -1,8 +1,8 @@
 // The evaluated argument list of a command line; it owns its values.
 // Index 0 is the first argument; out-of-range reads give the empty value's results.
-#include "cparameterlist.h"
+#include "tarn/tasks/cparameterlist.h"
 
-#include "cparameter.h"
+#include "tarn/tasks/cparameter.h"
 
 namespace tarn {
 

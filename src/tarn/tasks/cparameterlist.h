@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "iparameter.h"
+#include "tarn/tasks/iparameter.h"
 
 namespace tarn {
 

@@ -1,10 +1,10 @@
 // Stand-ins for the test facilities "unittest" and "gfxtest": each logs one line saying
 // there is nothing to run and stops itself on its first frame.
-#include "cselftesttask.h"
+#include "tarn/tasks/cselftesttask.h"
 
-#include "../utils/logger/clogger.h"
-#include "ctaskfactory.h"
-#include "ctaskmanager.h"
+#include "tarn/utils/logger/clogger.h"
+#include "tarn/tasks/ctaskfactory.h"
+#include "tarn/tasks/ctaskmanager.h"
 
 namespace tarn {
 

@@ -3,7 +3,7 @@
 #ifndef TARN_TASKS_CSELFTESTTASK_H
 #define TARN_TASKS_CSELFTESTTASK_H
 
-#include "ctask.h"
+#include "tarn/tasks/ctask.h"
 
 namespace tarn {
 

@@ -1,8 +1,8 @@
 // The task interface: every long-running activity is a task that the task manager updates
 // once per frame in priority order (or every interval ms, when timed).
-#include "ctask.h"
+#include "tarn/tasks/ctask.h"
 
-#include "ctaskmanager.h"
+#include "tarn/tasks/ctaskmanager.h"
 
 namespace tarn {
 

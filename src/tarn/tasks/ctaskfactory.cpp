@@ -1,10 +1,10 @@
 // The task factory: turns task type names into running, named tasks and reaches them by name.
 // It owns the tasks it creates; they live until the process ends.
-#include "ctaskfactory.h"
+#include "tarn/tasks/ctaskfactory.h"
 
-#include "../utils/logger/clogger.h"
-#include "ckernel.h"
-#include "ctaskmanager.h"
+#include "tarn/utils/logger/clogger.h"
+#include "tarn/tasks/ckernel.h"
+#include "tarn/tasks/ctaskmanager.h"
 
 namespace tarn {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "ctask.h"
+#include "tarn/tasks/ctask.h"
 
 namespace tarn {
 

@@ -1,13 +1,13 @@
 // The task manager: the main loop that updates every active task once per frame in
 // priority order, plus pausing, resuming, stopping, timed tasks and fake threads.
-#include "ctaskmanager.h"
+#include "tarn/tasks/ctaskmanager.h"
 
 #include <algorithm>
 
-#include "../platform/platform.h"
-#include "cfakethread.h"
-#include "ctask.h"
-#include "task_sdl/ceventdispatcher.h"
+#include "tarn/platform/platform.h"
+#include "tarn/tasks/cfakethread.h"
+#include "tarn/tasks/ctask.h"
+#include "tarn/tasks/task_sdl/ceventdispatcher.h"
 
 namespace tarn {
 

@@ -6,8 +6,8 @@
 #include <list>
 #include <memory>
 
-#include "cactivitylistener.h"
-#include "ctimedtasks.h"
+#include "tarn/tasks/cactivitylistener.h"
+#include "tarn/tasks/ctimedtasks.h"
 
 namespace tarn {
 

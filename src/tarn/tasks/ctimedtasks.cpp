@@ -1,12 +1,12 @@
 // The built-in task "TimedTasks": updates timed tasks every interval ms of global time,
 // several times in one frame when a task fell behind.
-#include "ctimedtasks.h"
+#include "tarn/tasks/ctimedtasks.h"
 
 #include <algorithm>
 #include <cstdint>
 
-#include "../utils/timer/ctimer.h"
-#include "ctaskmanager.h"
+#include "tarn/utils/timer/ctimer.h"
+#include "tarn/tasks/ctaskmanager.h"
 
 namespace tarn {
 

@@ -5,8 +5,8 @@
 
 #include <list>
 
-#include "../utils/timer/types.h"
-#include "ctask.h"
+#include "tarn/utils/timer/types.h"
+#include "tarn/tasks/ctask.h"
 
 namespace tarn {
 

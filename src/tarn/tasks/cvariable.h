@@ -3,7 +3,7 @@
 #ifndef TARN_TASKS_CVARIABLE_H
 #define TARN_TASKS_CVARIABLE_H
 
-#include "ivariable.h"
+#include "tarn/tasks/ivariable.h"
 
 namespace tarn {
 

@@ -1,7 +1,7 @@
 // The button widget: press, click, double-click and drag handling on top of the widget tree.
-#include "cbuttonwidget.h"
+#include "tarn/ui/cbuttonwidget.h"
 
-#include "cwidgetfactory.h"
+#include "tarn/ui/cwidgetfactory.h"
 
 namespace tarn {
 namespace ui {

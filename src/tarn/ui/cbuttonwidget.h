@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "cwidget.h"
+#include "tarn/ui/cwidget.h"
 #include "tarn/utils/signalslot/csignal.h"
 #include "tarn/utils/timer/ctimer.h"
 

@@ -1,9 +1,9 @@
 // The desktop widget: the process-wide root of the widget tree.
-#include "cdesktopwidget.h"
+#include "tarn/ui/cdesktopwidget.h"
 
 #include <algorithm>
 
-#include "cwidgetfactory.h"
+#include "tarn/ui/cwidgetfactory.h"
 
 namespace tarn {
 namespace ui {

@@ -3,7 +3,7 @@
 #ifndef TARN_UI_CDESKTOPWIDGET_H
 #define TARN_UI_CDESKTOPWIDGET_H
 
-#include "cwidget.h"
+#include "tarn/ui/cwidget.h"
 
 namespace tarn {
 namespace ui {

@@ -1,5 +1,5 @@
 // The user-interface task's pointer state and its cursor forwarding.
-#include "cuimouse.h"
+#include "tarn/ui/cuimouse.h"
 
 #include "tarn/tasks/task_sdl/ceventdispatcher.h"
 

@@ -1,7 +1,7 @@
 // The user-interface task: the bridge from the event dispatcher to the desktop widget.
-#include "cuitask.h"
+#include "tarn/ui/cuitask.h"
 
-#include "cdesktopwidget.h"
+#include "tarn/ui/cdesktopwidget.h"
 #include "tarn/tasks/ctaskfactory.h"
 #include "tarn/tasks/task_sdl/ceventdispatcher.h"
 

@@ -3,7 +3,7 @@
 #ifndef TARN_UI_CUITASK_H
 #define TARN_UI_CUITASK_H
 
-#include "cuimouse.h"
+#include "tarn/ui/cuimouse.h"
 #include "tarn/tasks/ctask.h"
 #include "tarn/tasks/task_sdl/iactivitylistener.h"
 #include "tarn/tasks/task_sdl/ikeylistener.h"

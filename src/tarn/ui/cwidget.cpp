@@ -1,6 +1,6 @@
 // The widget tree: ownership, layout by numbers or expressions, re-layout on parent resize,
 // depth numbering into sprite Z, and routing of pointer events with over and out notices.
-#include "cwidget.h"
+#include "tarn/ui/cwidget.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <limits>
 
-#include "cwidgetfactory.h"
+#include "tarn/ui/cwidgetfactory.h"
 #include "tarn/gfx/cspritefactory.h"
 #include "tarn/utils/calculator/ccalculator.h"
 #include "tarn/utils/logger/clogger.h"

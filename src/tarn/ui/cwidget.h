@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "cwidgetevent.h"
+#include "tarn/ui/cwidgetevent.h"
 #include "tarn/gfx/crect.h"
 #include "tarn/gfx/csprite.h"
 #include "tarn/utils/signalslot/cssobject.h"

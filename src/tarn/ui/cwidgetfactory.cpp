@@ -1,5 +1,5 @@
 // The widget factory: a map from class name to creator, filled by static registrars.
-#include "cwidgetfactory.h"
+#include "tarn/ui/cwidgetfactory.h"
 
 #include "tarn/utils/logger/clogger.h"
 

@@ -1,13 +1,13 @@
 // The window widget: chrome construction, bringing to front, border resizing with cursors,
 // and maximising.
-#include "cwindowwidget.h"
+#include "tarn/ui/cwindowwidget.h"
 
 #include <algorithm>
 #include <limits>
 
-#include "cbuttonwidget.h"
-#include "cuimouse.h"
-#include "cwidgetfactory.h"
+#include "tarn/ui/cbuttonwidget.h"
+#include "tarn/ui/cuimouse.h"
+#include "tarn/ui/cwidgetfactory.h"
 #include "tarn/utils/logger/clogger.h"
 
 namespace tarn {

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "cwidget.h"
+#include "tarn/ui/cwidget.h"
 
 namespace tarn {
 namespace ui {

@@ -1,6 +1,6 @@
 // Loads OGF fonts: a one-line text description (grid, cell size, characters, glyph widths,
 // colour) next to a glyph image.
-#include "cogffontloader.h"
+#include "tarn/gfx/font/cogffontloader.h"
 
 #include <cctype>
 #include <fstream>

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "ifontloader.h"
+#include "tarn/gfx/font/ifontloader.h"
 
 namespace tarn {
 

@@ -1,8 +1,8 @@
 // Builds the fixed 8 by 15 system font from glyph data compiled into the program, so text can
 // be shown before any file is read.
-#include "csystemfontloader.h"
+#include "tarn/gfx/font/csystemfontloader.h"
 
-#include "systemfontdata.h"
+#include "tarn/gfx/font/systemfontdata.h"
 #include "tarn/gfx/ccolor.h"
 #include "tarn/gfx/cfont.h"
 #include "tarn/gfx/gfx.h"

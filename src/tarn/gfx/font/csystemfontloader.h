@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "ifontloader.h"
+#include "tarn/gfx/font/ifontloader.h"
 
 namespace tarn {
 

@@ -1,6 +1,6 @@
 // The SDL image factory: loads picture files with SDL_image into surfaces shared through the
 // texture manager, and creates blank images in the screen's pixel layout.
-#include "cgfxfactorysdl.h"
+#include "tarn/gfx/sdl/cgfxfactorysdl.h"
 
 #include <SDL.h>
 #include <SDL_image.h>
@@ -8,10 +8,10 @@
 #include <cstring>
 #include <vector>
 
-#include "../cpicturefilecheck.h"
-#include "../ctexturemanager.h"
-#include "../gfx.h"
-#include "cpixelsdl.h"
+#include "tarn/gfx/cpicturefilecheck.h"
+#include "tarn/gfx/ctexturemanager.h"
+#include "tarn/gfx/gfx.h"
+#include "tarn/gfx/sdl/cpixelsdl.h"
 
 namespace tarn {
 

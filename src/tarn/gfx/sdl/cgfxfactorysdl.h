@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "../cgfxfactory.h"
-#include "csdlsurfacecreator.h"
+#include "tarn/gfx/cgfxfactory.h"
+#include "tarn/gfx/sdl/csdlsurfacecreator.h"
 
 struct SDL_Surface;
 

@@ -1,6 +1,6 @@
 // An image over an SDL 1.2 surface, seen through a view rectangle. Loaded surfaces are shared
 // through the texture manager; every surface an image drops goes through its release.
-#include "cpixelsdl.h"
+#include "tarn/gfx/sdl/cpixelsdl.h"
 
 #include <SDL.h>
 #include <SDL_rotozoom.h>
@@ -10,14 +10,14 @@
 #include <cstdint>
 #include <cstring>
 
-#include "../blitclip.h"
-#include "../cgfxsettings.h"
-#include "../ctexturemanager.h"
-#include "../gfx.h"
-#include "../gfxcast.h"
-#include "crawblitscope.h"
-#include "csdlsurfacecreator.h"
-#include "ctgawriter.h"
+#include "tarn/gfx/blitclip.h"
+#include "tarn/gfx/cgfxsettings.h"
+#include "tarn/gfx/ctexturemanager.h"
+#include "tarn/gfx/gfx.h"
+#include "tarn/gfx/gfxcast.h"
+#include "tarn/gfx/sdl/crawblitscope.h"
+#include "tarn/gfx/sdl/csdlsurfacecreator.h"
+#include "tarn/gfx/sdl/ctgawriter.h"
 
 namespace tarn {
 

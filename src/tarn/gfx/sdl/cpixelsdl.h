@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "../ipixel.h"
+#include "tarn/gfx/ipixel.h"
 
 namespace tarn {
 

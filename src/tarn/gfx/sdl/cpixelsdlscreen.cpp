@@ -1,13 +1,13 @@
 // The image standing for the display surface: collects the changed ("dirty") rectangles of a
 // frame and pushes them to the display in Update, or flips the whole screen.
-#include "cpixelsdlscreen.h"
+#include "tarn/gfx/sdl/cpixelsdlscreen.h"
 
 #include <SDL.h>
 
-#include "../../tasks/cinterpreter.h"
-#include "../../tasks/ckernel.h"
-#include "../../utils/logger/clogger.h"
-#include "../cgfxsettings.h"
+#include "tarn/tasks/cinterpreter.h"
+#include "tarn/tasks/ckernel.h"
+#include "tarn/utils/logger/clogger.h"
+#include "tarn/gfx/cgfxsettings.h"
 
 namespace tarn {
 

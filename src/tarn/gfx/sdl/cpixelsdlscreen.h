@@ -5,7 +5,7 @@
 
 #include <list>
 
-#include "cpixelsdl.h"
+#include "tarn/gfx/sdl/cpixelsdl.h"
 
 namespace tarn {
 

@@ -1,6 +1,6 @@
 // While alive, a surface's blits copy raw values: its source alpha and colour key are switched
 // off, and switched back on (with their saved values) when the scope ends.
-#include "crawblitscope.h"
+#include "tarn/gfx/sdl/crawblitscope.h"
 
 #include <SDL.h>
 

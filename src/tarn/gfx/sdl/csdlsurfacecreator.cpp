@@ -1,10 +1,10 @@
 // Makes new SDL surfaces for created images: the graphics settings' depth and flags, and the
 // channel masks of the current video surface, so images share the screen's layout.
-#include "csdlsurfacecreator.h"
+#include "tarn/gfx/sdl/csdlsurfacecreator.h"
 
 #include <SDL.h>
 
-#include "../cgfxsettings.h"
+#include "tarn/gfx/cgfxsettings.h"
 
 namespace tarn {
 

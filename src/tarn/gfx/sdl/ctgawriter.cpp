@@ -1,14 +1,14 @@
 // Writes an SDL surface as an uncompressed TGA file: true colour as blue, green, red (and
 // alpha), 8-bit pictures with their colour map, rows from the top.
-#include "ctgawriter.h"
+#include "tarn/gfx/sdl/ctgawriter.h"
 
 #include <SDL.h>
 
 #include <cstring>
 #include <vector>
 
-#include "../ctgaheader.h"
-#include "crawblitscope.h"
+#include "tarn/gfx/ctgaheader.h"
+#include "tarn/gfx/sdl/crawblitscope.h"
 
 namespace tarn {
 

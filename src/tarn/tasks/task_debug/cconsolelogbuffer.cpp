@@ -1,6 +1,6 @@
 // The console's log collector: keeps every line with its measured height and draws the part
 // of the log that a view rectangle shows.
-#include "cconsolelogbuffer.h"
+#include "tarn/tasks/task_debug/cconsolelogbuffer.h"
 
 #include <memory>
 

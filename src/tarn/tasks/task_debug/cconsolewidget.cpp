@@ -1,8 +1,8 @@
 // The console window's client: a widget holding the log text sprite.
-#include "cconsolewidget.h"
+#include "tarn/tasks/task_debug/cconsolewidget.h"
 
-#include "cconsolelogbuffer.h"
-#include "clotsatextsprite.h"
+#include "tarn/tasks/task_debug/cconsolelogbuffer.h"
+#include "tarn/tasks/task_debug/clotsatextsprite.h"
 #include "tarn/gfx/cfont.h"
 #include "tarn/gfx/cscreenlayer.h"
 #include "tarn/gfx/font/csystemfontloader.h"

@@ -1,10 +1,10 @@
 // The "debug" task: frame-rate box and the developer console window.
-#include "cdebugtask.h"
+#include "tarn/tasks/task_debug/cdebugtask.h"
 
 #include <algorithm>
 
-#include "cconsolewidget.h"
-#include "ctoggleconsolecommand.h"
+#include "tarn/tasks/task_debug/cconsolewidget.h"
+#include "tarn/tasks/task_debug/ctoggleconsolecommand.h"
 #include "tarn/gfx/cdraggablesprite.h"
 #include "tarn/gfx/cfont.h"
 #include "tarn/gfx/cscreenlayer.h"

@@ -1,7 +1,7 @@
 // The console's text sprite: a fake thread redraws the visible part of the log every 100 ms.
-#include "clotsatextsprite.h"
+#include "tarn/tasks/task_debug/clotsatextsprite.h"
 
-#include "cconsolelogbuffer.h"
+#include "tarn/tasks/task_debug/cconsolelogbuffer.h"
 #include "tarn/gfx/gfx.h"
 #include "tarn/gfx/ipixel.h"
 

@@ -1,7 +1,7 @@
 // The process-wide "ToggleConsole" command object.
-#include "ctoggleconsolecommand.h"
+#include "tarn/tasks/task_debug/ctoggleconsolecommand.h"
 
-#include "cdebugtask.h"
+#include "tarn/tasks/task_debug/cdebugtask.h"
 
 namespace tarn {
 

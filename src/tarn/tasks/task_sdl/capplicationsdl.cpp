@@ -1,20 +1,20 @@
 // The window task (type "window"): starts SDL's video, chooses and logs the video mode flags,
 // sets caption and icon and opens the window; "SetName", "Resize" and "SetIcon" change them.
-#include "capplicationsdl.h"
+#include "tarn/tasks/task_sdl/capplicationsdl.h"
 
 #include <SDL.h>
 
 #include <vector>
 
-#include "../../gfx/cgfxsettings.h"
-#include "../../gfx/cpicturefilecheck.h"
-#include "../../utils/logger/clogger.h"
-#include "../cinterpreter.h"
-#include "../ckernel.h"
-#include "../cparameterlist.h"
-#include "../icommand.h"
-#include "ceventdispatcher.h"
-#include "parametertoint.h"
+#include "tarn/gfx/cgfxsettings.h"
+#include "tarn/gfx/cpicturefilecheck.h"
+#include "tarn/utils/logger/clogger.h"
+#include "tarn/tasks/cinterpreter.h"
+#include "tarn/tasks/ckernel.h"
+#include "tarn/tasks/cparameterlist.h"
+#include "tarn/tasks/icommand.h"
+#include "tarn/tasks/task_sdl/ceventdispatcher.h"
+#include "tarn/tasks/task_sdl/parametertoint.h"
 
 namespace tarn {
 

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "../ctask.h"
+#include "tarn/tasks/ctask.h"
 
 struct SDL_Surface;
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "ikeybinding.h"
+#include "tarn/tasks/task_sdl/ikeybinding.h"
 
 namespace tarn {
 

@@ -9,11 +9,11 @@
 #include <set>
 #include <utility>
 
-#include "iactivitylistener.h"
-#include "icursorcontrol.h"
-#include "ikeylistener.h"
-#include "imouselistener.h"
-#include "iresizelistener.h"
+#include "tarn/tasks/task_sdl/iactivitylistener.h"
+#include "tarn/tasks/task_sdl/icursorcontrol.h"
+#include "tarn/tasks/task_sdl/ikeylistener.h"
+#include "tarn/tasks/task_sdl/imouselistener.h"
+#include "tarn/tasks/task_sdl/iresizelistener.h"
 
 namespace tarn {
 

@@ -1,11 +1,11 @@
 // The event task (type "event"): once per frame drains SDL's event queue into the event
 // dispatcher, and owns the cursor control that it lends the dispatcher while it runs.
-#include "ceventtasksdl.h"
+#include "tarn/tasks/task_sdl/ceventtasksdl.h"
 
 #include <SDL.h>
 
-#include "../ctaskmanager.h"
-#include "ceventdispatcher.h"
+#include "tarn/tasks/ctaskmanager.h"
+#include "tarn/tasks/task_sdl/ceventdispatcher.h"
 
 namespace tarn {
 

@@ -3,8 +3,8 @@
 #ifndef TARN_TASKS_TASK_SDL_CEVENTTASKSDL_H
 #define TARN_TASKS_TASK_SDL_CEVENTTASKSDL_H
 
-#include "../../inputdevice/ccursorcontrolsdl.h"
-#include "../ctask.h"
+#include "tarn/inputdevice/ccursorcontrolsdl.h"
+#include "tarn/tasks/ctask.h"
 
 namespace tarn {
 

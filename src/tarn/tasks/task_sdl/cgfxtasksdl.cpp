@@ -1,14 +1,14 @@
 // The graphics task (type "gfx"): installs the SDL image factory and the screen image, keeps
 // the screen on the current video surface and presents at most one frame every 16 ms.
-#include "cgfxtasksdl.h"
+#include "tarn/tasks/task_sdl/cgfxtasksdl.h"
 
 #include <SDL.h>
 
-#include "../../gfx/cscreenlayer.h"
-#include "../../gfx/gfx.h"
-#include "../../gfx/sdl/cgfxfactorysdl.h"
-#include "../../gfx/sdl/cpixelsdlscreen.h"
-#include "ceventdispatcher.h"
+#include "tarn/gfx/cscreenlayer.h"
+#include "tarn/gfx/gfx.h"
+#include "tarn/gfx/sdl/cgfxfactorysdl.h"
+#include "tarn/gfx/sdl/cpixelsdlscreen.h"
+#include "tarn/tasks/task_sdl/ceventdispatcher.h"
 
 namespace tarn {
 

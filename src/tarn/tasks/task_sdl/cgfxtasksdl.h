@@ -5,8 +5,8 @@
 
 #include <memory>
 
-#include "../../gfx/cgfxtask.h"
-#include "../../utils/timer/ctimer.h"
+#include "tarn/gfx/cgfxtask.h"
+#include "tarn/utils/timer/ctimer.h"
 
 namespace tarn {
 

@@ -1,15 +1,15 @@
 // The keyboard task (type "keyboard"): queues key presses from the event dispatcher and, at
 // its next update, runs the command lines bound to them with "bind".
-#include "ckeyboardtask.h"
+#include "tarn/tasks/task_sdl/ckeyboardtask.h"
 
-#include "../cinterpreter.h"
-#include "../ckernel.h"
-#include "../ctaskfactory.h"
-#include "../icommand.h"
-#include "ccommandbinding.h"
-#include "ceventdispatcher.h"
-#include "keynames.h"
-#include "parametertoint.h"
+#include "tarn/tasks/cinterpreter.h"
+#include "tarn/tasks/ckernel.h"
+#include "tarn/tasks/ctaskfactory.h"
+#include "tarn/tasks/icommand.h"
+#include "tarn/tasks/task_sdl/ccommandbinding.h"
+#include "tarn/tasks/task_sdl/ceventdispatcher.h"
+#include "tarn/tasks/task_sdl/keynames.h"
+#include "tarn/tasks/task_sdl/parametertoint.h"
 
 namespace tarn {
 

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "../ctask.h"
-#include "ikeybinding.h"
-#include "ikeylistener.h"
+#include "tarn/tasks/ctask.h"
+#include "tarn/tasks/task_sdl/ikeybinding.h"
+#include "tarn/tasks/task_sdl/ikeylistener.h"
 
 namespace tarn {
 

@@ -1,6 +1,6 @@
 // Time source reading SDL's millisecond tick counter.
 // Installed as the global clock's source during static initialisation.
-#include "csdltimesource.h"
+#include "tarn/tasks/task_sdl/csdltimesource.h"
 
 #include <SDL.h>
 

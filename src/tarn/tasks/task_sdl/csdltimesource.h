@@ -3,7 +3,7 @@
 #ifndef TARN_TASKS_TASK_SDL_CSDLTIMESOURCE_H
 #define TARN_TASKS_TASK_SDL_CSDLTIMESOURCE_H
 
-#include "../../utils/timer/itimesource.h"
+#include "tarn/utils/timer/itimesource.h"
 
 namespace tarn {
 

@@ -1,6 +1,6 @@
 // Names of the keys as SDL 1.2 spells them ("escape", "f1", "world 15", "[+]"), and their
 // SDL key codes. The table is built in, so it works before SDL's video is started.
-#include "keynames.h"
+#include "tarn/tasks/task_sdl/keynames.h"
 
 #include <map>
 #include <vector>

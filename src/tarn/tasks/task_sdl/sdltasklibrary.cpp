@@ -1,9 +1,9 @@
 // The task library "sdl": "taskload( sdl )" registers the task types that put the engine on
 // SDL: "window", "event" and "gfx".
-#include "../ctaskfactory.h"
-#include "capplicationsdl.h"
-#include "ceventtasksdl.h"
-#include "cgfxtasksdl.h"
+#include "tarn/tasks/ctaskfactory.h"
+#include "tarn/tasks/task_sdl/capplicationsdl.h"
+#include "tarn/tasks/task_sdl/ceventtasksdl.h"
+#include "tarn/tasks/task_sdl/cgfxtasksdl.h"
 
 namespace tarn {
 

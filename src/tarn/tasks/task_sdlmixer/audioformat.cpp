@@ -1,8 +1,8 @@
 // Names and codes of the six sample formats the audio device can be asked for ("U8", "S8",
 // "U16LSB", "S16LSB", "U16MSB", "S16MSB"), as the start-up parameters and the log spell them.
-#include "audioformat.h"
+#include "tarn/tasks/task_sdlmixer/audioformat.h"
 
-#include "../../utils/string/stringutils.h"
+#include "tarn/utils/string/stringutils.h"
 
 namespace tarn {
 

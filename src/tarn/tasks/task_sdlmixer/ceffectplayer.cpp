@@ -1,13 +1,13 @@
 // Plays sound effects on SDL_mixer's free channels; effects not marked kept are unloaded once
 // every channel has fallen silent. Loaded files are shared through the effect registry.
-#include "ceffectplayer.h"
+#include "tarn/tasks/task_sdlmixer/ceffectplayer.h"
 
 #include <SDL_mixer.h>
 
-#include "../../utils/logger/clogger.h"
-#include "../ckernel.h"
-#include "csdlmixereffectdata.h"
-#include "mixervolume.h"
+#include "tarn/utils/logger/clogger.h"
+#include "tarn/tasks/ckernel.h"
+#include "tarn/tasks/task_sdlmixer/csdlmixereffectdata.h"
+#include "tarn/tasks/task_sdlmixer/mixervolume.h"
 
 namespace tarn {
 

@@ -1,13 +1,13 @@
 // Plays one piece of music at a time through SDL_mixer and keeps it looping until stopped,
 // with optional fades, pause and volume. Loaded files are shared through the music registry.
-#include "cmusicplayer.h"
+#include "tarn/tasks/task_sdlmixer/cmusicplayer.h"
 
 #include <SDL_mixer.h>
 
-#include "../../utils/logger/clogger.h"
-#include "../ckernel.h"
-#include "csdlmixermusicdata.h"
-#include "mixervolume.h"
+#include "tarn/utils/logger/clogger.h"
+#include "tarn/tasks/ckernel.h"
+#include "tarn/tasks/task_sdlmixer/csdlmixermusicdata.h"
+#include "tarn/tasks/task_sdlmixer/mixervolume.h"
 
 namespace tarn {
 

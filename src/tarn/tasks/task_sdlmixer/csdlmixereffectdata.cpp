@@ -1,12 +1,12 @@
 // One loaded effect file: SDL_mixer's sound chunk and the file it came from. Every live
 // object is listed in the effect registry, where players look files up by name.
-#include "csdlmixereffectdata.h"
+#include "tarn/tasks/task_sdlmixer/csdlmixereffectdata.h"
 
 #include <SDL_mixer.h>
 
-#include "../../utils/logger/clogger.h"
-#include "../ckernel.h"
-#include "cmixerregistry.h"
+#include "tarn/utils/logger/clogger.h"
+#include "tarn/tasks/ckernel.h"
+#include "tarn/tasks/task_sdlmixer/cmixerregistry.h"
 
 namespace tarn {
 

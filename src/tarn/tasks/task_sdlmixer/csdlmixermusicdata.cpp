@@ -1,12 +1,12 @@
 // One loaded music file: SDL_mixer's music handle and the file it came from. Every live
 // object is listed in the music registry, where players look files up by name.
-#include "csdlmixermusicdata.h"
+#include "tarn/tasks/task_sdlmixer/csdlmixermusicdata.h"
 
 #include <SDL_mixer.h>
 
-#include "../../utils/logger/clogger.h"
-#include "../ckernel.h"
-#include "cmixerregistry.h"
+#include "tarn/utils/logger/clogger.h"
+#include "tarn/tasks/ckernel.h"
+#include "tarn/tasks/task_sdlmixer/cmixerregistry.h"
 
 namespace tarn {
 

@@ -1,20 +1,20 @@
 // The audio task (type "audio" of the task library "sdl_mixer"): opens the audio device
 // through SDL_mixer, plays looping music and sound effects, and offers the commands
 // "PlayMusic", "PlayMusicFadeIn", "StopMusic" and "StopMusicFadeOut".
-#include "ctaskaudiosdl.h"
+#include "tarn/tasks/task_sdlmixer/ctaskaudiosdl.h"
 
 #include <SDL.h>
 #include <SDL_mixer.h>
 
-#include "../../utils/logger/clogger.h"
-#include "../cinterpreter.h"
-#include "../ckernel.h"
-#include "../cparameterlist.h"
-#include "../icommand.h"
-#include "../task_sdl/parametertoint.h"
-#include "audioformat.h"
-#include "ceffectplayer.h"
-#include "cmusicplayer.h"
+#include "tarn/utils/logger/clogger.h"
+#include "tarn/tasks/cinterpreter.h"
+#include "tarn/tasks/ckernel.h"
+#include "tarn/tasks/cparameterlist.h"
+#include "tarn/tasks/icommand.h"
+#include "tarn/tasks/task_sdl/parametertoint.h"
+#include "tarn/tasks/task_sdlmixer/audioformat.h"
+#include "tarn/tasks/task_sdlmixer/ceffectplayer.h"
+#include "tarn/tasks/task_sdlmixer/cmusicplayer.h"
 
 namespace tarn {
 

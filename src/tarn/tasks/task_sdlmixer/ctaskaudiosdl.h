@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "../ctask.h"
+#include "tarn/tasks/ctask.h"
 
 namespace tarn {
 

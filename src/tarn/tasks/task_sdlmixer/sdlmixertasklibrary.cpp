@@ -1,7 +1,7 @@
 // The task library "sdl_mixer": "taskload( sdl_mixer )" registers the task type "audio",
 // the task that plays music and sound effects through SDL_mixer.
-#include "../ctaskfactory.h"
-#include "ctaskaudiosdl.h"
+#include "tarn/tasks/ctaskfactory.h"
+#include "tarn/tasks/task_sdlmixer/ctaskaudiosdl.h"
 
 namespace tarn {
 

@@ -1,8 +1,8 @@
 // The expression calculator: converts an infix text to postfix and evaluates it, with the four
 // operators "+", "-", "*", "/" registered as operands. Used by the widget layout expressions.
-#include "ccalculator.h"
+#include "tarn/utils/calculator/ccalculator.h"
 
-#include "icalculatoroperand.h"
+#include "tarn/utils/calculator/icalculatoroperand.h"
 
 namespace tarn {
 

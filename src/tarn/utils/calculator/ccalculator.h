@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "cinfixtopostfix.h"
-#include "cpostfix.h"
+#include "tarn/utils/calculator/cinfixtopostfix.h"
+#include "tarn/utils/calculator/cpostfix.h"
 
 namespace tarn {
 

@@ -1,11 +1,11 @@
 // Turns an infix arithmetic text ("parent.w / 2 - 5") into a postfix token string
 // ("parent.w 2 / 5 -") by the shunting-yard method, for the postfix evaluator.
-#include "cinfixtopostfix.h"
+#include "tarn/utils/calculator/cinfixtopostfix.h"
 
 #include <utility>
 #include <vector>
 
-#include "../string/stringutils.h"
+#include "tarn/utils/string/stringutils.h"
 
 namespace tarn {
 

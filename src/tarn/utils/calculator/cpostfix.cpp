@@ -1,14 +1,14 @@
 // Evaluates a postfix token string on a stack of doubles. Every token is first looked up
 // among the named operands (operators and named values); otherwise it is read as a number.
-#include "cpostfix.h"
+#include "tarn/utils/calculator/cpostfix.h"
 
 #include <cerrno>
 #include <cfloat>
 #include <cmath>
 #include <cstdlib>
 
-#include "../logger/cassert.h"
-#include "icalculatoroperand.h"
+#include "tarn/utils/logger/cassert.h"
+#include "tarn/utils/calculator/icalculatoroperand.h"
 
 namespace tarn {
 

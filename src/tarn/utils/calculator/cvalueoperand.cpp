@@ -1,8 +1,8 @@
 // A named value for the calculator: pushes its current number when its name is evaluated,
 // so an owner can register "parent.w" once and change the number between calculations.
-#include "cvalueoperand.h"
+#include "tarn/utils/calculator/cvalueoperand.h"
 
-#include "cpostfix.h"
+#include "tarn/utils/calculator/cpostfix.h"
 
 namespace tarn {
 

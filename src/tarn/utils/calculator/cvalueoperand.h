@@ -3,7 +3,7 @@
 #ifndef TARN_UTILS_CALCULATOR_CVALUEOPERAND_H
 #define TARN_UTILS_CALCULATOR_CVALUEOPERAND_H
 
-#include "icalculatoroperand.h"
+#include "tarn/utils/calculator/icalculatoroperand.h"
 
 namespace tarn {
 

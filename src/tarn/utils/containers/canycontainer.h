@@ -8,7 +8,7 @@
 #include <string>
 #include <typeinfo>
 
-#include "cvalueref.h"
+#include "tarn/utils/containers/cvalueref.h"
 
 namespace tarn {
 

@@ -1,8 +1,8 @@
 // The assertion statement's reporter: writes the report to the log and calls the handler.
 // The default handler returns, so the program continues after the statement.
-#include "cassert.h"
+#include "tarn/utils/logger/cassert.h"
 
-#include "clogger.h"
+#include "tarn/utils/logger/clogger.h"
 
 namespace tarn {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <typeinfo>
 
-#include "../containers/cvalueref.h"
+#include "tarn/utils/containers/cvalueref.h"
 
 #ifndef TARN_ASSERTIONS
 #define TARN_ASSERTIONS 0

@@ -1,12 +1,12 @@
 // The process-wide logger: text streamed into it becomes whole lines delivered to its listeners.
 // Its own file listener writes every line to "log.txt"; the kernel owns its deletion.
-#include "clogger.h"
+#include "tarn/utils/logger/clogger.h"
 
 #include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 
-#include "cloglistenerforfile.h"
+#include "tarn/utils/logger/cloglistenerforfile.h"
 
 namespace tarn {
 

@@ -9,7 +9,7 @@
 #include <sstream>
 #include <string>
 
-#include "iloglistener.h"
+#include "tarn/utils/logger/iloglistener.h"
 
 namespace tarn {
 

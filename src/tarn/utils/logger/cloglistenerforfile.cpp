@@ -1,6 +1,6 @@
 // Log listener that appends every line to a text file with a level prefix and indentation.
 // The first listener for a file name in a run truncates it and writes a five-line header.
-#include "cloglistenerforfile.h"
+#include "tarn/utils/logger/cloglistenerforfile.h"
 
 #include <cstdio>
 #include <ctime>

@@ -7,7 +7,7 @@
 #include <map>
 #include <string>
 
-#include "iloglistener.h"
+#include "tarn/utils/logger/iloglistener.h"
 
 namespace tarn {
 

@@ -5,8 +5,8 @@
 
 #include <type_traits>
 
-#include "cssobject.h"
-#include "icallableevent.h"
+#include "tarn/utils/signalslot/cssobject.h"
+#include "tarn/utils/signalslot/icallableevent.h"
 
 namespace tarn {
 

@@ -3,7 +3,7 @@
 #ifndef TARN_UTILS_SIGNALSLOT_CSGENERICEVENT_H
 #define TARN_UTILS_SIGNALSLOT_CSGENERICEVENT_H
 
-#include "icallableevent.h"
+#include "tarn/utils/signalslot/icallableevent.h"
 
 namespace tarn {
 

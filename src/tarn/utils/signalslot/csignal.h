@@ -3,11 +3,11 @@
 #ifndef TARN_UTILS_SIGNALSLOT_CSIGNAL_H
 #define TARN_UTILS_SIGNALSLOT_CSIGNAL_H
 
-#include "cgenericevent.h"
-#include "csgenericevent.h"
-#include "csignalbase.h"
-#include "cslot.h"
-#include "icallableevent.h"
+#include "tarn/utils/signalslot/cgenericevent.h"
+#include "tarn/utils/signalslot/csgenericevent.h"
+#include "tarn/utils/signalslot/csignalbase.h"
+#include "tarn/utils/signalslot/cslot.h"
+#include "tarn/utils/signalslot/icallableevent.h"
 
 namespace tarn {
 

@@ -1,13 +1,13 @@
 // What every signal shares, whatever its arguments: the ordered, owned connections, their
 // removal when a target dies (also in the middle of an emission) and their XML stored form.
-#include "csignalbase.h"
+#include "tarn/utils/signalslot/csignalbase.h"
 
 #include <algorithm>
 #include <string>
 #include <utility>
 
-#include "cslot.h"
-#include "cslotregistry.h"
+#include "tarn/utils/signalslot/cslot.h"
+#include "tarn/utils/signalslot/cslotregistry.h"
 #include "tarn/utils/xml/cxmlfilesys.h"
 
 namespace tarn {

@@ -1,11 +1,11 @@
 // One connection: an owned event, the target it is entered with (when the target is a
 // CSSObject), the signal that holds it and whether it may be stored in XML.
-#include "cslot.h"
+#include "tarn/utils/signalslot/cslot.h"
 
 #include <algorithm>
 
-#include "cslotregistry.h"
-#include "cssobject.h"
+#include "tarn/utils/signalslot/cslotregistry.h"
+#include "tarn/utils/signalslot/cssobject.h"
 
 namespace tarn {
 

@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "igenericevent.h"
+#include "tarn/utils/signalslot/igenericevent.h"
 
 namespace tarn {
 

@@ -1,9 +1,9 @@
 // The process-wide registry of named slots: per class name, the functions that stored
 // connections may name, each with a prototype connection. Filled by static registrations,
 // never emptied.
-#include "cslotregistry.h"
+#include "tarn/utils/signalslot/cslotregistry.h"
 
-#include "cssobject.h"
+#include "tarn/utils/signalslot/cssobject.h"
 
 namespace tarn {
 

@@ -10,8 +10,8 @@
 #include <utility>
 #include <vector>
 
-#include "cgenericevent.h"
-#include "cslot.h"
+#include "tarn/utils/signalslot/cgenericevent.h"
+#include "tarn/utils/signalslot/cslot.h"
 
 namespace tarn {
 

@@ -1,13 +1,13 @@
 // Base class of slot targets: keeps the connections that point at it, so that destroying it
 // disconnects it from every signal, and is listed process-wide so stored connections can find
 // it by name.
-#include "cssobject.h"
+#include "tarn/utils/signalslot/cssobject.h"
 
 #include <algorithm>
 
-#include "csignalbase.h"
-#include "cslot.h"
-#include "cslotregistry.h"
+#include "tarn/utils/signalslot/csignalbase.h"
+#include "tarn/utils/signalslot/cslot.h"
+#include "tarn/utils/signalslot/cslotregistry.h"
 
 namespace tarn {
 

@@ -3,7 +3,7 @@
 #ifndef TARN_UTILS_SIGNALSLOT_ICALLABLEEVENT_H
 #define TARN_UTILS_SIGNALSLOT_ICALLABLEEVENT_H
 
-#include "igenericevent.h"
+#include "tarn/utils/signalslot/igenericevent.h"
 
 namespace tarn {
 

@@ -1,6 +1,6 @@
 // String utilities shared by the interpreter, the XML reader, the calculator and the file system.
 // Free functions on std::string: trimming, splitting, quote-aware search, replacing, case, number encoding.
-#include "stringutils.h"
+#include "tarn/utils/string/stringutils.h"
 
 #include <cctype>
 

@@ -1,8 +1,8 @@
 // Pausable millisecond timer measured against a base timer (by default the global clock).
 // Arithmetic is unsigned 32-bit and wraps, so timers keep working across the 2^32 ms wrap.
-#include "ctimer.h"
+#include "tarn/utils/timer/ctimer.h"
 
-#include "itimesource.h"
+#include "tarn/utils/timer/itimesource.h"
 #include "tarn/utils/logger/cassert.h"
 #include "tarn/utils/xml/cxmlfilesys.h"
 

@@ -3,7 +3,7 @@
 #ifndef TARN_UTILS_TIMER_CTIMER_H
 #define TARN_UTILS_TIMER_CTIMER_H
 
-#include "types.h"
+#include "tarn/utils/timer/types.h"
 
 namespace tarn {
 

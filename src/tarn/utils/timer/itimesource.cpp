@@ -1,6 +1,6 @@
 // The millisecond tick source behind the global clock.
 // Holds the one installed source; the platform installs its own before main runs.
-#include "itimesource.h"
+#include "tarn/utils/timer/itimesource.h"
 
 #include <memory>
 

@@ -3,7 +3,7 @@
 #ifndef TARN_UTILS_TIMER_ITIMESOURCE_H
 #define TARN_UTILS_TIMER_ITIMESOURCE_H
 
-#include "types.h"
+#include "tarn/utils/timer/types.h"
 
 namespace tarn {
 

@@ -1,6 +1,6 @@
 // The attributes of one XML element: values kept in insertion order (index 0, 1, 2, ...)
 // with a lookup from name to index. Names are unique; adding a present name keeps the old value.
-#include "cxmlattributestore.h"
+#include "tarn/utils/xml/cxmlattributestore.h"
 
 namespace tarn {
 

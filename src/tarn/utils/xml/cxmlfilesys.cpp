@@ -1,11 +1,11 @@
 // The serialization context handed to every Serialize function: reading from or writing to
 // an XML node tree, with the order-sensitive child lookup and its warnings. XmlLoad/XmlSave
 // load and save a whole object.
-#include "cxmlfilesys.h"
+#include "tarn/utils/xml/cxmlfilesys.h"
 
 #include <fstream>
 
-#include "xmltree.h"
+#include "tarn/utils/xml/xmltree.h"
 #include "tarn/utils/logger/clogger.h"
 
 namespace tarn {

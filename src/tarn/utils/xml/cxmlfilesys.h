@@ -9,8 +9,8 @@
 #include <type_traits>
 #include <utility>
 
-#include "cxmlnode.h"
-#include "xmlvalue.h"
+#include "tarn/utils/xml/cxmlnode.h"
+#include "tarn/utils/xml/xmlvalue.h"
 #include "tarn/utils/containers/canycontainer.h"
 
 namespace tarn {

@@ -1,6 +1,6 @@
 // One XML element: name, text content, owned children in document order and attributes.
 // Deleting a node deletes its whole subtree without recursion, so trees of any depth are safe.
-#include "cxmlnode.h"
+#include "tarn/utils/xml/cxmlnode.h"
 
 #include "tarn/utils/logger/cassert.h"
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "cxmlattributestore.h"
+#include "tarn/utils/xml/cxmlattributestore.h"
 #include "tarn/utils/containers/canycontainer.h"
 
 namespace tarn {

@@ -1,6 +1,6 @@
 // The line-based XML reader: feeds lines through a small state machine and reports elements,
 // attributes and text to a handler. Lines are trimmed and joined with nothing between them.
-#include "cxmlparser.h"
+#include "tarn/utils/xml/cxmlparser.h"
 
 #include <fstream>
 #include <vector>

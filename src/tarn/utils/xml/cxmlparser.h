@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "cxmlhandler.h"
+#include "tarn/utils/xml/cxmlhandler.h"
 
 namespace tarn {
 

@@ -1,6 +1,6 @@
 // Reader handler that builds a CXmlNode tree from the events of one document.
 // The tree belongs to the builder until TakeRoot hands it to the caller.
-#include "cxmltreebuilder.h"
+#include "tarn/utils/xml/cxmltreebuilder.h"
 
 namespace tarn {
 

@@ -5,8 +5,8 @@
 
 #include <memory>
 
-#include "cxmlhandler.h"
-#include "cxmlnode.h"
+#include "tarn/utils/xml/cxmlhandler.h"
+#include "tarn/utils/xml/cxmlnode.h"
 
 namespace tarn {
 

@@ -1,12 +1,12 @@
 // Writes a CXmlNode tree as our XML dialect: one tag or text per line, two spaces per level,
 // nothing escaped. Walks the tree without recursion, so any depth is safe.
-#include "cxmlwriter.h"
+#include "tarn/utils/xml/cxmlwriter.h"
 
 #include <algorithm>
 #include <utility>
 #include <vector>
 
-#include "cxmlnode.h"
+#include "tarn/utils/xml/cxmlnode.h"
 
 namespace tarn {
 

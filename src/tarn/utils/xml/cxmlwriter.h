@@ -6,7 +6,7 @@
 #include <ostream>
 #include <string>
 
-#include "cxmlhandler.h"
+#include "tarn/utils/xml/cxmlhandler.h"
 
 namespace tarn {
 

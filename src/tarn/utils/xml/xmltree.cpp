@@ -1,11 +1,11 @@
 // Loading a whole XML file into a node tree and writing a tree to a stream.
 // These join the reader, the tree builder and the writer for callers that want a whole document.
-#include "xmltree.h"
+#include "tarn/utils/xml/xmltree.h"
 
-#include "cxmlnode.h"
-#include "cxmlparser.h"
-#include "cxmltreebuilder.h"
-#include "cxmlwriter.h"
+#include "tarn/utils/xml/cxmlnode.h"
+#include "tarn/utils/xml/cxmlparser.h"
+#include "tarn/utils/xml/cxmltreebuilder.h"
+#include "tarn/utils/xml/cxmlwriter.h"
 
 namespace tarn {
 
