@@ -15,7 +15,7 @@
 
 #include "marbles/level/clevelfile.h"
 #include "marbles/level/clevellist.h"
-#include "marbles/level/cmarblespritetable.h"
+#include "marbles/game/cmarblespritetable.h"
 #include "marbles/physics/cphysicstask.h"
 #include "marbles/physics/cphysicsworld.h"
 #include "marbles/physics/rigidbody.h"

@@ -11,7 +11,7 @@
 
 #include "tarn/tasks/ckernel.h"
 #include "tarn/tasks/ctaskmanager.h"
-#include "tarn/tasks/task_sdl/csdltimesource.h"
+#include "tarn/utils/timer/itimesource.h"
 #include "tarn/utils/logger/cloglistenerforfile.h"
 
 namespace testsupport {
@@ -45,7 +45,7 @@ CManualClock::CManualClock(tarn::types::ticks start) {
     tarn::SetTimeSource(new CManualSource());
 }
 
-CManualClock::~CManualClock() { tarn::UseSdlTimeSource(); }
+CManualClock::~CManualClock() { tarn::UseDefaultTimeSource(); }
 
 void CManualClock::Set(tarn::types::ticks now) { theManualNow = now; }
 

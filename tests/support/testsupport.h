@@ -25,7 +25,7 @@ private:
 };
 
 // A clock the test moves by hand. Installed as the global time source while it lives;
-// the SDL source is restored afterwards.
+// the platform's default source is restored afterwards.
 class CManualClock {
 public:
     explicit CManualClock(tarn::types::ticks start = 0);

@@ -2,7 +2,7 @@
 // and the selection, and its clicks go to the game logic.
 #include "marbles/game/cmarblegfx.h"
 
-#include "marbles/level/cmarblespritetable.h"
+#include "marbles/game/cmarblespritetable.h"
 #include "marbles/rules/cmarbleslogic.h"
 #include "tarn/inputdevice/cmouse.h"
 #include "tarn/utils/logger/cassert.h"

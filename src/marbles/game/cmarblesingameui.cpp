@@ -3,7 +3,7 @@
 #include "marbles/game/cmarblesingameui.h"
 
 #include "marbles/game/cmarblegfx.h"
-#include "marbles/level/cmarblespritetable.h"
+#include "marbles/game/cmarblespritetable.h"
 #include "tarn/inputdevice/cmouse.h"
 
 namespace marbles {

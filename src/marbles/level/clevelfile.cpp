@@ -4,7 +4,6 @@
 
 #include <memory>
 
-#include "marbles/level/cmarblespritetable.h"
 #include "marbles/physics/cphysicstask.h"
 #include "tarn/utils/logger/clogger.h"
 #include "tarn/utils/xml/cxmlfilesys.h"
@@ -26,7 +25,14 @@ tarn::CXmlNode* FindChild(const tarn::CXmlNode* node, const std::string& name) {
     return nullptr;
 }
 
+CLevelFile::SpriteDataSerializer& SpriteData() {
+    static CLevelFile::SpriteDataSerializer serializer = nullptr;
+    return serializer;
+}
+
 }  // namespace
+
+void CLevelFile::SetSpriteDataSerializer(SpriteDataSerializer serializer) { SpriteData() = serializer; }
 
 bool CLevelFile::Load(const std::string& fileName) {
     std::unique_ptr<tarn::CXmlNode> root = tarn::LoadXmlRoot(fileName);
@@ -75,7 +81,7 @@ void CLevelFile::ReadGraphics(tarn::CXmlFileSys* filesys) {
     filesys->ReadAttribute("level_failed_image", myGraphics.myLevelFailedImage);
     if (tarn::CXmlNode* spriteData = FindChild(filesys->GetNode(), SPRITE_DATA_NAME)) {
         tarn::CXmlFileSys nested(spriteData, tarn::CXmlFileSys::MODE_READ);
-        CMarbleSpriteTable::GetSingleton()->Serialize(&nested);
+        if (SpriteData()) SpriteData()(&nested);
     }
 }
 
@@ -88,7 +94,7 @@ void CLevelFile::WriteGraphics(tarn::CXmlFileSys* filesys) const {
     filesys->AddAttribute("level_failed_image", myGraphics.myLevelFailedImage);
     filesys->BeginNode(SPRITE_DATA_NAME);
     tarn::CXmlFileSys spriteData(filesys->GetNode(), tarn::CXmlFileSys::MODE_WRITE);
-    CMarbleSpriteTable::GetSingleton()->Serialize(&spriteData);
+    if (SpriteData()) SpriteData()(&spriteData);
     filesys->EndNode(SPRITE_DATA_NAME);
     filesys->EndNode(GRAPHICS_NAME);
 }

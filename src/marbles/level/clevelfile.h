@@ -26,6 +26,11 @@ public:
         std::string myLevelFailedImage = "data/level_lost.xml";
     };
 
+    // Reads or writes a "SpriteData" element. The game installs one (its marble sprite table)
+    // before main; without one the element is skipped on reading and left empty on writing.
+    using SpriteDataSerializer = void (*)(tarn::CXmlFileSys* filesys);
+    static void SetSpriteDataSerializer(SpriteDataSerializer serializer);
+
     // physics (not owned, may be null) receives the bodies of every level loaded.
     explicit CLevelFile(CPhysicsTask* physics) : myPhysics(physics) {}
 

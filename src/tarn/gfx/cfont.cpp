@@ -40,7 +40,8 @@ void CFont::LoadFixedGrid(const std::string& widthFile, const std::string& image
         myCharPositions[i] = CRect((i % kGridCells) * kGridCellSize, (i / kGridCells) * kGridCellSize, width,
                                    kGridCellSize);
     }
-    mySpaceWidth = myCharPositions[' '].w;
+    constexpr int kSpace = ' ';
+    mySpaceWidth = myCharPositions[kSpace].w;
 }
 
 CTextPos CFont::DrawText(IPixel* image, const std::string& text, const CRect& area, const CTextPos& start) {

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "tarn/tasks/task_sdl/ceventdispatcher.h"
+#include "tarn/tasks/events/ceventdispatcher.h"
 
 namespace tarn {
 

@@ -5,7 +5,7 @@
 
 #include <list>
 
-#include "tarn/tasks/task_sdl/imouselistener.h"
+#include "tarn/tasks/events/imouselistener.h"
 #include "tarn/inputdevice/imousereceiver.h"
 
 namespace tarn {

@@ -6,7 +6,7 @@
 #include "tarn/tasks/ckernel.h"
 #include "tarn/tasks/ctaskfactory.h"
 #include "tarn/tasks/icommand.h"
-#include "tarn/tasks/task_sdl/ceventdispatcher.h"
+#include "tarn/tasks/events/ceventdispatcher.h"
 #include "tarn/inputdevice/ccursorimage.h"
 
 namespace tarn {

@@ -7,7 +7,7 @@
 #include "tarn/platform/platform.h"
 #include "tarn/tasks/cfakethread.h"
 #include "tarn/tasks/ctask.h"
-#include "tarn/tasks/task_sdl/ceventdispatcher.h"
+#include "tarn/tasks/events/ceventdispatcher.h"
 
 namespace tarn {
 

@@ -1,7 +1,7 @@
 // The user-interface task's pointer state and its cursor forwarding.
 #include "tarn/ui/cuimouse.h"
 
-#include "tarn/tasks/task_sdl/ceventdispatcher.h"
+#include "tarn/tasks/events/ceventdispatcher.h"
 
 namespace tarn {
 namespace ui {

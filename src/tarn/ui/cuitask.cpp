@@ -3,7 +3,7 @@
 
 #include "tarn/ui/cdesktopwidget.h"
 #include "tarn/tasks/ctaskfactory.h"
-#include "tarn/tasks/task_sdl/ceventdispatcher.h"
+#include "tarn/tasks/events/ceventdispatcher.h"
 
 namespace tarn {
 namespace ui {

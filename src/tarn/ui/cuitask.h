@@ -5,9 +5,9 @@
 
 #include "tarn/ui/cuimouse.h"
 #include "tarn/tasks/ctask.h"
-#include "tarn/tasks/task_sdl/iactivitylistener.h"
-#include "tarn/tasks/task_sdl/ikeylistener.h"
-#include "tarn/tasks/task_sdl/imouselistener.h"
+#include "tarn/tasks/events/iactivitylistener.h"
+#include "tarn/tasks/events/ikeylistener.h"
+#include "tarn/tasks/events/imouselistener.h"
 
 namespace tarn {
 namespace ui {

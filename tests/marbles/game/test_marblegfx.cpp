@@ -11,7 +11,7 @@
 #include "marbles/game/cmarblegfx.h"
 #include "marbles/game/cmarblegfxfactory.h"
 #include "marbles/level/clevelfile.h"
-#include "marbles/level/cmarblespritetable.h"
+#include "marbles/game/cmarblespritetable.h"
 #include "marbles/physics/cphysicstask.h"
 #include "marbles/physics/cphysicsworld.h"
 #include "marbles/rules/cmarbleregistry.h"

@@ -9,7 +9,7 @@
 #include "marbles/game/cmarblesingameui.h"
 #include "marbles/game/cmarblestask.h"
 #include "marbles/game/cmarblestaskimpl.h"
-#include "marbles/level/cmarblespritetable.h"
+#include "marbles/game/cmarblespritetable.h"
 #include "marbles/physics/cphysicsworld.h"
 #include "marbles/rules/cmarble.h"
 #include "marbles/rules/cmarbleregistry.h"

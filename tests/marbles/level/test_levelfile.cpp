@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "marbles/level/clevelfile.h"
-#include "marbles/level/cmarblespritetable.h"
+#include "marbles/game/cmarblespritetable.h"
 #include "marbles/physics/cphysicstask.h"
 #include "marbles/physics/cphysicsworld.h"
 #include "marbles/rules/cmarblefactory.h"

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "marbles/level/clevelfile.h"
-#include "marbles/level/cmarblespritetable.h"
+#include "marbles/game/cmarblespritetable.h"
 #include "marbles/physics/cphysicstask.h"
 #include "marbles/physics/cphysicsworld.h"
 #include "marbles/physics/physicsscenes.h"

@@ -10,7 +10,7 @@
 #include "tarn/tasks/cinterpreter.h"
 #include "tarn/tasks/ckernel.h"
 #include "tarn/tasks/ctaskmanager.h"
-#include "tarn/tasks/task_sdl/ceventdispatcher.h"
+#include "tarn/tasks/events/ceventdispatcher.h"
 #include "tarn/tasks/task_sdl/ceventtasksdl.h"
 
 namespace {

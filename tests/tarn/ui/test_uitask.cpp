@@ -8,7 +8,7 @@
 #include "support/gfxtesthelpers.h"
 #include "support/testsupport.h"
 #include "tarn/tasks/ctaskfactory.h"
-#include "tarn/tasks/task_sdl/ceventdispatcher.h"
+#include "tarn/tasks/events/ceventdispatcher.h"
 #include "tarn/ui/cdesktopwidget.h"
 #include "tarn/ui/cuitask.h"
 

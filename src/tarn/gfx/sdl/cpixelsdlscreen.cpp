@@ -4,23 +4,12 @@
 
 #include <SDL.h>
 
-#include "tarn/tasks/cinterpreter.h"
-#include "tarn/tasks/ckernel.h"
-#include "tarn/utils/logger/clogger.h"
 #include "tarn/gfx/cgfxsettings.h"
+#include "tarn/utils/logger/clogger.h"
 
 namespace tarn {
 
-CPixelSDLScreen::CPixelSDLScreen() : myFullUpdate(false), myWholeScreenFlip(kFlipWholeScreen) {
-    CInterpreter* console = CKernel::GetSingleton()->GetConsole();
-    CGfxSettings& settings = GetGfxSettings();
-    if (!console->FindVariable("gfx_flip_debug_rects")) {
-        console->BindBool("gfx_flip_debug_rects", &settings.myFlipDebugRects);
-    }
-    if (!console->FindVariable("gfx_flip_rects_size")) {
-        console->BindInt("gfx_flip_rects_size", &settings.myFlipRectsSize);
-    }
-}
+CPixelSDLScreen::CPixelSDLScreen() : myFullUpdate(false), myWholeScreenFlip(kFlipWholeScreen) {}
 
 CPixelSDLScreen::~CPixelSDLScreen() { DetachSurface(); }
 
@@ -29,7 +18,7 @@ void CPixelSDLScreen::SetSurface(SDL_Surface* surface, bool) {
     myScreenRect = GetRect();
     myDirtyRects.clear();
     myFullUpdate = false;
-    CLogger* logger = CKernel::GetSingleton()->GetLogger();
+    CLogger* logger = CLogger::GetSingleton();
     *logger << "myWidth = " << myScreenRect.w << "\n";
     *logger << "myHeight = " << myScreenRect.h << "\n";
 }

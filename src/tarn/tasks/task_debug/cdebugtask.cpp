@@ -5,7 +5,7 @@
 
 #include "tarn/tasks/task_debug/cconsolewidget.h"
 #include "tarn/tasks/task_debug/ctoggleconsolecommand.h"
-#include "tarn/gfx/cdraggablesprite.h"
+#include "tarn/inputdevice/cdraggablesprite.h"
 #include "tarn/gfx/cfont.h"
 #include "tarn/gfx/cscreenlayer.h"
 #include "tarn/gfx/ctextsprite.h"

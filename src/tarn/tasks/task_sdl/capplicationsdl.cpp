@@ -13,7 +13,7 @@
 #include "tarn/tasks/ckernel.h"
 #include "tarn/tasks/cparameterlist.h"
 #include "tarn/tasks/icommand.h"
-#include "tarn/tasks/task_sdl/ceventdispatcher.h"
+#include "tarn/tasks/events/ceventdispatcher.h"
 #include "tarn/tasks/task_sdl/parametertoint.h"
 
 namespace tarn {

@@ -5,7 +5,7 @@
 #include <SDL.h>
 
 #include "tarn/tasks/ctaskmanager.h"
-#include "tarn/tasks/task_sdl/ceventdispatcher.h"
+#include "tarn/tasks/events/ceventdispatcher.h"
 
 namespace tarn {
 

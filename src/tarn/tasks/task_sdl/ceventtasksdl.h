@@ -3,7 +3,7 @@
 #ifndef TARN_TASKS_TASK_SDL_CEVENTTASKSDL_H
 #define TARN_TASKS_TASK_SDL_CEVENTTASKSDL_H
 
-#include "tarn/inputdevice/ccursorcontrolsdl.h"
+#include "tarn/tasks/task_sdl/ccursorcontrolsdl.h"
 #include "tarn/tasks/ctask.h"
 
 namespace tarn {

@@ -4,15 +4,32 @@
 
 #include <SDL.h>
 
+#include "tarn/gfx/cgfxsettings.h"
 #include "tarn/gfx/cscreenlayer.h"
 #include "tarn/gfx/gfx.h"
 #include "tarn/gfx/sdl/cgfxfactorysdl.h"
 #include "tarn/gfx/sdl/cpixelsdlscreen.h"
-#include "tarn/tasks/task_sdl/ceventdispatcher.h"
+#include "tarn/tasks/cinterpreter.h"
+#include "tarn/tasks/ckernel.h"
+#include "tarn/tasks/events/ceventdispatcher.h"
 
 namespace tarn {
 
-CGfxTaskSDL::CGfxTaskSDL() : myFramesPerSecond(60), myFrameInterval(16), myLastFrame(0), myPresentedOnce(false) {}
+CGfxTaskSDL::CGfxTaskSDL() : myFramesPerSecond(60), myFrameInterval(16), myLastFrame(0), myPresentedOnce(false) {
+    BindFlipSettings();
+}
+
+void CGfxTaskSDL::BindFlipSettings() {
+    // Bound once per process: the settings outlive every graphics task.
+    CInterpreter* console = CKernel::GetSingleton()->GetConsole();
+    CGfxSettings& settings = GetGfxSettings();
+    if (!console->FindVariable("gfx_flip_debug_rects")) {
+        console->BindBool("gfx_flip_debug_rects", &settings.myFlipDebugRects);
+    }
+    if (!console->FindVariable("gfx_flip_rects_size")) {
+        console->BindInt("gfx_flip_rects_size", &settings.myFlipRectsSize);
+    }
+}
 
 CGfxTaskSDL::~CGfxTaskSDL() { Uninstall(); }
 

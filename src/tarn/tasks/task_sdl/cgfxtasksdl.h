@@ -32,6 +32,8 @@ public:
     int GetFramesPerSecond() const { return myFramesPerSecond; }
 
 private:
+    // Binds the console variables "gfx_flip_debug_rects" and "gfx_flip_rects_size".
+    static void BindFlipSettings();
     void AttachVideoSurface();
     void Uninstall();
 

@@ -7,7 +7,7 @@
 #include "tarn/tasks/ctaskfactory.h"
 #include "tarn/tasks/icommand.h"
 #include "tarn/tasks/task_sdl/ccommandbinding.h"
-#include "tarn/tasks/task_sdl/ceventdispatcher.h"
+#include "tarn/tasks/events/ceventdispatcher.h"
 #include "tarn/tasks/task_sdl/keynames.h"
 #include "tarn/tasks/task_sdl/parametertoint.h"
 

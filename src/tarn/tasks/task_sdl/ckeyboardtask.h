@@ -11,7 +11,7 @@
 
 #include "tarn/tasks/ctask.h"
 #include "tarn/tasks/task_sdl/ikeybinding.h"
-#include "tarn/tasks/task_sdl/ikeylistener.h"
+#include "tarn/tasks/events/ikeylistener.h"
 
 namespace tarn {
 

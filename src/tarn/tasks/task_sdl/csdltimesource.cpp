@@ -17,8 +17,13 @@ void UseSdlTimeSource() { SetTimeSource(new CSdlTimeSource()); }
 
 namespace {
 
+ITimeSource* MakeSdlTimeSource() { return new CSdlTimeSource(); }
+
 struct CSdlTimeSourceRegistrar {
-    CSdlTimeSourceRegistrar() { UseSdlTimeSource(); }
+    CSdlTimeSourceRegistrar() {
+        SetDefaultTimeSource(&MakeSdlTimeSource);
+        UseDefaultTimeSource();
+    }
 } theSdlTimeSourceRegistrar;
 
 }  // namespace

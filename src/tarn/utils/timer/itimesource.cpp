@@ -13,10 +13,19 @@ std::unique_ptr<ITimeSource>& Holder() {
     return holder;
 }
 
+TimeSourceMaker& DefaultMaker() {
+    static TimeSourceMaker maker = nullptr;
+    return maker;
+}
+
 }  // namespace
 
 ITimeSource* GetTimeSource() { return Holder().get(); }
 
 void SetTimeSource(ITimeSource* source) { Holder().reset(source); }
+
+void SetDefaultTimeSource(TimeSourceMaker maker) { DefaultMaker() = maker; }
+
+void UseDefaultTimeSource() { SetTimeSource(DefaultMaker() ? DefaultMaker()() : nullptr); }
 
 }  // namespace tarn

@@ -21,6 +21,13 @@ ITimeSource* GetTimeSource();
 // Passing null leaves no source.
 void SetTimeSource(ITimeSource* source);
 
+// The platform's own kind of source (SDL's tick counter when the SDL tasks are linked in),
+// named before main. UseDefaultTimeSource installs a new one of it, or no source when the
+// program has no platform clock.
+using TimeSourceMaker = ITimeSource* (*)();
+void SetDefaultTimeSource(TimeSourceMaker maker);
+void UseDefaultTimeSource();
+
 }  // namespace tarn
 
 #endif

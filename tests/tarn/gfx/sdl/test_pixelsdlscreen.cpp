@@ -10,6 +10,7 @@
 #include "tarn/gfx/sdl/cpixelsdlscreen.h"
 #include "tarn/tasks/cinterpreter.h"
 #include "tarn/tasks/ckernel.h"
+#include "tarn/tasks/task_sdl/cgfxtasksdl.h"
 
 namespace {
 
@@ -101,15 +102,16 @@ TEST_F(PixelSDLScreen, RectangleByRectangleUpdatesEmptyTheList) {
     EXPECT_TRUE(detached.GetDirtyRects().empty());
 }
 
-TEST_F(PixelSDLScreen, FlipSettingsAreConsoleVariables) {
+TEST_F(PixelSDLScreen, FlipSettingsAreConsoleVariablesOfTheGraphicsTask) {
+    tarn::CGfxTaskSDL graphics;
     EXPECT_EQ("75", Console("gfx_flip_rects_size"));
     EXPECT_EQ("0", Console("gfx_flip_debug_rects"));
     Console("gfx_flip_rects_size = 2");
     Console("gfx_flip_debug_rects = 1");
     EXPECT_EQ(2, tarn::GetGfxSettings().myFlipRectsSize);
     EXPECT_TRUE(tarn::GetGfxSettings().myFlipDebugRects);
-    // A second screen image binds nothing twice and keeps the values.
-    CPixelSDLScreen second;
+    // A second graphics task binds nothing twice and keeps the values.
+    tarn::CGfxTaskSDL second;
     EXPECT_EQ("2", Console("gfx_flip_rects_size"));
     myScreen->AddDirtyRect(CRect(0, 0, 1, 1));
     myScreen->AddDirtyRect(CRect(1, 0, 1, 1));

@@ -14,7 +14,7 @@
 #include "tarn/tasks/ctaskfactory.h"
 #include "tarn/tasks/ctaskmanager.h"
 #include "tarn/tasks/task_sdl/capplicationsdl.h"
-#include "tarn/tasks/task_sdl/ceventdispatcher.h"
+#include "tarn/tasks/events/ceventdispatcher.h"
 #include "tarn/tasks/task_sdl/ceventtasksdl.h"
 
 namespace {

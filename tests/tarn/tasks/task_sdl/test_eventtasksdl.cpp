@@ -8,7 +8,7 @@
 
 #include "support/testsupport.h"
 #include "tarn/tasks/ctaskmanager.h"
-#include "tarn/tasks/task_sdl/ceventdispatcher.h"
+#include "tarn/tasks/events/ceventdispatcher.h"
 #include "tarn/tasks/task_sdl/ceventtasksdl.h"
 
 namespace {

@@ -13,7 +13,7 @@
 #include "tarn/gfx/ipixel.h"
 #include "tarn/tasks/cparameterlist.h"
 #include "tarn/tasks/task_sdl/capplicationsdl.h"
-#include "tarn/tasks/task_sdl/ceventdispatcher.h"
+#include "tarn/tasks/events/ceventdispatcher.h"
 #include "tarn/tasks/task_sdl/cgfxtasksdl.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // Shows, hides and changes the mouse cursor. The event task owns the one that is in use and
 // lends it to the event dispatcher while it runs.
-#ifndef TARN_TASKS_TASK_SDL_ICURSORCONTROL_H
-#define TARN_TASKS_TASK_SDL_ICURSORCONTROL_H
+#ifndef TARN_TASKS_EVENTS_ICURSORCONTROL_H
+#define TARN_TASKS_EVENTS_ICURSORCONTROL_H
 
 namespace tarn {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "tarn/tasks/task_sdl/ceventdispatcher.h"
+#include "tarn/tasks/events/ceventdispatcher.h"
 
 namespace {
 
@@ -179,10 +179,6 @@ TEST_F(EventDispatcher, ResizeListenersMayRemoveThemselvesAndLaterOnes) {
     theCalls.clear();
     myDispatcher.NotifyResize(4, 5);
     EXPECT_EQ((std::vector<std::string>{"earlier size 4x5"}), theCalls);
-}
-
-TEST(EventDispatcherSingleton, IsOneObjectForTheProcess) {
-    EXPECT_EQ(CEventDispatcher::GetSingleton(), CEventDispatcher::GetSingleton());
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // A sprite the user drags with the left mouse button: it wraps another sprite and moves it
 // while the button is held, as a receiver of the mouse device.
-#include "tarn/gfx/cdraggablesprite.h"
+#include "tarn/inputdevice/cdraggablesprite.h"
 
 #include "tarn/inputdevice/cmouse.h"
 

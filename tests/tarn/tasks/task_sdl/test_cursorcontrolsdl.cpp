@@ -3,7 +3,7 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
-#include "tarn/inputdevice/ccursorcontrolsdl.h"
+#include "tarn/tasks/task_sdl/ccursorcontrolsdl.h"
 #include "tarn/inputdevice/ccursorimage.h"
 
 namespace {

@@ -1,5 +1,7 @@
 // The program-wide table from marble type to sprite file and its "SpriteData" element.
-#include "marbles/level/cmarblespritetable.h"
+#include "marbles/game/cmarblespritetable.h"
+
+#include "marbles/level/clevelfile.h"
 
 #include "tarn/gfx/cspritefactory.h"
 #include "tarn/utils/xml/cxmlfilesys.h"
@@ -9,6 +11,11 @@ namespace marbles {
 namespace {
 
 const char* const SPRITE_NAME = "Sprite";
+
+void SerializeSpriteTable(tarn::CXmlFileSys* filesys) { CMarbleSpriteTable::GetSingleton()->Serialize(filesys); }
+
+// Level files read and write their "SpriteData" through the table once the game is linked in.
+const bool kSpriteDataInstalled = (CLevelFile::SetSpriteDataSerializer(&SerializeSpriteTable), true);
 
 }  // namespace
 

@@ -1,9 +1,9 @@
 // The SDL cursor control: shows and hides SDL's cursor and replaces it by one of the nine
 // built-in cursor pictures. The event task owns one and lends it to the event dispatcher.
-#ifndef TARN_INPUTDEVICE_CCURSORCONTROLSDL_H
-#define TARN_INPUTDEVICE_CCURSORCONTROLSDL_H
+#ifndef TARN_TASKS_TASK_SDL_CCURSORCONTROLSDL_H
+#define TARN_TASKS_TASK_SDL_CCURSORCONTROLSDL_H
 
-#include "tarn/tasks/task_sdl/icursorcontrol.h"
+#include "tarn/tasks/events/icursorcontrol.h"
 
 struct SDL_Cursor;
 

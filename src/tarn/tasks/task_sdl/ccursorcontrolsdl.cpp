@@ -1,6 +1,6 @@
 // The SDL cursor control: shows and hides SDL's cursor and replaces it by one of the nine
 // built-in cursor pictures. The event task owns one and lends it to the event dispatcher.
-#include "tarn/inputdevice/ccursorcontrolsdl.h"
+#include "tarn/tasks/task_sdl/ccursorcontrolsdl.h"
 
 #include <SDL.h>
 

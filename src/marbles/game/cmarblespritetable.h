@@ -1,7 +1,7 @@
 // The program-wide table from marble type to sprite file, filled by the "SpriteData" element
 // of each level; the first file given for a type stays for the whole run.
-#ifndef TARN_MARBLES_LEVEL_CMARBLESPRITETABLE_H
-#define TARN_MARBLES_LEVEL_CMARBLESPRITETABLE_H
+#ifndef TARN_MARBLES_GAME_CMARBLESPRITETABLE_H
+#define TARN_MARBLES_GAME_CMARBLESPRITETABLE_H
 
 #include <cstdint>
 #include <map>

@@ -1,6 +1,6 @@
 // The process-wide event listener lists: window size, application activity, keys and mouse,
 // plus the cursor control lent by the running event task. Nothing here calls SDL.
-#include "tarn/tasks/task_sdl/ceventdispatcher.h"
+#include "tarn/tasks/events/ceventdispatcher.h"
 
 #include <vector>
 

@@ -1,7 +1,7 @@
 // Something that wants to know the window's size whenever it changes.
 // Registered with the event dispatcher, which never owns it.
-#ifndef TARN_TASKS_TASK_SDL_IRESIZELISTENER_H
-#define TARN_TASKS_TASK_SDL_IRESIZELISTENER_H
+#ifndef TARN_TASKS_EVENTS_IRESIZELISTENER_H
+#define TARN_TASKS_EVENTS_IRESIZELISTENER_H
 
 namespace tarn {
 

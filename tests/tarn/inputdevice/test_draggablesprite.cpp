@@ -3,9 +3,9 @@
 // the sprite, stop on release, and leave the mouse device when the sprite goes.
 #include <gtest/gtest.h>
 
-#include "tarn/gfx/cdraggablesprite.h"
+#include "tarn/inputdevice/cdraggablesprite.h"
 #include "tarn/inputdevice/cmouse.h"
-#include "tarn/tasks/task_sdl/ceventdispatcher.h"
+#include "tarn/tasks/events/ceventdispatcher.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Something that wants to know when the application gains or loses input focus (and, like
 // every activity listener, the window's size). Registered with the event dispatcher.
-#ifndef TARN_TASKS_TASK_SDL_IACTIVITYLISTENER_H
-#define TARN_TASKS_TASK_SDL_IACTIVITYLISTENER_H
+#ifndef TARN_TASKS_EVENTS_IACTIVITYLISTENER_H
+#define TARN_TASKS_EVENTS_IACTIVITYLISTENER_H
 
 namespace tarn {
 

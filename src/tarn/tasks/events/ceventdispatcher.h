@@ -1,7 +1,7 @@
 // The process-wide event listener lists: window size, application activity, keys and mouse,
 // plus the cursor control lent by the running event task. Nothing here calls SDL.
-#ifndef TARN_TASKS_TASK_SDL_CEVENTDISPATCHER_H
-#define TARN_TASKS_TASK_SDL_CEVENTDISPATCHER_H
+#ifndef TARN_TASKS_EVENTS_CEVENTDISPATCHER_H
+#define TARN_TASKS_EVENTS_CEVENTDISPATCHER_H
 
 #include <list>
 #include <map>
@@ -9,11 +9,11 @@
 #include <set>
 #include <utility>
 
-#include "tarn/tasks/task_sdl/iactivitylistener.h"
-#include "tarn/tasks/task_sdl/icursorcontrol.h"
-#include "tarn/tasks/task_sdl/ikeylistener.h"
-#include "tarn/tasks/task_sdl/imouselistener.h"
-#include "tarn/tasks/task_sdl/iresizelistener.h"
+#include "tarn/tasks/events/iactivitylistener.h"
+#include "tarn/tasks/events/icursorcontrol.h"
+#include "tarn/tasks/events/ikeylistener.h"
+#include "tarn/tasks/events/imouselistener.h"
+#include "tarn/tasks/events/iresizelistener.h"
 
 namespace tarn {
 

@@ -1,7 +1,7 @@
 // Something that wants every key press and release; key is an SDL key code.
 // Registered with the event dispatcher, which never owns it.
-#ifndef TARN_TASKS_TASK_SDL_IKEYLISTENER_H
-#define TARN_TASKS_TASK_SDL_IKEYLISTENER_H
+#ifndef TARN_TASKS_EVENTS_IKEYLISTENER_H
+#define TARN_TASKS_EVENTS_IKEYLISTENER_H
 
 namespace tarn {
 

@@ -1,7 +1,7 @@
 // Something that wants the raw mouse: motion in window pixels and buttons as bit codes
 // (left 1, middle 2, right 4, wheel up 8, wheel down 16, anything else 0).
-#ifndef TARN_TASKS_TASK_SDL_IMOUSELISTENER_H
-#define TARN_TASKS_TASK_SDL_IMOUSELISTENER_H
+#ifndef TARN_TASKS_EVENTS_IMOUSELISTENER_H
+#define TARN_TASKS_EVENTS_IMOUSELISTENER_H
 
 namespace tarn {
 

@@ -1,7 +1,7 @@
 // A sprite the user drags with the left mouse button: it wraps another sprite and moves it
 // while the button is held, as a receiver of the mouse device.
-#ifndef TARN_GFX_CDRAGGABLESPRITE_H
-#define TARN_GFX_CDRAGGABLESPRITE_H
+#ifndef TARN_INPUTDEVICE_CDRAGGABLESPRITE_H
+#define TARN_INPUTDEVICE_CDRAGGABLESPRITE_H
 
 #include "tarn/inputdevice/imousereceiver.h"
 #include "tarn/gfx/csprite.h"
