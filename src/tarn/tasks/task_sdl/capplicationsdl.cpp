@@ -14,7 +14,7 @@
 #include "tarn/tasks/cparameterlist.h"
 #include "tarn/tasks/icommand.h"
 #include "tarn/tasks/task_sdl/ceventdispatcher.h"
-#include "tarn/tasks/task_sdl/parametertoint.h"
+#include "tarn/utils/math/saturate.h"
 
 namespace tarn {
 
@@ -143,8 +143,8 @@ public:
         if (!params) return Execute();
         int width = myTask->GetWindowWidth();
         int height = myTask->GetWindowHeight();
-        if (params->IsType(0, PARAM_NUMBER)) width = ParameterToInt(params->GetNumber(0));
-        if (params->IsType(1, PARAM_NUMBER)) height = ParameterToInt(params->GetNumber(1));
+        if (params->IsType(0, PARAM_NUMBER)) width = TruncateToInt(params->GetNumber(0));
+        if (params->IsType(1, PARAM_NUMBER)) height = TruncateToInt(params->GetNumber(1));
         CEventDispatcher::GetSingleton()->NotifyResize(width, height);
         return std::string();
     }
@@ -196,10 +196,10 @@ void CApplicationSDL::ReadArguments(const CParameterList* params) {
     SetDefaults();
     if (!params) return;
     const auto number = [params](int index, int& value) {
-        if (params->IsType(index, PARAM_NUMBER)) value = ParameterToInt(params->GetNumber(index));
+        if (params->IsType(index, PARAM_NUMBER)) value = TruncateToInt(params->GetNumber(index));
     };
     const auto flag = [params](int index, bool& value) {
-        if (params->IsType(index, PARAM_NUMBER)) value = ParameterToInt(params->GetNumber(index)) != 0;
+        if (params->IsType(index, PARAM_NUMBER)) value = TruncateToInt(params->GetNumber(index)) != 0;
     };
     const auto text = [params](int index, std::string& value) {
         if (params->IsType(index, PARAM_STRING)) value = params->GetString(index);

@@ -11,10 +11,10 @@
 #include "tarn/tasks/ckernel.h"
 #include "tarn/tasks/cparameterlist.h"
 #include "tarn/tasks/icommand.h"
-#include "tarn/tasks/task_sdl/parametertoint.h"
 #include "tarn/tasks/task_sdlmixer/audioformat.h"
 #include "tarn/tasks/task_sdlmixer/ceffectplayer.h"
 #include "tarn/tasks/task_sdlmixer/cmusicplayer.h"
+#include "tarn/utils/math/saturate.h"
 
 namespace tarn {
 
@@ -50,7 +50,7 @@ void RunPlayMusicFadeIn(CTaskAudioSDL* task, const CParameterList* params) {
     }
     int ms = kDefaultFadeInTime;
     if (params->IsType(1, PARAM_NUMBER)) {
-        ms = ParameterToInt(params->GetNumber(1));
+        ms = TruncateToInt(params->GetNumber(1));
     } else {
         Warn("PlayMusicFadeIn -command the 2nd parameter is of wrong type, should be a number");
     }
@@ -68,7 +68,7 @@ void RunStopMusicFadeOut(CTaskAudioSDL* task, const CParameterList* params) {
     if (!params->IsType(0, PARAM_NUMBER)) {
         return Warn("StopMusicFadeOut -command the 1st parameter is of wrong type, should be number");
     }
-    task->StopMusicFadeOut(ParameterToInt(params->GetNumber(0)));
+    task->StopMusicFadeOut(TruncateToInt(params->GetNumber(0)));
 }
 
 struct CAudioCommandInfo {
@@ -159,7 +159,7 @@ void CTaskAudioSDL::ReadStartUpParameters(const CParameterList& params) {
 
 bool CTaskAudioSDL::ReadNumber(const CParameterList& params, int index, int low, int high, int& field) {
     if (!params.IsType(index, PARAM_NUMBER)) return false;
-    const int value = ParameterToInt(params.GetNumber(index));
+    const int value = TruncateToInt(params.GetNumber(index));
     if (value < low || value > high) return false;
     field = value;
     return true;
