@@ -7,6 +7,7 @@
 #include <list>
 
 #include "support/gfxtesthelpers.h"
+#include "support/observe.h"
 #include "support/testsupport.h"
 #include "tarn/gfx/cscreenlayer.h"
 #include "tarn/gfx/cspritefactory.h"
@@ -51,12 +52,7 @@ protected:
     }
     std::list<CRect> Dirty() const { return myDisplay.Screen()->GetDirtyRects(); }
     void Flip() { myDisplay.Screen()->Update(); }
-    static int DrawingAllCount() {
-        const std::string log = testsupport::LogBody();
-        int count = 0;
-        for (size_t at = log.find("drawing all"); at != std::string::npos; at = log.find("drawing all", at + 1)) ++count;
-        return count;
-    }
+    static int DrawingAllCount() { return testsupport::Occurrences(testsupport::LogBody(), "drawing all"); }
 
     testsupport::CTempDir myDir;
     testsupport::CGfxDisplay myDisplay;
