@@ -31,7 +31,7 @@ CSprite::CSprite()
       myDrawState(DrawState::Drawn),
       myDirty(false) {}
 
-CSprite::CSprite(IPixel* image, ImageOwnership ownership) : CSprite() { AdoptImage(image, ownership); }
+CSprite::CSprite(IPixel* image, ImageOwnership ownership) : CSprite() { TakeImage(image, ownership); }
 
 CSprite::~CSprite() {
     if (myParent) {
@@ -44,7 +44,7 @@ CSprite::~CSprite() {
     ReleaseImages();
 }
 
-void CSprite::AdoptImage(IPixel* image, ImageOwnership ownership) {
+void CSprite::TakeImage(IPixel* image, ImageOwnership ownership) {
     if (image == GetImage()) return;
     Invalidate();
     // Whatever comes, the image derived from the old source goes; the source itself again
@@ -58,9 +58,9 @@ void CSprite::AdoptImage(IPixel* image, ImageOwnership ownership) {
     TakeSizeOf(image);
 }
 
-void CSprite::SetImage(IPixel* image) { AdoptImage(image, ImageOwnership::Owned); }
+void CSprite::SetImage(IPixel* image) { TakeImage(image, ImageOwnership::Owned); }
 
-void CSprite::BorrowImage(IPixel* image) { AdoptImage(image, ImageOwnership::Borrowed); }
+void CSprite::BorrowImage(IPixel* image) { TakeImage(image, ImageOwnership::Borrowed); }
 
 void CSprite::TakeSizeOf(const IPixel* image) {
     myImageRect.w = image ? image->GetWidth() : 0;

@@ -144,7 +144,7 @@ private:
     bool IntersectsTarget(const CSprite* target) const;
     bool BlitImage(CSprite* target, const CRect& src, const CRect& dst);
     // The one way an image comes in (constructor, SetImage, BorrowImage).
-    void AdoptImage(IPixel* image, ImageOwnership ownership);
+    void TakeImage(IPixel* image, ImageOwnership ownership);
     // Shows image, made from the source image, with a background of its size.
     void UseDerivedImage(IPixel* image);
     // Whether the source image may be scaled or rotated: owned, not borrowed.
