@@ -27,6 +27,7 @@ CAnimatedSprite::CAnimatedSprite()
     : myCurrentAnimation(nullptr),
       myCurrentFrame(0),
       myAnimationTime(0),
+      myClockStarted(false),
       myLastUpdateTime(0),
       myMiniumUpdateTime(kDefaultMinimumUpdateTime),
       myPlay(false),
@@ -60,8 +61,13 @@ void CAnimatedSprite::Stop() {
 
 void CAnimatedSprite::Reset() {
     Stop();
+    Rewind();
+}
+
+void CAnimatedSprite::Rewind() {
     myCurrentFrame = 0;
     myAnimationTime = 0;
+    myClockStarted = false;
     if (myCurrentAnimation) myCurrentAnimation->Restart();
 }
 
@@ -75,9 +81,7 @@ void CAnimatedSprite::SetAnimation(const std::string& name) {
         myCurrentAnimation = animation.get();
         break;
     }
-    myCurrentFrame = 0;
-    myAnimationTime = 0;
-    if (myCurrentAnimation) myCurrentAnimation->Restart();
+    Rewind();
     Play();
 }
 
@@ -86,16 +90,17 @@ types::ticks CAnimatedSprite::GetNextUpdateTime() const {
         return myLastUpdateTime + myMiniumUpdateTime;
     }
     // Not started: due at once.
-    if (myAnimationTime == 0) return 0;
+    if (!myClockStarted) return 0;
     const auto ahead = static_cast<int32_t>(myCurrentAnimation->GetNextTime() - myAnimationTime);
     if (ahead <= 0) return myLastUpdateTime;
     return myLastUpdateTime + ToTicks(ahead / static_cast<double>(myTimeMultiply));
 }
 
 void CAnimatedSprite::UpdateTime(types::ticks now) {
-    if (myAnimationTime == 0) {
+    if (!myClockStarted) {
         myAnimationTime = now;
         myLastUpdateTime = now;
+        myClockStarted = true;
         return;
     }
     myAnimationTime += ToTicks(static_cast<double>(now - myLastUpdateTime) * myTimeMultiply);

@@ -55,12 +55,20 @@ public:
     // Steps the current animation at the sprite's clock, while playing.
     void StepFrame();
     types::ticks GetAnimationTime() const { return myAnimationTime; }
+    // False from Play at the first frame until the first UpdateTime: such a sprite is due at
+    // once, whatever the wall-clock time.
+    bool IsClockStarted() const { return myClockStarted; }
 
 private:
+    // Back to the first frame with the clock not started.
+    void Rewind();
+
     std::vector<std::unique_ptr<CAnimation>> myAnimations;
     CAnimation* myCurrentAnimation;
     int myCurrentFrame;
     types::ticks myAnimationTime;
+    // Time 0 is a valid time: whether the clock runs is kept apart from its value.
+    bool myClockStarted;
     // Wall-clock time of the last UpdateTime.
     types::ticks myLastUpdateTime;
     types::ticks myMiniumUpdateTime;

@@ -13,6 +13,17 @@ namespace {
 // Whether time a lies after b, across the 2^32 wrap.
 bool IsLater(types::ticks a, types::ticks b) { return static_cast<int32_t>(a - b) > 0; }
 
+// A sprite whose clock has not started is due at once, at any time (also past 2^31 ms).
+bool IsDue(const CAnimatedSprite* sprite, types::ticks now) {
+    return !sprite->IsClockStarted() || !IsLater(sprite->GetNextUpdateTime(), now);
+}
+
+// Whether a needs its next step before b: sprites not started come first.
+bool IsSooner(const CAnimatedSprite* a, const CAnimatedSprite* b) {
+    if (!a->IsClockStarted() || !b->IsClockStarted()) return !a->IsClockStarted() && b->IsClockStarted();
+    return IsLater(b->GetNextUpdateTime(), a->GetNextUpdateTime());
+}
+
 }  // namespace
 
 CAnimationUpdater* CAnimationUpdater::GetSingleton() {
@@ -25,9 +36,8 @@ CAnimationUpdater::CAnimationUpdater() : myCurrent(nullptr) {}
 void CAnimationUpdater::Add(CAnimatedSprite* sprite) {
     if (!sprite) return;
     mySprites.remove(sprite);
-    const types::ticks next = sprite->GetNextUpdateTime();
     auto it = mySprites.begin();
-    while (it != mySprites.end() && !IsLater((*it)->GetNextUpdateTime(), next)) ++it;
+    while (it != mySprites.end() && !IsSooner(sprite, *it)) ++it;
     mySprites.insert(it, sprite);
 }
 
@@ -39,7 +49,7 @@ void CAnimationUpdater::Remove(CAnimatedSprite* sprite) {
 void CAnimationUpdater::Update(types::ticks now) {
     for (auto it = mySprites.begin(); it != mySprites.end();) {
         CAnimatedSprite* sprite = *it;
-        if (IsLater(sprite->GetNextUpdateTime(), now)) break;
+        if (!IsDue(sprite, now)) break;
         myCurrent = sprite;
         sprite->UpdateTime(now);
         sprite->StepFrame();
@@ -48,9 +58,7 @@ void CAnimationUpdater::Update(types::ticks now) {
         ++it;
     }
     myCurrent = nullptr;
-    mySprites.sort([](CAnimatedSprite* a, CAnimatedSprite* b) {
-        return IsLater(b->GetNextUpdateTime(), a->GetNextUpdateTime());
-    });
+    mySprites.sort(IsSooner);
 }
 
 }  // namespace tarn

@@ -22,7 +22,7 @@ public:
     CAnimationUpdater& operator=(const CAnimationUpdater&) = delete;
 
     // Lists sprite (once) before the first sprite due later than it; equal times keep the
-    // order of adding.
+    // order of adding, and sprites whose clock has not started come first.
     void Add(CAnimatedSprite* sprite);
     // Takes sprite off the list, also while it is being stepped.
     void Remove(CAnimatedSprite* sprite);

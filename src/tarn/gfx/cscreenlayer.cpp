@@ -22,10 +22,10 @@ CScreenLayer::~CScreenLayer() { CSpriteLayer::SetTarget(nullptr); }
 int CScreenLayer::GetType() const { return SPRITE_SCREENLAYER; }
 
 void CScreenLayer::ReportDirty(const CSprite* child) {
-    const int state = child->GetDirtyState();
-    if (state == 0) return;
+    const CSprite::DirtyState state = child->GetDirtyState();
+    if (state == CSprite::DirtyState::Clean) return;
     myScreen->AddDirtyRect(child->GetDirtyRect(0));
-    if (state == 2) myScreen->AddDirtyRect(child->GetDirtyRect(1));
+    if (state == CSprite::DirtyState::Moved) myScreen->AddDirtyRect(child->GetDirtyRect(1));
 }
 
 bool CScreenLayer::Redraw(CSprite* target) {
@@ -76,7 +76,7 @@ void CScreenLayer::ReleaseScreen() {
 
 void CScreenLayer::DrawAll() {
     myDrawAll = false;
-    myScreenTarget->SetImage(myScreen);
+    myScreenTarget->BorrowImage(myScreen);
     myScreenTarget->SetRect(myScreen->GetRect());
     *CLogger::GetSingleton() << "drawing all" << "\n";
     // A new screen shows nothing of the old one: all of it goes to the display.

@@ -14,11 +14,6 @@ namespace tarn {
 
 namespace {
 
-bool IsScreenImage(const IPixel* image) {
-    const IPixel* screen = GetScreen();
-    return image && image == screen && !screen->IsNullImage();
-}
-
 // Reads the child element name into value when it is present; false otherwise.
 template <typename T>
 bool ReadIfPresent(CXmlFileSys* filesys, T& value, const char* name) {
@@ -31,17 +26,12 @@ bool ReadIfPresent(CXmlFileSys* filesys, T& value, const char* name) {
 CSprite::CSprite()
     : myParent(nullptr),
       myHiddenFrom(nullptr),
-      myPixelData(nullptr),
-      mySourceImage(nullptr),
-      myBackground(nullptr),
-      myHasBackground(false),
-      myImageIsScreen(false),
       myZ(kDefaultZ),
       myAlpha(255),
-      myDrawState(SPRITE_DRAWN),
+      myDrawState(DrawState::Drawn),
       myDirty(false) {}
 
-CSprite::CSprite(IPixel* image) : CSprite() { TakeImage(image); }
+CSprite::CSprite(IPixel* image, ImageOwnership ownership) : CSprite() { TakeImage(image, ownership); }
 
 CSprite::~CSprite() {
     if (myParent) {
@@ -54,43 +44,41 @@ CSprite::~CSprite() {
     ReleaseImages();
 }
 
-void CSprite::TakeImage(IPixel* image) {
-    myPixelData = image;
-    mySourceImage = image;
-    myImageIsScreen = IsScreenImage(image);
-    if (!image) return;
-    myImageRect.w = image->GetWidth();
-    myImageRect.h = image->GetHeight();
-    if (!myImageIsScreen) CreateBackground(image->GetWidth(), image->GetHeight());
+void CSprite::TakeImage(IPixel* image, ImageOwnership ownership) {
+    if (image == GetImage()) return;
+    Invalidate();
+    // Whatever comes, the image derived from the old source goes; the source itself again
+    // only undoes that.
+    myDerivedImage.reset();
+    if (!image || image != mySourceImage.get()) {
+        mySourceImage = HoldImage(image, ownership);
+        myBackground.reset();
+        if (image && ownership == ImageOwnership::Owned) CreateBackground(image->GetWidth(), image->GetHeight());
+    }
+    TakeSizeOf(image);
+}
+
+void CSprite::SetImage(IPixel* image) { TakeImage(image, ImageOwnership::Owned); }
+
+void CSprite::BorrowImage(IPixel* image) { TakeImage(image, ImageOwnership::Borrowed); }
+
+void CSprite::TakeSizeOf(const IPixel* image) {
+    myImageRect.w = image ? image->GetWidth() : 0;
+    myImageRect.h = image ? image->GetHeight() : 0;
 }
 
 void CSprite::ReleaseImages() {
-    if (!myImageIsScreen) {
-        ReleaseDerivedImage();
-        ReleaseImage(mySourceImage);
-    }
-    myPixelData = nullptr;
-    mySourceImage = nullptr;
-    myImageIsScreen = false;
-    ReleaseBackground();
-}
-
-void CSprite::ReleaseDerivedImage() {
-    if (myPixelData && myPixelData != mySourceImage && !myImageIsScreen) ReleaseImage(myPixelData);
-    myPixelData = mySourceImage;
-}
-
-void CSprite::ReleaseBackground() {
-    ReleaseImage(myBackground);
-    myBackground = nullptr;
-    myHasBackground = false;
+    myDerivedImage.reset();
+    mySourceImage.reset();
+    myBackground.reset();
 }
 
 void CSprite::CreateBackground(int w, int h) {
-    ReleaseBackground();
-    myBackground = tarn::CreateImage(w, h);
-    myHasBackground = true;
+    myBackground.reset();
+    myBackground = HoldImage(tarn::CreateImage(w, h), ImageOwnership::Owned);
 }
+
+bool CSprite::CanDerive() const { return mySourceImage && !IsBorrowed(mySourceImage); }
 
 namespace {
 
@@ -111,13 +99,13 @@ int CSprite::TypeFromName(const std::string& name) {
 
 int CSprite::GetType() const { return SPRITE_BASE; }
 
-bool CSprite::IsEmpty() const { return myPixelData == nullptr; }
+bool CSprite::IsEmpty() const { return GetImage() == nullptr; }
 
 void CSprite::Serialize(CXmlFileSys* filesys) {
     if (filesys->IsWriting()) {
         filesys->AddAttribute("type", TypeName(GetType()));
-        if (myPixelData) {
-            std::string name = mySourceImage ? mySourceImage->GetName() : myPixelData->GetName();
+        if (mySourceImage) {
+            std::string name = mySourceImage->GetName();
             TARN_SERIALIZE(filesys, name, "ImageFilename");
         }
         if (myScrollRect) TARN_SERIALIZE(filesys, *myScrollRect, "ScrollRect");
@@ -182,14 +170,14 @@ int CSprite::GetZ() const { return myZ; }
 CRect CSprite::GetRect() const { return myImageRect; }
 
 void CSprite::SetImageRect(const CRect& rect) {
-    if (!myPixelData || rect == myPixelData->GetRect()) return;
+    IPixel* image = GetImage();
+    if (!image || rect == image->GetRect()) return;
     Invalidate();
-    myPixelData->SetRect(rect);
-    myImageRect.w = myPixelData->GetWidth();
-    myImageRect.h = myPixelData->GetHeight();
+    image->SetRect(rect);
+    TakeSizeOf(image);
 }
 
-CRect CSprite::GetImageRect() const { return myPixelData ? myPixelData->GetRect() : CRect(); }
+CRect CSprite::GetImageRect() const { return GetImage() ? GetImage()->GetRect() : CRect(); }
 
 bool CSprite::ScrollRectInside() const { return myScrollRect && myScrollRect->IsInside(myImageRect); }
 
@@ -228,7 +216,7 @@ bool CSprite::ComputeBlitAt(const CRect& place, const CSprite* target, bool useS
 
 bool CSprite::BlitImage(CSprite* target, const CRect& src, const CRect& dst) {
     ApplyAlpha(myAlpha);
-    const bool drawn = myPixelData->BlitTo(target->GetImage(), src, dst);
+    const bool drawn = GetImage()->BlitTo(target->GetImage(), src, dst);
     ApplyAlpha(255);
     return drawn;
 }
@@ -261,7 +249,8 @@ bool CSprite::RestoreBackground(CSprite* target) {
 bool CSprite::SaveBackground(CSprite* target) {
     if (IsEmpty() || !IntersectsTarget(target)) return false;
     myBackgroundRect = myImageRect;
-    if (myImageIsScreen) return false;
+    // A borrowed surface is drawn onto, never over: nothing under it to keep.
+    if (IsBorrowed(mySourceImage)) return false;
     const int w = myImageRect.w;
     const int h = myImageRect.h;
     if (!myBackground || myBackground->GetWidth() < w || myBackground->GetHeight() < h ||
@@ -271,24 +260,23 @@ bool CSprite::SaveBackground(CSprite* target) {
     CRect src;
     CRect dst;
     if (!ComputeBlit(target, true, nullptr, src, dst)) return false;
-    return target->GetImage()->BlitTo(myBackground, dst, src);
+    return target->GetImage()->BlitTo(myBackground.get(), dst, src);
 }
 
 bool CSprite::Erase(CSprite* target) {
-    if (myDrawState != SPRITE_DRAWN) return true;
+    if (myDrawState == DrawState::Erased) return true;
     // Marked erased even when nothing is on the target, so that the next redraw draws it.
-    myDrawState = SPRITE_ERASED;
+    myDrawState = DrawState::Erased;
     if (IsEmpty() || !target || !myBackgroundRect.Intersects(target->GetRect())) return false;
     return RestoreBackground(target);
 }
 
 bool CSprite::Redraw(CSprite* target) {
-    if (IsEmpty() || myDrawState == SPRITE_DRAWN) return false;
+    if (IsEmpty() || myDrawState == DrawState::Drawn) return false;
     // Off the target nothing is saved; the place is still where the sprite now is.
     if (!SaveBackground(target)) myBackgroundRect = myImageRect;
     Draw(target);
-    myDrawState = SPRITE_DRAWN;
-    myDirty = false;
+    MarkDrawn();
     return true;
 }
 
@@ -312,25 +300,26 @@ void CSprite::SetVisible(bool visible) {
 }
 
 void CSprite::Resize(int w, int h) {
-    if (!mySourceImage || myImageIsScreen) return;
+    if (!CanDerive()) return;
     if (w == myImageRect.w && h == myImageRect.h) return;
     Invalidate();
-    ReleaseDerivedImage();
+    myDerivedImage.reset();
     UseDerivedImage(mySourceImage->Scale(w, h));
 }
 
 void CSprite::Rotate(double angle) {
-    if (!mySourceImage || myImageIsScreen) return;
+    if (!CanDerive()) return;
     Invalidate();
-    ReleaseDerivedImage();
+    myDerivedImage.reset();
     UseDerivedImage(mySourceImage->Rotate(angle));
 }
 
 void CSprite::UseDerivedImage(IPixel* image) {
-    myPixelData = image;
-    if (myHasBackground) CreateBackground(image->GetWidth(), image->GetHeight());
-    myImageRect.w = image->GetWidth();
-    myImageRect.h = image->GetHeight();
+    // An image that is the source itself (the null image scales to itself) is not a second
+    // image to release.
+    myDerivedImage = HoldImage(image == mySourceImage.get() ? nullptr : image, ImageOwnership::Owned);
+    if (myBackground && image) CreateBackground(image->GetWidth(), image->GetHeight());
+    TakeSizeOf(image);
 }
 
 void CSprite::SetAlpha(int alpha) {
@@ -359,7 +348,7 @@ void CSprite::SetParent(CSpriteLayer* layer) {
         myHiddenFrom = nullptr;
     }
     myParent = layer;
-    myDrawState = SPRITE_ERASED;
+    myDrawState = DrawState::Erased;
     if (!layer) return;
     // A sprite joining a layer has changed: its new place (and the place it left) must reach
     // the display.
@@ -378,37 +367,17 @@ void CSprite::Invalidate() {
     myDirty = true;
 }
 
-void CSprite::SetImage(IPixel* image) {
-    if (image == myPixelData) return;
-    Invalidate();
-    if (image && image == mySourceImage) {
-        ReleaseDerivedImage();
-    } else {
-        if (!myImageIsScreen) {
-            ReleaseDerivedImage();
-            ReleaseImage(mySourceImage);
-        }
-        ReleaseBackground();
-        mySourceImage = image;
-        myPixelData = image;
-        myImageIsScreen = IsScreenImage(image);
-        if (image && !myImageIsScreen) CreateBackground(image->GetWidth(), image->GetHeight());
-    }
-    myImageRect.w = image ? image->GetWidth() : 0;
-    myImageRect.h = image ? image->GetHeight() : 0;
-}
-
-int CSprite::GetDirtyState() const {
-    if (!myDirty) return 0;
-    return myBackgroundRect == myImageRect ? 1 : 2;
+CSprite::DirtyState CSprite::GetDirtyState() const {
+    if (!myDirty) return DirtyState::Clean;
+    return myBackgroundRect == myImageRect ? DirtyState::InPlace : DirtyState::Moved;
 }
 
 CRect CSprite::GetDirtyRect(int i) const { return i == 1 ? myBackgroundRect : myImageRect; }
 
-IPixel* CSprite::GetImage() const { return myPixelData; }
+IPixel* CSprite::GetImage() const { return myDerivedImage ? myDerivedImage.get() : mySourceImage.get(); }
 
 void CSprite::ApplyAlpha(int alpha) {
-    if (myAlpha != 255 && myPixelData) myPixelData->SetAlpha(alpha);
+    if (myAlpha != 255 && GetImage()) GetImage()->SetAlpha(alpha);
 }
 
 }  // namespace tarn

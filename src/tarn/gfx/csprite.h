@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "tarn/gfx/cimagehandle.h"
 #include "tarn/gfx/crect.h"
 
 namespace tarn {
@@ -24,24 +25,28 @@ enum {
     SPRITE_ANIMATED = 4
 };
 
-// Draw states: drawn and up to date, or erased (not on the target). 1 counts as erased.
-enum { SPRITE_DRAWN = 0, SPRITE_ERASED = 2 };
-
-// A sprite owns its images (it gives them back through ReleaseImage) unless the image is the
-// screen image; it never owns its layer. Every setter invalidates the sprite before it changes
-// anything, so the layer erases the sprite while its rectangle still says where it was drawn.
-// Geometry (x, y and the scroll rectangle) is in the coordinates of the target it draws onto.
+// A sprite owns its images (it gives them back through ReleaseImage) unless the caller lent
+// it the image (BorrowImage: the sprite around the screen); it never owns its layer. Every
+// setter invalidates the sprite before it changes anything, so the layer erases the sprite
+// while its rectangle still says where it was drawn. Geometry (x, y and the scroll rectangle)
+// is in the coordinates of the target it draws onto.
 class CSprite {
 public:
+    // Whether the sprite's pixels are on its target.
+    enum class DrawState { Drawn, Erased };
+    // What the sprite's last change did to the display: nothing, its place, or two places.
+    enum class DirtyState { Clean = 0, InPlace = 1, Moved = 2 };
+
     static const int kDefaultZ = 100;
     // Backgrounds are reused while they exceed the sprite by at most this many pixels.
     static const int kBackgroundSlack = 20;
 
     // An empty sprite: no image, draws nothing.
     CSprite();
-    // Takes image (owned; the screen image is only borrowed) and its view size; a background
-    // of that size is created unless image is the screen image.
-    explicit CSprite(IPixel* image);
+    // Takes image and its view size. An owned image is released by the sprite and gets a
+    // background of its size; a borrowed one (a surface others draw onto, such as the screen)
+    // is never released, scaled or rotated and gets no background.
+    explicit CSprite(IPixel* image, ImageOwnership ownership = ImageOwnership::Owned);
     CSprite(const CSprite&) = delete;
     CSprite& operator=(const CSprite&) = delete;
 
@@ -93,10 +98,11 @@ public:
     virtual void SetParent(CSpriteLayer* layer);
     // Tells the layer, once until the next redraw, that the sprite is about to change.
     virtual void Invalidate();
-    // Replaces the image (owned from now on); the old images are released.
+    // Replaces the image (owned from now on); the old images are released. The source image
+    // again undoes Resize or Rotate.
     virtual void SetImage(IPixel* image);
-    // 0 not dirty; 1 dirty in place; 2 dirty and moved.
-    virtual int GetDirtyState() const;
+    // Clean when not dirty; InPlace when dirty where it was drawn; Moved when dirty elsewhere.
+    virtual DirtyState GetDirtyState() const;
     // 1: where the sprite was last drawn; anything else: where it is now.
     virtual CRect GetDirtyRect(int i) const;
     virtual IPixel* GetImage() const;
@@ -110,20 +116,22 @@ public:
 
     CSpriteLayer* GetParent() const { return myParent; }
     bool IsHidden() const { return myHiddenFrom != nullptr; }
-    bool IsErased() const { return myDrawState != SPRITE_DRAWN; }
+    bool IsErased() const { return myDrawState == DrawState::Erased; }
     bool IsDirty() const { return myDirty; }
     // The image as set, before Resize or Rotate derived another from it.
-    IPixel* GetSourceImage() const { return mySourceImage; }
+    IPixel* GetSourceImage() const { return mySourceImage.get(); }
+    // Shows image without owning it, as SetImage does otherwise.
+    void BorrowImage(IPixel* image);
     // Called by a layer that goes away while this sprite is its child or hidden in it.
     void ForgetLayer(const CSpriteLayer* layer);
 
 protected:
     // The sprite is drawn and up to date: not erased, not dirty.
     void MarkDrawn() {
-        myDrawState = SPRITE_DRAWN;
+        myDrawState = DrawState::Drawn;
         myDirty = false;
     }
-    // Releases every owned image and clears the pointers (the screen image is only dropped).
+    // Releases every owned image and forgets the borrowed one.
     void ReleaseImages();
 
 private:
@@ -135,27 +143,29 @@ private:
                        CRect& dst) const;
     bool IntersectsTarget(const CSprite* target) const;
     bool BlitImage(CSprite* target, const CRect& src, const CRect& dst);
-    void ReleaseDerivedImage();
+    // The one way an image comes in (constructor, SetImage, BorrowImage).
+    void TakeImage(IPixel* image, ImageOwnership ownership);
     // Shows image, made from the source image, with a background of its size.
     void UseDerivedImage(IPixel* image);
-    void ReleaseBackground();
+    // Whether the source image may be scaled or rotated: owned, not borrowed.
+    bool CanDerive() const;
     void CreateBackground(int w, int h);
-    void TakeImage(IPixel* image);
+    void TakeSizeOf(const IPixel* image);
     bool ScrollRectInside() const;
 
     CSpriteLayer* myParent;
     CSpriteLayer* myHiddenFrom;
-    IPixel* myPixelData;
-    IPixel* mySourceImage;
-    IPixel* myBackground;
-    bool myHasBackground;
-    // The image is the screen image: borrowed, never released.
-    bool myImageIsScreen;
+    // The image as set; owned unless borrowed.
+    CImageHandle mySourceImage;
+    // Made from the source image by Resize or Rotate and shown instead of it; null when none.
+    CImageHandle myDerivedImage;
+    // The saved pixels under the sprite; none without an owned image.
+    CImageHandle myBackground;
     CRect myImageRect;
     std::unique_ptr<CRect> myScrollRect;
     int myZ;
     uint8_t myAlpha;
-    int myDrawState;
+    DrawState myDrawState;
     CRect myBackgroundRect;
     bool myDirty;
 };

@@ -43,6 +43,10 @@ bool CSpriteLayer::Erase(CSprite* target) {
 
 void CSpriteLayer::RaiseWatermark(int z) { myWatermark = std::max(myWatermark, z); }
 
+void CSpriteLayer::RedrawAllWalked() {
+    if (!myChildren.empty()) RaiseWatermark(myChildren.back()->GetZ());
+}
+
 void CSpriteLayer::InsertByZ(CSprite* sprite) {
     const int z = sprite->GetZ();
     auto it = myChildren.begin();
@@ -78,7 +82,10 @@ void CSpriteLayer::RemoveSprite(CSprite* sprite) {
     Invalidate();
     auto inFront = myChildren.end();
     auto found = EraseUpTo(sprite, &inFront);
-    if (found == myChildren.end()) return;
+    if (found == myChildren.end()) {
+        RedrawAllWalked();
+        return;
+    }
     if (inFront != myChildren.end()) RaiseWatermark((*inFront)->GetZ());
     myChildren.erase(found);
 }
@@ -115,7 +122,10 @@ void CSpriteLayer::HideSprite(CSprite* sprite) {
     Invalidate();
     auto inFront = myChildren.end();
     auto found = EraseUpTo(sprite, &inFront);
-    if (found == myChildren.end()) return;
+    if (found == myChildren.end()) {
+        RedrawAllWalked();
+        return;
+    }
     RaiseWatermark(inFront != myChildren.end() ? (*inFront)->GetZ() : sprite->GetZ());
     myChildren.erase(found);
     myHidden.push_back(sprite);

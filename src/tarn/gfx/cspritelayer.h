@@ -30,7 +30,8 @@ public:
     // Inserts sprite before the first child with a Z not less than its own, erasing the
     // nearer children on the way.
     virtual void AddSprite(CSprite* sprite);
-    // Erases the children up to and including sprite and takes it out of the list.
+    // Erases the children up to and including sprite and takes it out of the list. For a
+    // sprite that is not a child every child is erased and drawn again at the next redraw.
     virtual void RemoveSprite(CSprite* sprite);
     // Stable re-sort by Z.
     virtual void SortSprites();
@@ -41,7 +42,8 @@ public:
     // The sprite the children are erased from (not owned).
     virtual void SetTarget(CSprite* target);
     virtual CSprite* GetTarget() const;
-    // Takes a child out of the drawing and keeps it aside until ShowSprite.
+    // Takes a child out of the drawing and keeps it aside until ShowSprite. Other sprites are
+    // not hidden; the children walked past are drawn again at the next redraw.
     virtual void HideSprite(CSprite* sprite);
     // Puts a hidden sprite back among the children; other sprites are ignored.
     virtual void ShowSprite(CSprite* sprite);
@@ -59,6 +61,9 @@ protected:
     // (or end) and of the child just in front of it (or end).
     std::list<CSprite*>::iterator EraseUpTo(CSprite* sprite, std::list<CSprite*>::iterator* inFront);
     void RaiseWatermark(int z);
+    // A walk that missed the sprite it looked for erased every child: all are due again, or
+    // they would stay background until something in front of them changed.
+    void RedrawAllWalked();
     void SetWatermark(int z) { myWatermark = z; }
     std::list<CSprite*>& Children() { return myChildren; }
 

@@ -2,8 +2,6 @@
 // resumetask and stoptask, the vocabulary of the start-up script.
 #include "tarn/tasks/cbasiccommands.h"
 
-#include <cmath>
-#include <limits>
 #include <string>
 
 #include "tarn/tasks/icommand.h"
@@ -13,6 +11,7 @@
 #include "tarn/tasks/cparameterlist.h"
 #include "tarn/tasks/ctaskfactory.h"
 #include "tarn/tasks/ctaskmanager.h"
+#include "tarn/utils/math/saturate.h"
 
 namespace tarn {
 
@@ -20,14 +19,6 @@ namespace {
 
 bool HasStringFirst(const CParameterList* params) {
     return params && params->Count() > 0 && params->IsType(0, PARAM_STRING);
-}
-
-// A number argument truncated toward zero and clamped into the int range (NaN gives 0).
-int ToInt(double number) {
-    if (std::isnan(number)) return 0;
-    if (number >= static_cast<double>(std::numeric_limits<int>::max())) return std::numeric_limits<int>::max();
-    if (number <= static_cast<double>(std::numeric_limits<int>::min())) return std::numeric_limits<int>::min();
-    return static_cast<int>(number);
 }
 
 class CQuitCommand : public CCommand {
@@ -110,7 +101,7 @@ public:
         }
         int priority = 100;
         if (params->Count() > 0 && params->IsType(0, PARAM_NUMBER)) {
-            priority = ToInt(params->GetNumber(0));
+            priority = TruncateToInt(params->GetNumber(0));
             params->PopFront();
         }
         if (CTaskFactory::GetSingleton()->StartTask(type, name, priority, params)) return type + " started";

@@ -77,13 +77,14 @@ void CButtonWidget::OnPress(const CWidgetEvent& event) {
         AddMouseListener(this);
     }
     if (!myDoubleClickEnabled || !(event.buttons & myDoubleClickMask)) return;
-    if (!myWaitingForSecondPress) {
-        myDoubleClickTimer.Reset();
-        myWaitingForSecondPress = true;
+    if (myWaitingForSecondPress && myDoubleClickTimer.GetTime() < kDoubleClickMs) {
+        myWaitingForSecondPress = false;
+        doubleClicked();
         return;
     }
-    myWaitingForSecondPress = false;
-    if (myDoubleClickTimer.GetTime() < kDoubleClickMs) doubleClicked();
+    // The first press, or a second one too late to count: this press starts a new wait.
+    myDoubleClickTimer.Reset();
+    myWaitingForSecondPress = true;
 }
 
 void CButtonWidget::OnRelease(const CWidgetEvent& event) {

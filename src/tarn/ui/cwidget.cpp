@@ -4,14 +4,13 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cmath>
 #include <cstdlib>
-#include <limits>
 
 #include "tarn/ui/cwidgetfactory.h"
 #include "tarn/gfx/cspritefactory.h"
 #include "tarn/utils/calculator/ccalculator.h"
 #include "tarn/utils/logger/clogger.h"
+#include "tarn/utils/math/saturate.h"
 #include "tarn/utils/string/stringutils.h"
 
 namespace tarn {
@@ -32,22 +31,11 @@ CCalculator& SharedCalculator() {
     return calculator;
 }
 
-// Truncates toward zero, holding the result within the int range; NaN (0 / 0) gives 0.
-int TruncateToInt(double value) {
-    if (std::isnan(value)) return 0;
-    if (value >= static_cast<double>(std::numeric_limits<int>::max())) return std::numeric_limits<int>::max();
-    if (value <= static_cast<double>(std::numeric_limits<int>::min())) return std::numeric_limits<int>::min();
-    return static_cast<int>(value);
-}
-
 // The integer a plain number starts with ("+7", "-5", "12.9" gives 12); 0 for no number.
 int ReadPlainNumber(const std::string& text) {
     const std::string trimmed = Trim(text);
     errno = 0;
-    const long long value = std::strtoll(trimmed.c_str(), nullptr, 10);
-    if (value > std::numeric_limits<int>::max()) return std::numeric_limits<int>::max();
-    if (value < std::numeric_limits<int>::min()) return std::numeric_limits<int>::min();
-    return static_cast<int>(value);
+    return ClampToInt(std::strtoll(trimmed.c_str(), nullptr, 10));
 }
 
 // The scale of one axis; 1 when the old size was 0 (nothing to scale from).
@@ -56,12 +44,7 @@ double AxisScale(int now, int before) {
     return static_cast<double>(now) / before;
 }
 
-int ClampSum(long long a, long long b) {
-    const long long sum = a + b;
-    if (sum > std::numeric_limits<int>::max()) return std::numeric_limits<int>::max();
-    if (sum < std::numeric_limits<int>::min()) return std::numeric_limits<int>::min();
-    return static_cast<int>(sum);
-}
+int ClampSum(long long a, long long b) { return ClampToInt(a + b); }
 
 int ClampDifference(long long a, long long b) { return ClampSum(a, -b); }
 

@@ -3,12 +3,12 @@
 #include "tarn/ui/cwindowwidget.h"
 
 #include <algorithm>
-#include <limits>
 
 #include "tarn/ui/cbuttonwidget.h"
 #include "tarn/ui/cuimouse.h"
 #include "tarn/ui/cwidgetfactory.h"
 #include "tarn/utils/logger/clogger.h"
+#include "tarn/utils/math/saturate.h"
 
 namespace tarn {
 namespace ui {
@@ -18,12 +18,6 @@ namespace {
 CWidget* CreateWindow() { return new CWindowWidget(); }
 
 const CWidgetRegistrar ourRegistrar("CWindowWidget", &CreateWindow);
-
-int ClampToInt(long long value) {
-    if (value > std::numeric_limits<int>::max()) return std::numeric_limits<int>::max();
-    if (value < std::numeric_limits<int>::min()) return std::numeric_limits<int>::min();
-    return static_cast<int>(value);
-}
 
 int EdgesWithin(const CRect& rect, long long x, long long y, int margin) {
     int edges = 0;

@@ -65,6 +65,36 @@ TEST_F(AnimationUpdater, ALoopingAnimationChangesFramesAtTheFirstStepAfterEachLe
     EXPECT_FALSE(Scheduled(&sprite));
 }
 
+TEST_F(AnimationUpdater, TimeZeroIsAValidTimeOnTheDrawingClock) {
+    using tarn::types::ticks;
+    const struct {
+        ticks first;
+        ticks length;
+        const char* changes;
+    } cases[] = {
+        // The drawing clock reads 0 at the first presented frame.
+        {0, 100, "112 224 336 "},
+        {16, 100, "128 240 352 "},
+        // Started past 2^31 ms; the clock wraps to 0 on a frame change.
+        {0xFFFFFFD0u, 48, "0 48 96 144 192 240 288 336 "},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.first);
+        CAnimatedSprite sprite;
+        sprite.AddAnimation(Frames("spin", 3, c.length));
+        sprite.SetAnimation("spin");
+        std::string changes;
+        int shown = 0;
+        for (ticks now = c.first; now != 368; now += 16) {
+            Updater()->Update(now);
+            if (sprite.GetCurrentFrame() != shown) changes += std::to_string(now) + " ";
+            shown = sprite.GetCurrentFrame();
+        }
+        EXPECT_EQ(c.changes, changes);
+        sprite.Stop();
+    }
+}
+
 TEST_F(AnimationUpdater, OnlyDueSpritesAreStepped) {
     CAnimatedSprite fast;
     CAnimatedSprite slow;

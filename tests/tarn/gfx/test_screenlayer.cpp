@@ -7,6 +7,7 @@
 #include <list>
 
 #include "support/gfxtesthelpers.h"
+#include "support/observe.h"
 #include "support/testsupport.h"
 #include "tarn/gfx/cscreenlayer.h"
 #include "tarn/gfx/cspritefactory.h"
@@ -51,12 +52,7 @@ protected:
     }
     std::list<CRect> Dirty() const { return myDisplay.Screen()->GetDirtyRects(); }
     void Flip() { myDisplay.Screen()->Update(); }
-    static int DrawingAllCount() {
-        const std::string log = testsupport::LogBody();
-        int count = 0;
-        for (size_t at = log.find("drawing all"); at != std::string::npos; at = log.find("drawing all", at + 1)) ++count;
-        return count;
-    }
+    static int DrawingAllCount() { return testsupport::Occurrences(testsupport::LogBody(), "drawing all"); }
 
     testsupport::CTempDir myDir;
     testsupport::CGfxDisplay myDisplay;
@@ -125,6 +121,38 @@ TEST_F(ScreenLayer, HidingAndRemovingFlipTheWholeScreen) {
     myGreen.reset();
     EXPECT_TRUE(myDisplay.Screen()->IsFullUpdate());
     EXPECT_EQ("90,90,90", ScreenColor(21, 21));
+}
+
+TEST_F(ScreenLayer, RemovingOrHidingASpriteThatIsNoChildRedrawsTheChildrenItErased) {
+    CSprite stranger(testsupport::SolidImage(2, 2, CColor(0, 0, 200)));
+    CSpriteHandle leaving = Make(2, 2, CColor(0, 0, 200), 10, 40, 40);
+    Layer()->Refresh();
+    const struct {
+        const char* how;
+        void (*call)(CSprite* stranger, CSprite* leaving);
+        const char* atLeaving;
+    } cases[] = {
+        {"RemoveSprite", [](CSprite* s, CSprite*) { Layer()->RemoveSprite(s); }, "0,0,200"},
+        {"HideSprite", [](CSprite* s, CSprite*) { Layer()->HideSprite(s); }, "0,0,200"},
+        {"in two steps",
+         [](CSprite*, CSprite* l) {
+             l->SetParent(nullptr);
+             Layer()->RemoveSprite(l);
+         },
+         "90,90,90"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.how);
+        Flip();
+        c.call(&stranger, leaving.get());
+        Layer()->Refresh();
+        EXPECT_EQ("90,90,90", ScreenColor(0, 0));
+        EXPECT_EQ("200,0,0", ScreenColor(1, 1));
+        EXPECT_EQ("0,200,0", ScreenColor(21, 21));
+        EXPECT_EQ(c.atLeaving, ScreenColor(40, 40));
+        EXPECT_TRUE(myDisplay.Screen()->IsFullUpdate());
+    }
+    EXPECT_EQ(3u, Layer()->GetChildren().size());
 }
 
 TEST_F(ScreenLayer, ANewVideoModeSizeRedrawsEverything) {

@@ -29,7 +29,7 @@ class Sprite : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(myDisplay.IsOpen()) << SDL_GetError();
-        myTarget = std::make_unique<CSprite>(tarn::GetScreen());
+        myTarget = std::make_unique<CSprite>(tarn::GetScreen(), tarn::ImageOwnership::Borrowed);
     }
     void TearDown() override {
         myTarget.reset();
@@ -53,7 +53,7 @@ tarn::IPixel* Stripes() {
     return image;
 }
 
-TEST_F(Sprite, TakesItsSizeFromTheImageAndNeverReleasesTheScreen) {
+TEST_F(Sprite, TakesItsSizeFromTheImageAndNeverReleasesABorrowedOne) {
     CSprite sprite(Stripes());
     EXPECT_EQ(CRect(0, 0, 4, 2), sprite.GetRect());
     EXPECT_FALSE(sprite.IsEmpty());
@@ -62,6 +62,18 @@ TEST_F(Sprite, TakesItsSizeFromTheImageAndNeverReleasesTheScreen) {
     EXPECT_EQ(CRect(0, 0, 64, 48), myTarget->GetRect());
     myTarget.reset();
     EXPECT_EQ(64, tarn::GetScreen()->GetWidth());
+
+    // Any lent image stays the lender's: not scaled, not released.
+    tarn::IPixel* lent = testsupport::SolidImage(2, 2, kRed);
+    {
+        CSprite borrower(lent, tarn::ImageOwnership::Borrowed);
+        borrower.Resize(8, 8);
+        borrower.Rotate(90);
+        EXPECT_EQ(lent, borrower.GetImage());
+        EXPECT_EQ(CRect(0, 0, 2, 2), borrower.GetRect());
+    }
+    EXPECT_EQ("200,0,0", testsupport::ColorText(lent->GetPixel(1, 1)));
+    tarn::ReleaseImage(lent);
 }
 
 TEST_F(Sprite, DrawsOnlyWhatLiesOnTheTarget) {
@@ -154,7 +166,7 @@ TEST_F(Sprite, ChangesTwiceBeforeARedrawEraseOnceAndReportBothPlaces) {
     sprite.SetPosition(1, 1);
     sprite.SetParent(&layer);
     layer.Redraw(myTarget.get());
-    EXPECT_EQ(0, sprite.GetDirtyState());
+    EXPECT_EQ(CSprite::DirtyState::Clean, sprite.GetDirtyState());
     EXPECT_EQ("200,0,0", ScreenColor(1, 1));
 
     sprite.SetX(10);
@@ -162,17 +174,17 @@ TEST_F(Sprite, ChangesTwiceBeforeARedrawEraseOnceAndReportBothPlaces) {
     Paint(1, 1, kGreen);
     sprite.SetPosition(20, 30);  // already dirty: not erased again, the green stays
     EXPECT_EQ("0,200,0", ScreenColor(1, 1));
-    EXPECT_EQ(2, sprite.GetDirtyState());
+    EXPECT_EQ(CSprite::DirtyState::Moved, sprite.GetDirtyState());
     EXPECT_EQ(CRect(1, 1, 4, 4), sprite.GetDirtyRect(1));
     EXPECT_EQ(CRect(20, 30, 4, 4), sprite.GetDirtyRect(0));
 
     layer.Redraw(myTarget.get());
-    EXPECT_EQ(0, sprite.GetDirtyState());
+    EXPECT_EQ(CSprite::DirtyState::Clean, sprite.GetDirtyState());
     EXPECT_EQ("200,0,0", ScreenColor(20, 30));
     EXPECT_EQ("0,0,0", ScreenColor(10, 1));
 
     sprite.SetAlpha(200);  // in place
-    EXPECT_EQ(1, sprite.GetDirtyState());
+    EXPECT_EQ(CSprite::DirtyState::InPlace, sprite.GetDirtyState());
     layer.Redraw(myTarget.get());
     sprite.SetParent(nullptr);
 }

@@ -118,13 +118,15 @@ TEST_F(SpriteLayer, RemovingErasesUpToTheSpriteAndRedrawsTheNearerOnes) {
     EXPECT_EQ("10 30 ", Order());
     EXPECT_EQ("enear emid rnear ", Redraw());
 
-    // A sprite that is not a child changes no list, but the walk erases every child.
+    // A sprite that is not a child changes no list; the walk erases every child, and every
+    // child is drawn again.
     CProbe stranger("x", 15, &myLog);
     myLayer.RemoveSprite(&stranger);
     EXPECT_EQ("10 30 ", Order());
-    EXPECT_EQ("enear efar ", Take());
-    myLayer.InvalidateFromZ(30);  // due again, so the test leaves a drawn layer
-    Redraw();
+    EXPECT_EQ("enear efar rfar rnear ", Redraw());
+    myLayer.HideSprite(&stranger);
+    EXPECT_TRUE(myLayer.GetHidden().empty());
+    EXPECT_EQ("enear efar rfar rnear ", Redraw());
 }
 
 TEST_F(SpriteLayer, HiddenSpritesLeaveTheDrawingUntilShown) {

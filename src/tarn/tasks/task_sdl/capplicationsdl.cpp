@@ -14,7 +14,7 @@
 #include "tarn/tasks/cparameterlist.h"
 #include "tarn/tasks/icommand.h"
 #include "tarn/tasks/events/ceventdispatcher.h"
-#include "tarn/tasks/task_sdl/parametertoint.h"
+#include "tarn/utils/math/saturate.h"
 
 namespace tarn {
 
@@ -27,6 +27,96 @@ const int kMaxWindowSide = 16383;
 CLogger* Log() { return CKernel::GetSingleton()->GetLogger(); }
 
 bool IsDepth(int bits) { return bits == 0 || bits == 8 || bits == 15 || bits == 16 || bits == 24 || bits == 32; }
+
+// One decision of the mode selection: the flags it adds and the line that tells it.
+struct CModeChoice {
+    Uint32 flags;
+    const char* line;
+};
+
+// What the task asks of its window.
+struct CModeWishes {
+    bool fullscreen;
+    bool resizable;
+    bool frames;
+    int bitsPerPixel;
+};
+
+// Hardware surfaces and blits when the driver offers them; without word from the driver
+// (info null) hardware only when it was asked for.
+std::vector<CModeChoice> ChooseSurface(const SDL_VideoInfo* info, bool hardwareRequested) {
+    if (!info && hardwareRequested) {
+        return {{SDL_HWSURFACE | SDL_HWACCEL, "Using hardware accelaration ( SDL_HWSURFACE|SDL_HWACCEL )\n"}};
+    }
+    if (!info) return {{0, "Using software ( SDL_SWSURFACE )\n"}};
+    std::vector<CModeChoice> choices;
+    if (info->hw_available) {
+        choices.push_back({SDL_HWSURFACE, "Using hardware surface ( SDL_HWSURFACE  )\n"});
+    } else {
+        choices.push_back({0, "Using software surface ( SDL_SWSURFACE  )\n"});
+    }
+    if (info->blit_hw) choices.push_back({SDL_HWACCEL, "Using hardware accelaration ( SDL_HWACCEL )\n"});
+    return choices;
+}
+
+// Double buffering always; resizable and any pixel format only in a window; no frames on
+// request.
+std::vector<CModeChoice> ChooseWindow(const CModeWishes& wishes) {
+    std::vector<CModeChoice> choices{{SDL_DOUBLEBUF, "Using double buffering ( SDL_DOUBLEBUF )\n"}};
+    if (!wishes.fullscreen && wishes.resizable) {
+        choices.push_back({SDL_RESIZABLE, "Using resizable ( SDL_RESIZABLE )\n"});
+    }
+    if (wishes.bitsPerPixel == 0 && !wishes.fullscreen) {
+        choices.push_back({SDL_ANYFORMAT, "Using anyformat ( SDL_ANYFORMAT )\n"});
+    }
+    if (!wishes.frames) {
+        choices.push_back({SDL_NOFRAME,
+                           "Using no window frames,\n"
+                           "  ( oh my god our window doesn't have frames!? ) ( SDL_NOFRAME )\n"});
+    }
+    return choices;
+}
+
+// Logs the choices in order; the flags they add up to.
+Uint32 LogChoices(CLogger* log, const std::vector<CModeChoice>& choices) {
+    Uint32 flags = 0;
+    for (const CModeChoice& choice : choices) {
+        flags |= choice.flags;
+        *log << choice.line;
+    }
+    return flags;
+}
+
+void LogVersionsAndDriver(CLogger* log) {
+    SDL_version compiled;
+    SDL_VERSION(&compiled);
+    *log << "Compiled with SDL version: " << int(compiled.major) << "." << int(compiled.minor) << "."
+         << int(compiled.patch) << "\n";
+    const SDL_version* linked = SDL_Linked_Version();
+    *log << "Running with SDL version: " << int(linked->major) << "." << int(linked->minor) << "."
+         << int(linked->patch) << "\n";
+    char driver[256] = "";
+    SDL_VideoDriverName(driver, sizeof(driver));
+    *log << "Using driver: " << driver << "\n";
+}
+
+void LogNoVideoInfo(CLogger* log) {
+    log->Error() << "in file: " << kSourceName << " at line " << __LINE__ << "\n";
+    *log << "Failed getting Video Info : " << "\n";
+    *log << "in file: " << kSourceName << " at line " << __LINE__ << "\n";
+    *log << SDL_GetError() << "\n";
+}
+
+void LogModes(CLogger* log, Uint32 flags) {
+    // SDL 1.2 lists modes only through a running video driver; without one it would crash.
+    SDL_Rect** modes = SDL_WasInit(SDL_INIT_VIDEO) ? SDL_ListModes(nullptr, flags) : nullptr;
+    *log << "Valid resolutions for current flags\n";
+    if (modes == reinterpret_cast<SDL_Rect**>(-1)) {
+        *log << "All resolutions available\n";
+        return;
+    }
+    for (int i = 0; modes && modes[i]; ++i) *log << "Width: " << modes[i]->w << "\tHeight:" << modes[i]->h << "\n";
+}
 
 // SetName( caption ): without parentheses the caption becomes empty.
 class CSetNameCommand : public CCommand {
@@ -53,8 +143,8 @@ public:
         if (!params) return Execute();
         int width = myTask->GetWindowWidth();
         int height = myTask->GetWindowHeight();
-        if (params->IsType(0, PARAM_NUMBER)) width = ParameterToInt(params->GetNumber(0));
-        if (params->IsType(1, PARAM_NUMBER)) height = ParameterToInt(params->GetNumber(1));
+        if (params->IsType(0, PARAM_NUMBER)) width = TruncateToInt(params->GetNumber(0));
+        if (params->IsType(1, PARAM_NUMBER)) height = TruncateToInt(params->GetNumber(1));
         CEventDispatcher::GetSingleton()->NotifyResize(width, height);
         return std::string();
     }
@@ -106,10 +196,10 @@ void CApplicationSDL::ReadArguments(const CParameterList* params) {
     SetDefaults();
     if (!params) return;
     const auto number = [params](int index, int& value) {
-        if (params->IsType(index, PARAM_NUMBER)) value = ParameterToInt(params->GetNumber(index));
+        if (params->IsType(index, PARAM_NUMBER)) value = TruncateToInt(params->GetNumber(index));
     };
     const auto flag = [params](int index, bool& value) {
-        if (params->IsType(index, PARAM_NUMBER)) value = ParameterToInt(params->GetNumber(index)) != 0;
+        if (params->IsType(index, PARAM_NUMBER)) value = TruncateToInt(params->GetNumber(index)) != 0;
     };
     const auto text = [params](int index, std::string& value) {
         if (params->IsType(index, PARAM_STRING)) value = params->GetString(index);
@@ -181,65 +271,14 @@ void CApplicationSDL::SelectMode() {
     CLogger* log = Log();
     log->IndentIn();
     *log << "Creating new window" << "\n";
-    SDL_version compiled;
-    SDL_VERSION(&compiled);
-    *log << "Compiled with SDL version: " << int(compiled.major) << "." << int(compiled.minor) << "."
-         << int(compiled.patch) << "\n";
-    const SDL_version* linked = SDL_Linked_Version();
-    *log << "Running with SDL version: " << int(linked->major) << "." << int(linked->minor) << "."
-         << int(linked->patch) << "\n";
-    char driver[256] = "";
-    SDL_VideoDriverName(driver, sizeof(driver));
-    *log << "Using driver: " << driver << "\n";
-
-    Uint32 flags = 0;
-    if (const SDL_VideoInfo* info = SDL_GetVideoInfo()) {
-        if (info->hw_available) {
-            *log << "Using hardware surface ( SDL_HWSURFACE  )\n";
-            flags |= SDL_HWSURFACE;
-            myHardwareSurface |= 1;
-        } else {
-            *log << "Using software surface ( SDL_SWSURFACE  )\n";
-        }
-        if (info->blit_hw) {
-            *log << "Using hardware accelaration ( SDL_HWACCEL )\n";
-            flags |= SDL_HWACCEL;
-        }
-    } else {
-        log->Error() << "in file: " << kSourceName << " at line " << __LINE__ << "\n";
-        *log << "Failed getting Video Info : " << "\n";
-        *log << "in file: " << kSourceName << " at line " << __LINE__ << "\n";
-        *log << SDL_GetError() << "\n";
-        if (myHardwareRequested) {
-            *log << "Using hardware accelaration ( SDL_HWSURFACE|SDL_HWACCEL )\n";
-            flags |= SDL_HWSURFACE | SDL_HWACCEL;
-            myHardwareSurface |= 1;
-        } else {
-            *log << "Using software ( SDL_SWSURFACE )\n";
-        }
-    }
-    flags |= SDL_DOUBLEBUF;
-    *log << "Using double buffering ( SDL_DOUBLEBUF )\n";
-    if (!myFullscreen && myResizable) {
-        flags |= SDL_RESIZABLE;
-        *log << "Using resizable ( SDL_RESIZABLE )\n";
-    }
-    if (myBitsPerPixel == 0 && !myFullscreen) {
-        flags |= SDL_ANYFORMAT;
-        *log << "Using anyformat ( SDL_ANYFORMAT )\n";
-    }
-    if (!myWindowFrames) {
-        flags |= SDL_NOFRAME;
-        *log << "Using no window frames,\n  ( oh my god our window doesn't have frames!? ) ( SDL_NOFRAME )\n";
-    }
-    // SDL 1.2 lists modes only through a running video driver; without one it would crash.
-    SDL_Rect** modes = SDL_WasInit(SDL_INIT_VIDEO) ? SDL_ListModes(nullptr, flags) : nullptr;
-    *log << "Valid resolutions for current flags\n";
-    if (modes == reinterpret_cast<SDL_Rect**>(-1)) {
-        *log << "All resolutions available\n";
-    } else {
-        for (int i = 0; modes && modes[i]; ++i) *log << "Width: " << modes[i]->w << "\tHeight:" << modes[i]->h << "\n";
-    }
+    LogVersionsAndDriver(log);
+    const SDL_VideoInfo* info = SDL_GetVideoInfo();
+    if (!info) LogNoVideoInfo(log);
+    // Two statements: the surface lines come first.
+    Uint32 flags = LogChoices(log, ChooseSurface(info, myHardwareRequested));
+    flags |= LogChoices(log, ChooseWindow({myFullscreen, myResizable, myWindowFrames, myBitsPerPixel}));
+    if (flags & SDL_HWSURFACE) myHardwareSurface |= 1;
+    LogModes(log, flags);
     myVideoFlags = flags;
     if (!myCaption.empty()) SetCaption(myCaption);
     if (!myIconFile.empty()) WindowSetIcon(myIconFile);

@@ -9,7 +9,7 @@
 #include "tarn/tasks/task_sdl/ccommandbinding.h"
 #include "tarn/tasks/events/ceventdispatcher.h"
 #include "tarn/tasks/task_sdl/keynames.h"
-#include "tarn/tasks/task_sdl/parametertoint.h"
+#include "tarn/utils/math/saturate.h"
 
 namespace tarn {
 
@@ -28,7 +28,7 @@ public:
         if (params->IsType(0, PARAM_STRING)) {
             key = KeyNameToCode(params->GetString(0));
         } else if (params->IsType(0, PARAM_NUMBER)) {
-            key = ParameterToInt(params->GetNumber(0));
+            key = TruncateToInt(params->GetNumber(0));
         } else {
             return Execute();
         }

@@ -11,10 +11,10 @@
 #include "tarn/tasks/ckernel.h"
 #include "tarn/tasks/cparameterlist.h"
 #include "tarn/tasks/icommand.h"
-#include "tarn/tasks/task_sdl/parametertoint.h"
 #include "tarn/tasks/task_sdlmixer/audioformat.h"
 #include "tarn/tasks/task_sdlmixer/ceffectplayer.h"
 #include "tarn/tasks/task_sdlmixer/cmusicplayer.h"
+#include "tarn/utils/math/saturate.h"
 
 namespace tarn {
 
@@ -30,94 +30,89 @@ std::string VersionText(const SDL_version& version) {
     return std::to_string(version.major) + "." + std::to_string(version.minor) + "." + std::to_string(version.patch);
 }
 
-// PlayMusic( file )
-class CPlayMusicCommand : public CCommand {
-public:
-    explicit CPlayMusicCommand(CTaskAudioSDL* task) : myTask(task) {}
-    std::string Execute(CParameterList* params) override {
-        if (!params) return Execute();
-        if (!params->IsType(0, PARAM_STRING)) {
-            Warn("PlayMusic -command the 1st parameter is of wrong type, should be string");
-            return std::string();
-        }
-        myTask->PlayMusic(params->GetString(0));
-        return std::string();
-    }
-    std::string Execute() override {
-        Warn("PlayMusic -command requires atleast one parameter");
-        return std::string();
-    }
+// Each audio command checks its arguments in order, warns about the first that is missing
+// or of the wrong kind and returns the empty result. params is null for a line without
+// parentheses.
+using AudioCommandRun = void (*)(CTaskAudioSDL* task, const CParameterList* params);
 
-private:
-    CTaskAudioSDL* myTask;
-};
+// PlayMusic( file )
+void RunPlayMusic(CTaskAudioSDL* task, const CParameterList* params) {
+    if (!params->IsType(0, PARAM_STRING)) {
+        return Warn("PlayMusic -command the 1st parameter is of wrong type, should be string");
+    }
+    task->PlayMusic(params->GetString(0));
+}
 
 // PlayMusicFadeIn( file [, ms] ): without a usable time the music fades in over a second.
-class CPlayMusicFadeInCommand : public CCommand {
-public:
-    explicit CPlayMusicFadeInCommand(CTaskAudioSDL* task) : myTask(task) {}
-    std::string Execute(CParameterList* params) override {
-        if (!params) return Execute();
-        if (!params->IsType(0, PARAM_STRING)) {
-            Warn("PlayMusicFadeIn -command the 1st parameter is of wrong type, should be string");
-            return std::string();
-        }
-        int ms = kDefaultFadeInTime;
-        if (params->IsType(1, PARAM_NUMBER)) {
-            ms = ParameterToInt(params->GetNumber(1));
-        } else {
-            Warn("PlayMusicFadeIn -command the 2nd parameter is of wrong type, should be a number");
-        }
-        myTask->PlayMusicFadeIn(params->GetString(0), ms);
-        return std::string();
+void RunPlayMusicFadeIn(CTaskAudioSDL* task, const CParameterList* params) {
+    if (!params->IsType(0, PARAM_STRING)) {
+        return Warn("PlayMusicFadeIn -command the 1st parameter is of wrong type, should be string");
     }
-    std::string Execute() override {
-        Warn("PlayMusicFadeIn -command requires atleast one parameter");
-        return std::string();
+    int ms = kDefaultFadeInTime;
+    if (params->IsType(1, PARAM_NUMBER)) {
+        ms = TruncateToInt(params->GetNumber(1));
+    } else {
+        Warn("PlayMusicFadeIn -command the 2nd parameter is of wrong type, should be a number");
     }
-
-private:
-    CTaskAudioSDL* myTask;
-};
+    task->PlayMusicFadeIn(params->GetString(0), ms);
+}
 
 // StopMusic: arguments are refused with a warning, but the music stops all the same.
-class CStopMusicCommand : public CCommand {
-public:
-    explicit CStopMusicCommand(CTaskAudioSDL* task) : myTask(task) {}
-    std::string Execute(CParameterList*) override {
-        Warn("StopMusic -command, no parameters needed");
-        return Execute();
-    }
-    std::string Execute() override {
-        myTask->StopMusic();
-        return std::string();
-    }
-
-private:
-    CTaskAudioSDL* myTask;
-};
+void RunStopMusic(CTaskAudioSDL* task, const CParameterList* params) {
+    if (params) Warn("StopMusic -command, no parameters needed");
+    task->StopMusic();
+}
 
 // StopMusicFadeOut( ms ): without a time nothing stops.
-class CStopMusicFadeOutCommand : public CCommand {
+void RunStopMusicFadeOut(CTaskAudioSDL* task, const CParameterList* params) {
+    if (!params->IsType(0, PARAM_NUMBER)) {
+        return Warn("StopMusicFadeOut -command the 1st parameter is of wrong type, should be number");
+    }
+    task->StopMusicFadeOut(TruncateToInt(params->GetNumber(0)));
+}
+
+struct CAudioCommandInfo {
+    const char* name;
+    // Warned for a line without parentheses; null when such a line runs the command.
+    const char* withoutList;
+    AudioCommandRun run;
+};
+
+const CAudioCommandInfo kAudioCommands[] = {
+    {"PlayMusic", "PlayMusic -command requires atleast one parameter", RunPlayMusic},
+    {"PlayMusicFadeIn", "PlayMusicFadeIn -command requires atleast one parameter", RunPlayMusicFadeIn},
+    {"StopMusic", nullptr, RunStopMusic},
+    {"StopMusicFadeOut", "StopMusicFadeOut -command requires atleast one parameter", RunStopMusicFadeOut},
+};
+
+// One row of the table bound to the task.
+class CAudioCommand : public CCommand {
 public:
-    explicit CStopMusicFadeOutCommand(CTaskAudioSDL* task) : myTask(task) {}
+    CAudioCommand(CTaskAudioSDL* task, const CAudioCommandInfo& info) : myTask(task), myInfo(info) {}
     std::string Execute(CParameterList* params) override {
         if (!params) return Execute();
-        if (!params->IsType(0, PARAM_NUMBER)) {
-            Warn("StopMusicFadeOut -command the 1st parameter is of wrong type, should be number");
-            return std::string();
-        }
-        myTask->StopMusicFadeOut(ParameterToInt(params->GetNumber(0)));
+        myInfo.run(myTask, params);
         return std::string();
     }
     std::string Execute() override {
-        Warn("StopMusicFadeOut -command requires atleast one parameter");
+        if (myInfo.withoutList) {
+            Warn(myInfo.withoutList);
+        } else {
+            myInfo.run(myTask, nullptr);
+        }
         return std::string();
     }
 
 private:
     CTaskAudioSDL* myTask;
+    const CAudioCommandInfo& myInfo;
 };
+
+// Calls method on player with args; nothing while the device is not open (no player).
+template <typename Player, typename Method, typename... Args>
+void WhenOpen(const std::unique_ptr<Player>& player, Method method, Args&&... args) {
+    if (player) (player.get()->*method)(std::forward<Args>(args)...);
+}
 
 }  // namespace
 
@@ -164,7 +159,7 @@ void CTaskAudioSDL::ReadStartUpParameters(const CParameterList& params) {
 
 bool CTaskAudioSDL::ReadNumber(const CParameterList& params, int index, int low, int high, int& field) {
     if (!params.IsType(index, PARAM_NUMBER)) return false;
-    const int value = ParameterToInt(params.GetNumber(index));
+    const int value = TruncateToInt(params.GetNumber(index));
     if (value < low || value > high) return false;
     field = value;
     return true;
@@ -236,19 +231,15 @@ void CTaskAudioSDL::LogDeviceSettings() const {
 
 void CTaskAudioSDL::CreateCommands() {
     myInterpreter.reset(CKernel::GetSingleton()->CreateInterpreter());
-    const auto add = [this](const char* name, ICommand* command) {
-        myCommands.emplace_back(command);
-        myInterpreter->AddCommand(name, command);
-    };
-    add("PlayMusic", new CPlayMusicCommand(this));
-    add("PlayMusicFadeIn", new CPlayMusicFadeInCommand(this));
-    add("StopMusic", new CStopMusicCommand(this));
-    add("StopMusicFadeOut", new CStopMusicFadeOutCommand(this));
+    for (const CAudioCommandInfo& info : kAudioCommands) {
+        myCommands.push_back(std::make_unique<CAudioCommand>(this, info));
+        myInterpreter->AddCommand(info.name, myCommands.back().get());
+    }
 }
 
 void CTaskAudioSDL::Update() {
-    if (myMusicPlayer) myMusicPlayer->Update();
-    if (myEffectPlayer) myEffectPlayer->Update();
+    WhenOpen(myMusicPlayer, &CMusicPlayer::Update);
+    WhenOpen(myEffectPlayer, &CEffectPlayer::Update);
 }
 
 void CTaskAudioSDL::OnStop() { Close(); }
@@ -280,64 +271,44 @@ bool CTaskAudioSDL::ExecuteCommand(const std::string& line) {
     return true;
 }
 
-void CTaskAudioSDL::PlayMusic(const std::string& fileName) {
-    if (myMusicPlayer) myMusicPlayer->Play(fileName);
-}
+void CTaskAudioSDL::PlayMusic(const std::string& fileName) { WhenOpen(myMusicPlayer, &CMusicPlayer::Play, fileName); }
 
 void CTaskAudioSDL::PlayMusicFadeIn(const std::string& fileName, int ms) {
-    if (myMusicPlayer) myMusicPlayer->PlayFadeIn(fileName, ms);
+    WhenOpen(myMusicPlayer, &CMusicPlayer::PlayFadeIn, fileName, ms);
 }
 
-void CTaskAudioSDL::StopMusic() {
-    if (myMusicPlayer) myMusicPlayer->Stop();
-}
+void CTaskAudioSDL::StopMusic() { WhenOpen(myMusicPlayer, &CMusicPlayer::Stop); }
 
-void CTaskAudioSDL::StopMusicFadeOut(int ms) {
-    if (myMusicPlayer) myMusicPlayer->StopFadeOut(ms);
-}
+void CTaskAudioSDL::StopMusicFadeOut(int ms) { WhenOpen(myMusicPlayer, &CMusicPlayer::StopFadeOut, ms); }
 
-void CTaskAudioSDL::PauseMusic() {
-    if (myMusicPlayer) myMusicPlayer->Pause();
-}
+void CTaskAudioSDL::PauseMusic() { WhenOpen(myMusicPlayer, &CMusicPlayer::Pause); }
 
-void CTaskAudioSDL::ResumeMusic() {
-    if (myMusicPlayer) myMusicPlayer->Resume();
-}
+void CTaskAudioSDL::ResumeMusic() { WhenOpen(myMusicPlayer, &CMusicPlayer::Resume); }
 
-void CTaskAudioSDL::SetMusicVolume(float volume) {
-    if (myMusicPlayer) myMusicPlayer->SetVolume(volume);
-}
+void CTaskAudioSDL::SetMusicVolume(float volume) { WhenOpen(myMusicPlayer, &CMusicPlayer::SetVolume, volume); }
 
 void CTaskAudioSDL::PreloadMusic(const std::string& fileName) {
-    if (myMusicPlayer) myMusicPlayer->Preload(fileName);
+    WhenOpen(myMusicPlayer, &CMusicPlayer::Preload, fileName);
 }
 
-void CTaskAudioSDL::FreeMusic(const std::string& fileName) {
-    if (myMusicPlayer) myMusicPlayer->Free(fileName);
-}
+void CTaskAudioSDL::FreeMusic(const std::string& fileName) { WhenOpen(myMusicPlayer, &CMusicPlayer::Free, fileName); }
 
 void CTaskAudioSDL::PlayEffect(const std::string& fileName) {
-    if (myEffectPlayer) myEffectPlayer->Play(fileName);
+    WhenOpen(myEffectPlayer, &CEffectPlayer::Play, fileName);
 }
 
-void CTaskAudioSDL::PauseEffects() {
-    if (myEffectPlayer) myEffectPlayer->Pause();
-}
+void CTaskAudioSDL::PauseEffects() { WhenOpen(myEffectPlayer, &CEffectPlayer::Pause); }
 
-void CTaskAudioSDL::ResumeEffects() {
-    if (myEffectPlayer) myEffectPlayer->Resume();
-}
+void CTaskAudioSDL::ResumeEffects() { WhenOpen(myEffectPlayer, &CEffectPlayer::Resume); }
 
-void CTaskAudioSDL::SetEffectsVolume(float volume) {
-    if (myEffectPlayer) myEffectPlayer->SetVolume(volume);
-}
+void CTaskAudioSDL::SetEffectsVolume(float volume) { WhenOpen(myEffectPlayer, &CEffectPlayer::SetVolume, volume); }
 
 void CTaskAudioSDL::PreloadEffect(const std::string& fileName) {
-    if (myEffectPlayer) myEffectPlayer->Preload(fileName);
+    WhenOpen(myEffectPlayer, &CEffectPlayer::Preload, fileName);
 }
 
 void CTaskAudioSDL::FreeEffect(const std::string& fileName) {
-    if (myEffectPlayer) myEffectPlayer->Free(fileName);
+    WhenOpen(myEffectPlayer, &CEffectPlayer::Free, fileName);
 }
 
 }  // namespace tarn

@@ -7,9 +7,9 @@
 
 #include <cmath>
 #include <cstdlib>
-#include <functional>
 #include <memory>
 
+#include "support/observe.h"
 #include "support/testsupport.h"
 #include "support/wavwriter.h"
 #include "tarn/tasks/task_sdlmixer/ceffectplayer.h"
@@ -20,19 +20,8 @@ namespace {
 using tarn::CEffectPlayer;
 using tarn::CSDLMixerEffectData;
 
-int Occurrences(const std::string& text, const std::string& needle) {
-    int count = 0;
-    for (auto at = text.find(needle); at != std::string::npos; at = text.find(needle, at + 1)) ++count;
-    return count;
-}
-
-bool WaitFor(const std::function<bool()>& condition, int timeoutMs = 5000) {
-    for (int waited = 0; waited < timeoutMs; waited += 5) {
-        if (condition()) return true;
-        SDL_Delay(5);
-    }
-    return condition();
-}
+using testsupport::Occurrences;
+using testsupport::WaitFor;
 
 bool AllSilent() { return Mix_Playing(-1) == 0; }
 
@@ -46,7 +35,8 @@ protected:
         Mix_AllocateChannels(4);
         testsupport::WriteWav("click.wav", 40, 22050, 2, 1000.0);
         testsupport::WriteWav("pop.wav", 40, 11025, 1, 600.0);
-        testsupport::WriteWav("long.wav", 3000);
+        // Long enough to be still sounding wherever a test expects it, however slow the run.
+        testsupport::WriteWav("long.wav", testsupport::kGenerousDeadlineMs, 8000, 1);
         myPlayer = std::make_unique<CEffectPlayer>();
     }
     void TearDown() override {

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "support/observe.h"
 #include "support/testsupport.h"
 #include "support/wavwriter.h"
 #include "tarn/tasks/cinterpreter.h"
@@ -58,8 +59,9 @@ protected:
     void SetUp() override {
         // Silent and present everywhere, also when the test program runs outside CTest.
         setenv("SDL_AUDIODRIVER", "dummy", 1);
-        testsupport::WriteWav("song.wav", 2000);
-        testsupport::WriteWav("other.wav", 2000, 11025, 1);
+        // Long enough to be still playing wherever a test expects it, however slow the run.
+        testsupport::WriteWav("song.wav", testsupport::kGenerousDeadlineMs, 8000, 1);
+        testsupport::WriteWav("other.wav", testsupport::kGenerousDeadlineMs, 11025, 1);
     }
     void TearDown() override {
         myTask.reset();
@@ -333,9 +335,7 @@ TEST_F(TaskAudioSDL, UpdateRestartsEndedMusicAndUnloadsSilentEffects) {
     testsupport::WriteWav("blip.wav", 30);
     myTask->PlayMusicFadeIn("blip.wav", 0);
     myTask->PlayEffect("blip.wav");
-    for (int waited = 0; waited < 5000 && (Mix_PlayingMusic() || Mix_Playing(-1)); waited += 5) SDL_Delay(5);
-    ASSERT_EQ(0, Mix_PlayingMusic());
-    ASSERT_EQ(0, Mix_Playing(-1));
+    ASSERT_TRUE(testsupport::WaitFor([] { return !Mix_PlayingMusic() && !Mix_Playing(-1); }));
     myTask->Update();
     EXPECT_EQ(1, Mix_PlayingMusic());
     EXPECT_EQ(0, tarn::CSDLMixerEffectData::GetLiveCount());
