@@ -20,6 +20,7 @@ float theOffsetX = 320.0f;
 float theOffsetY = 160.0f;
 float theScaleX = 16.0f;
 float theScaleY = 16.0f;
+bool theInputEnabled = true;
 
 }  // namespace
 
@@ -39,9 +40,22 @@ int CMarbleGfx::ToScreenX(float x) { return static_cast<int>(x * theScaleX + the
 
 int CMarbleGfx::ToScreenY(float y) { return static_cast<int>(y * theScaleY + theOffsetY); }
 
+void CMarbleGfx::SetInputEnabled(bool enabled) { theInputEnabled = enabled; }
+
+bool CMarbleGfx::IsInputEnabled() { return theInputEnabled; }
+
+void CMarbleGfx::RefreshLook() {
+    if (!mySprite) return;
+    if (IsSelected()) {
+        mySprite->SetAnimation("selected");
+        return;
+    }
+    mySprite->SetAnimation(IsHighlightShown() ? "highlight" : "normal");
+}
+
 void CMarbleGfx::OnTypeAssigned() {
     mySprite = CMarbleSpriteTable::GetSingleton()->GetSprite(GetType());
-    if (IsHighlightShown() && mySprite) mySprite->SetAnimation("highlight");
+    if (IsHighlightShown()) RefreshLook();
     tarn::CMouse::GetSingleton()->AddReceiver(this);
 }
 
@@ -53,12 +67,10 @@ void CMarbleGfx::OnMoved() {
     mySprite->SetPosition(static_cast<int>(x), static_cast<int>(y));
 }
 
-void CMarbleGfx::OnHighlightChanged(bool on) {
-    if (mySprite) mySprite->SetAnimation(on ? "highlight" : "normal");
-}
+void CMarbleGfx::OnHighlightChanged(bool /*on*/) { RefreshLook(); }
 
 void CMarbleGfx::OnMouseMove(int /*x*/, int /*y*/) {
-    if (myPointerOver) return;
+    if (myPointerOver || !theInputEnabled) return;
     myPointerOver = true;
     if (myGameLogic && myGameLogic->CanSelect(this) && !IsSelected()) SetHighlight(true);
 }
@@ -70,6 +82,7 @@ void CMarbleGfx::OnMouseOut(int /*x*/, int /*y*/) {
 }
 
 void CMarbleGfx::OnMouseDown(int button) {
+    if (!theInputEnabled) return;
     if (button == LEFT_BUTTON) {
         cassert(myGameLogic != nullptr) cvalue(GetIndex());
         // The click may remove this marble: nothing is touched after it.

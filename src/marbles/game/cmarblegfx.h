@@ -39,6 +39,13 @@ public:
     static int ToScreenX(float x);
     static int ToScreenY(float y);
 
+    // While disabled (the game is paused) every marble ignores the pointer and the buttons.
+    static void SetInputEnabled(bool enabled);
+    static bool IsInputEnabled();
+    // Plays the animation of the marble's state: "selected" (a steady ring), "highlight" (a
+    // soft glow, for hover and hints) or "normal".
+    void RefreshLook();
+
     void SetGameLogic(CMarblesLogic* logic) { myGameLogic = logic; }
     const tarn::CSpriteHandle& GetSprite() const { return mySprite; }
     bool IsPointerOver() const { return myPointerOver; }
@@ -48,7 +55,7 @@ protected:
     void OnTypeAssigned() override;
     // Centres the sprite on the body's new screen position.
     void OnMoved() override;
-    // Plays the "highlight" or the "normal" animation.
+    // Plays the animation of the new state (see RefreshLook).
     void OnHighlightChanged(bool on) override;
 
 private:

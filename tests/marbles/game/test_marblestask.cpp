@@ -73,9 +73,11 @@ protected:
     CImpl* Impl() const { return myTask->GetImpl(); }
     CUi* Screen() const { return Impl()->GetScreen(); }
     int State() const { return Screen()->GetState(); }
-    static void Click(int button = 1) {
+    // A click, and the game's next update, where the screen change it asked for happens.
+    void Click(int button = 1) {
         tarn::CMouse::GetSingleton()->OnMouseDown(button);
         tarn::CMouse::GetSingleton()->OnMouseUp(button);
+        if (myTask && Impl()) myTask->Update();
     }
     // A second of wall-clock time: one physics step, then the check.
     void Second() {

@@ -1,9 +1,10 @@
 // The audio task (type "audio" of the task library "sdl_mixer"): opens the audio device
-// through SDL_mixer, plays looping music and sound effects, and offers the commands
-// "PlayMusic", "PlayMusicFadeIn", "StopMusic" and "StopMusicFadeOut".
+// through SDL_mixer and offers script commands for music, sound effects and their volumes.
 #include "tarn/tasks/task_sdlmixer/ctaskaudiosdl.h"
 
 #include <SDL.h>
+#include <functional>
+#include <utility>
 #include <SDL_mixer.h>
 
 #include "tarn/utils/logger/clogger.h"
@@ -117,6 +118,28 @@ public:
 
 private:
     CTaskAudioSDL* myTask;
+};
+
+// A command of one argument handed to a task operation: a string (file name) or a number
+// (volume from 0 to 1); anything else warns with usage and does nothing.
+class CAudioArgumentCommand : public CCommand {
+public:
+    CAudioArgumentCommand(const char* usage, int kind, std::function<void(const CParameterList&)> action)
+        : myUsage(usage), myKind(kind), myAction(std::move(action)) {}
+    std::string Execute(CParameterList* params) override {
+        if (!params || !params->IsType(0, myKind)) return Execute();
+        myAction(*params);
+        return std::string();
+    }
+    std::string Execute() override {
+        Warn(myUsage);
+        return std::string();
+    }
+
+private:
+    const char* myUsage;
+    int myKind;
+    std::function<void(const CParameterList&)> myAction;
 };
 
 }  // namespace
@@ -244,6 +267,14 @@ void CTaskAudioSDL::CreateCommands() {
     add("PlayMusicFadeIn", new CPlayMusicFadeInCommand(this));
     add("StopMusic", new CStopMusicCommand(this));
     add("StopMusicFadeOut", new CStopMusicFadeOutCommand(this));
+    add("PlayEffect", new CAudioArgumentCommand("PlayEffect -command requires a file name", PARAM_STRING,
+                                                [this](const CParameterList& p) { PlayEffect(p.GetString(0)); }));
+    add("SetMusicVolume",
+        new CAudioArgumentCommand("SetMusicVolume -command requires a volume from 0 to 1", PARAM_NUMBER,
+                                  [this](const CParameterList& p) { SetMusicVolume(static_cast<float>(p.GetNumber(0))); }));
+    add("SetEffectsVolume",
+        new CAudioArgumentCommand("SetEffectsVolume -command requires a volume from 0 to 1", PARAM_NUMBER,
+                                  [this](const CParameterList& p) { SetEffectsVolume(static_cast<float>(p.GetNumber(0))); }));
 }
 
 void CTaskAudioSDL::Update() {
