@@ -119,24 +119,24 @@ void CImpl::PlayEffect(const char* file) {
 void CImpl::Update() {
     ApplyChange();
     ApplyVolumes();
-    WatchSelection();
+    NoticeClicks();
     myHud.Update();
-    if (myPaused) {
-        UpdateHud();
-        return;
-    }
+    if (!myPaused) RunPhysics();
+    KeepPile();
+    UpdateHud();
+}
+
+void CImpl::RunPhysics() {
     if (static_cast<double>(myStepTimer.GetTime()) > STEP_LENGTH / STEP_SPEEDUP) {
         myStepTimer.Reset();
         Step(STEP_LENGTH);
         myLevelStepped = true;
-        UpdateHud();
         return;
     }
     if (IsLevelRunning()) myRules.Update(IsAtRest());
-    UpdateHud();
 }
 
-void CImpl::WatchSelection() {
+void CImpl::NoticeClicks() {
     const CPhysicsWorld* world = GetWorld();
     const unsigned bodies = world ? world->GetBodyCount() : 0;
     const std::size_t selected = myLogic.GetSelection().size();
@@ -148,14 +148,18 @@ void CImpl::WatchSelection() {
     }
     if (myLogic.GetSelection() != myLastSelection) RefreshMarbles();
     myLastSelection = myLogic.GetSelection();
-    myLastBodyCount = bodies;
     myLastSelectionSize = selected;
-    // Nothing changes the bodies between two updates but a click: the pile kept now is the
-    // pile just before a click that removes a chain.
-    myPileKept = world && selected + 1 >= CHAIN;
+}
+
+void CImpl::KeepPile() {
+    // Nothing changes the bodies between the end of one update and the next but a click: the
+    // pile kept here is the pile just before a click that removes a chain.
+    const CPhysicsWorld* world = GetWorld();
+    myLastBodyCount = world ? world->GetBodyCount() : 0;
+    myPileKept = world && myLogic.GetSelection().size() + 1 >= CHAIN;
     if (!myPileKept) return;
     myPileBeforeClick.clear();
-    for (unsigned i = 0; i < bodies; ++i) myPileBeforeClick.push_back(world->GetBody(i));
+    for (unsigned i = 0; i < myLastBodyCount; ++i) myPileBeforeClick.push_back(world->GetBody(i));
 }
 
 void CImpl::RefreshMarbles() {

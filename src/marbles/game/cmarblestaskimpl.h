@@ -122,8 +122,12 @@ private:
     void ShowLevelSelect();
     void StartLevelAt(std::int32_t position);
     void LeaveLevel();
-    // Follows the player's clicks: keeps the pile before a possible removal, notices removals.
-    void WatchSelection();
+    void RunPhysics();
+    // Notices the clicks since the last update: a removal (an undo step and a pop) or a
+    // marble added to the selection (a click).
+    void NoticeClicks();
+    // Keeps the pile while a click may remove a chain.
+    void KeepPile();
     void UpdateHud();
     // Selected marbles show their ring, the others lose a hint's glow.
     void RefreshMarbles();
