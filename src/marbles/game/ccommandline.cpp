@@ -41,7 +41,10 @@ CCommandLine::CCommandLine(const std::vector<std::string>& arguments) {
             myLines.push_back("music = 0");
         } else if (option == "--level") {
             const int level = i + 1 < arguments.size() ? LevelNumber(arguments[++i]) : 0;
-            if (level < 1) Fail("--level needs a level number from 1 up\n");
+            if (level < 1) {
+                Fail("--level needs a level number from 1 up\n");
+                break;
+            }
             myLines.push_back("level = " + std::to_string(level));
         } else {
             Fail("unknown option: " + option + "\n");
