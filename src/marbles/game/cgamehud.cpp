@@ -18,6 +18,7 @@ const int SCREEN_WIDTH = 640;
 // The status line sits on the floor strip at the bottom of the picture, below the playfield.
 const int STATUS_Y = 465;
 const int LINE_HEIGHT = 15;
+const int MESSAGE_WIDTH = 300;
 
 // A text sprite in the system font over a black box, placed and hidden.
 tarn::CSpriteHandle MakeText(int x, int y, int w, int h) {
@@ -37,11 +38,12 @@ tarn::CSpriteHandle MakeText(int x, int y, int w, int h) {
 }  // namespace
 
 CGameHud::CGameHud()
-    : myStatus(MakeText(24, STATUS_Y, 360, LINE_HEIGHT)),
-      myMessage(MakeText(170, 24, 300, LINE_HEIGHT + 4)),
-      myPaused(MakeText(270, 220, 100, LINE_HEIGHT + 10)) {
-    Text(myPaused)->SetStartPosition(tarn::CTextPos(22, 5));
-    Text(myPaused)->SetText("Paused");
+    : myStatus(MakeText(24, STATUS_Y, 330, LINE_HEIGHT)),
+      myMessage(MakeText((SCREEN_WIDTH - MESSAGE_WIDTH) / 2, 24, MESSAGE_WIDTH, LINE_HEIGHT + 4)),
+      myPaused(MakeText(220, 215, 200, 3 * LINE_HEIGHT)) {
+    Text(myPaused)->SetStartPosition(tarn::CTextPos(0, 0));
+    Text(myPaused)->GetFont()->SetLayout(1);
+    Text(myPaused)->SetText("\nPaused\nP resumes");
 }
 
 std::string CGameHud::StatusText(int level, int levelCount, unsigned marblesLeft, unsigned undoSteps) {
@@ -61,9 +63,10 @@ void CGameHud::ShowStatus(const std::string& text) {
 void CGameHud::HideStatus() { myStatus->SetVisible(false); }
 
 void CGameHud::ShowMessage(const std::string& text) {
+    const int width = Text(myMessage)->GetFont()->GetTextWidth(text);
+    Text(myMessage)->SetStartPosition(tarn::CTextPos((MESSAGE_WIDTH - width) / 2, 2));
     Text(myMessage)->SetText(text);
-    const int width = Text(myMessage)->GetFont()->GetTextWidth(text) + 8;
-    myMessage->SetPosition((SCREEN_WIDTH - width) / 2, 24);
+    Text(myMessage)->Render();
     myMessage->SetVisible(true);
     myMessageShown = true;
     myMessageTimer.Reset();

@@ -28,15 +28,15 @@ const int TILE_WIDTH = 90;
 const int TILE_HEIGHT = 40;
 const int TILE_GAP = 10;
 const int TILES_TOP = 110;
+const int FRAME = 3;
 
-// A box of one colour, as the background of a text.
+// A box of one colour, as the frame of a text.
 tarn::CSpriteHandle MakeBox(const tarn::CRect& rect, int red, int green, int blue) {
     tarn::IPixel* image = tarn::CreateImage(rect.w, rect.h, tarn::CColor(255, 0, 255, 255));
     for (int y = 0; y < rect.h; ++y) {
         for (int x = 0; x < rect.w; ++x) image->PutPixel(x, y, tarn::CColor(red, green, blue, 255));
     }
     tarn::CSpriteHandle box(new tarn::CSprite(image));
-    box->SetAlpha(220);
     box->SetZ(TEXT_Z);
     box->SetPosition(rect.x, rect.y);
     box->SetParent(tarn::CScreenLayer::GetSingleton());
@@ -61,7 +61,7 @@ CUi::CMarblesInGameUi(CMarblesTaskImpl* task) : myMarblesTask(task) {
 
 CUi::~CMarblesInGameUi() { tarn::CMouse::GetSingleton()->RemoveReceiver(this); }
 
-tarn::CRect CUi::LevelsButtonRect() { return tarn::CRect(270, 440, 100, 24); }
+tarn::CRect CUi::LevelsButtonRect() { return tarn::CRect(268, 440, 104, 26); }
 
 tarn::CRect CUi::TileRect(std::int32_t position) {
     const int index = position - 1;
@@ -76,15 +76,18 @@ CUi::ETile CUi::TileOf(const CLevelList& list, std::int32_t position) {
 }
 
 void CUi::AddText(const tarn::CRect& rect, const std::string& text, int red, int green, int blue) {
+    // A frame of the colour around a black label: text sprites draw their glyphs on black.
     myBoxes.push_back(MakeBox(rect, red, green, blue));
     tarn::CFont* font = new tarn::CFont();
     tarn::CSystemFontLoader(font, "");
-    auto* sprite = new tarn::CTextSprite(font, rect.w, rect.h);
-    sprite->SetStartPosition(tarn::CTextPos(6, 4));
+    const int w = rect.w - 2 * FRAME;
+    const int h = rect.h - 2 * FRAME;
+    auto* sprite = new tarn::CTextSprite(font, w, h, new tarn::CSprite(tarn::CreateImage(w, h, tarn::CColor(255, 0, 255, 255))));
+    sprite->SetStartPosition(tarn::CTextPos(4, 2));
     sprite->SetText(text);
     tarn::CSpriteHandle handle(sprite);
     handle->SetZ(TEXT_Z - 1);
-    handle->SetPosition(rect.x, rect.y);
+    handle->SetPosition(rect.x + FRAME, rect.y + FRAME);
     handle->SetParent(tarn::CScreenLayer::GetSingleton());
     myTexts.push_back(handle);
 }
@@ -106,28 +109,34 @@ void CUi::ShowPicture(const std::string& fileName, std::int32_t state) {
 
 void CUi::ShowTitle() {
     ShowPicture(TITLE_PICTURE, STATE_TITLE);
-    AddText(LevelsButtonRect(), "Levels (L)", 40, 60, 120);
+    AddText(LevelsButtonRect(), "Levels (L)", 250, 210, 60);
     tarn::CMouse::GetSingleton()->AddCapture(this);
 }
 
 void CUi::ShowHelp() {
     ShowPicture(HELP_PICTURE, STATE_HELP_OR_COMPLETE);
     myHelpShown = true;
-    AddText(tarn::CRect(40, 378, 560, 98), KEYS_TEXT, 15, 15, 35);
+    AddText(tarn::CRect(36, 378, 568, 100), KEYS_TEXT, 250, 210, 60);
 }
 
 void CUi::ShowLevelSelect(const CLevelList& list) {
     ShowPicture(TITLE_PICTURE, STATE_LEVEL_SELECT);
-    AddText(tarn::CRect(170, 70, 300, 24), "Choose a level (Escape: back)", 20, 20, 40);
+    // The title, dimmed behind the tiles.
+    tarn::CSpriteHandle dim(new tarn::CSprite(tarn::CreateImage(640, 480, tarn::CColor(255, 0, 255, 255))));
+    dim->SetAlpha(200);
+    dim->SetZ(TEXT_Z + 1);
+    dim->SetParent(tarn::CScreenLayer::GetSingleton());
+    myBoxes.push_back(dim);
+    AddText(tarn::CRect(170, 60, 300, 26), "Choose a level (Escape: back)", 90, 90, 100);
     const std::int32_t count = LevelCount(list);
     for (std::int32_t position = 1; position <= count; ++position) {
         const ETile tile = TileOf(list, position);
         myTiles.push_back(tile);
         const std::string label = std::to_string(position) + "\n" +
                                   (tile == ETile::COMPLETED ? "done" : tile == ETile::OPEN ? "play" : "locked");
-        if (tile == ETile::COMPLETED) AddText(TileRect(position), label, 30, 120, 40);
-        if (tile == ETile::OPEN) AddText(TileRect(position), label, 40, 60, 160);
-        if (tile == ETile::LOCKED) AddText(TileRect(position), label, 70, 70, 70);
+        if (tile == ETile::COMPLETED) AddText(TileRect(position), label, 60, 200, 80);
+        if (tile == ETile::OPEN) AddText(TileRect(position), label, 250, 210, 60);
+        if (tile == ETile::LOCKED) AddText(TileRect(position), label, 90, 90, 100);
     }
     tarn::CMouse::GetSingleton()->AddCapture(this);
 }

@@ -245,6 +245,7 @@ void CImpl::ShowTitle() {
     myScreen.reset();
     myScreen = std::make_unique<CMarblesInGameUi>(this);
     myScreen->ShowTitle();
+    Log()->Debug() << "Showing the title\n";
 }
 
 void CImpl::ShowLevelSelect() {
@@ -252,6 +253,7 @@ void CImpl::ShowLevelSelect() {
     myScreen.reset();
     myScreen = std::make_unique<CMarblesInGameUi>(this);
     myScreen->ShowLevelSelect(myLevelList);
+    Log()->Debug() << "Showing the level select\n";
 }
 
 void CImpl::StartLevelAt(std::int32_t position) {
@@ -304,7 +306,10 @@ void CImpl::OnLevelLost() {
 
 bool CImpl::Undo() {
     CPhysicsWorld* world = GetWorld();
-    if (!IsLevelRunning() || myPaused || myUndoSteps.empty() || !world) return false;
+    if (!IsLevelRunning() || myPaused || myUndoSteps.empty() || !world) {
+        Log()->Debug() << "Nothing to undo\n";
+        return false;
+    }
     const CPile pile = std::move(myUndoSteps.back());
     myUndoSteps.pop_back();
     myLogic.ClearSelection();
@@ -337,9 +342,11 @@ bool CImpl::Hint() {
         if (chain.size() < CHAIN) continue;
         for (CMarble* marble : chain) marble->SetHighlight(true);
         myHud.ShowMessage("Hint: the glowing marbles");
+        Log()->Debug() << "Hint shown\n";
         return true;
     }
     myHud.ShowMessage("No chain to clear");
+    Log()->Debug() << "No chain to clear\n";
     return false;
 }
 
@@ -348,6 +355,7 @@ void CImpl::TogglePause() {
     myPaused = !myPaused;
     CMarbleGfx::SetInputEnabled(!myPaused);
     myHud.SetPaused(myPaused);
+    Log()->Debug() << (myPaused ? "Paused" : "Resumed") << "\n";
     if (!myPaused) myStepTimer.Reset();
 }
 
@@ -355,6 +363,7 @@ void CImpl::ToggleMute() {
     myMuted = !myMuted;
     ApplyVolumes();
     myHud.ShowMessage(myMuted ? "Sound off" : "Sound on");
+    Log()->Debug() << (myMuted ? "Sound off" : "Sound on") << "\n";
 }
 
 void CImpl::Back() {
