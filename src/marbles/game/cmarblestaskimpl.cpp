@@ -27,13 +27,17 @@ CImpl::~CMarblesTaskImpl() {
 }
 
 void CImpl::Update() {
+    // Chains completed by clicks since the last update leave now, outside the mouse dispatch.
+    myLogic.ApplyPendingRemovals();
     if (static_cast<double>(myStepTimer.GetTime()) > STEP_LENGTH / STEP_SPEEDUP) {
         myStepTimer.Reset();
         Step(STEP_LENGTH);
+        myRules.ObservePile();
         myLevelStepped = true;
         return;
     }
-    if (IsLevelRunning()) myRules.Update(IsAtRest());
+    // The marbles never lie quite still, so the checks wait for a pile the player sees at rest.
+    if (IsLevelRunning()) myRules.Update(myRules.IsPileSettled());
 }
 
 void CImpl::StartLevel() {

@@ -33,8 +33,9 @@ public:
     CMarblesTaskImpl(const CMarblesTaskImpl&) = delete;
     CMarblesTaskImpl& operator=(const CMarblesTaskImpl&) = delete;
 
-    // One physics step when its time has come; otherwise, while a level is running, the
-    // end-of-level check once the world has settled and a second has passed since the last.
+    // First removes the chains completed since the last update; then one physics step when its
+    // time has come, otherwise, while a level is running, the end-of-level check once the pile
+    // has settled and a second has passed since the last.
     void Update();
     // Replaces the screen by an empty one wired to the rules, resets the rules and the
     // selection and loads the current level file (an unreadable one loads nothing, and the

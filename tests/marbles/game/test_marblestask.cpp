@@ -13,6 +13,7 @@
 #include "marbles/physics/cphysicsworld.h"
 #include "marbles/rules/cmarble.h"
 #include "marbles/rules/cmarbleregistry.h"
+#include "marbles/rules/csettlewatch.h"
 #include "support/gfxtesthelpers.h"
 #include "support/testsupport.h"
 #include "tarn/inputdevice/cmouse.h"
@@ -77,10 +78,13 @@ protected:
         tarn::CMouse::GetSingleton()->OnMouseDown(button);
         tarn::CMouse::GetSingleton()->OnMouseUp(button);
     }
-    // A second of wall-clock time: one physics step, then the check.
+    // A second and more of game time, one step per update, then the check: enough for a pile
+    // that has stopped to count as settled.
     void Second() {
-        myClock.Advance(1001);
-        myTask->Update();
+        for (unsigned i = 0; i <= CSettleWatch::WINDOW_STEPS; ++i) {
+            myClock.Advance(50);
+            myTask->Update();
+        }
         myTask->Update();
     }
     unsigned Marbles() const { return CMarbleRegistry::GetSingleton()->GetCount(); }
@@ -138,6 +142,8 @@ TEST_F(MarblesTask, TitleHelpLevelsCompleteAndLostAndTheProgressIsWrittenBack) {
     Second();
     EXPECT_EQ(Marbles(), 3u);
     RemoveAllThree();
+    EXPECT_EQ(Marbles(), 3u) << "removed at the next update, outside the click";
+    myTask->Update();
     EXPECT_EQ(Marbles(), 0u);
     EXPECT_EQ(State(), CUi::STATE_NONE);
     Second();
@@ -210,6 +216,7 @@ TEST_F(MarblesTask, ResetReloadsTheLevelAndOtherCommandsListTheBodies) {
     EXPECT_EQ(Impl()->GetLogic().GetSelection().size(), 1u);
     Impl()->GetLogic().OnMarbleClicked(CMarbleRegistry::GetSingleton()->Get(1));
     Impl()->GetLogic().OnMarbleClicked(CMarbleRegistry::GetSingleton()->Get(2));
+    myTask->Update();
     ASSERT_EQ(Marbles(), 0u);
     EXPECT_TRUE(myTask->ExecuteCommand("Reset"));
     EXPECT_EQ(Impl()->GetLevelFile(), "data/levels/level01.xml");
