@@ -59,11 +59,31 @@ void CMarbleGfx::OnTypeAssigned() {
     tarn::CMouse::GetSingleton()->AddReceiver(this);
 }
 
+void CMarbleGfx::RememberPosition() {
+    myRecent[myRecentNext] = GetPosition();
+    myRecentNext = (myRecentNext + 1) % SMOOTH_STEPS;
+    if (myRecentCount < SMOOTH_STEPS) ++myRecentCount;
+}
+
+Vector2 CMarbleGfx::GetDrawnPosition() const {
+    const Vector2 latest = GetPosition();
+    if (myRecentCount < SMOOTH_STEPS) return latest;
+    Vector2 sum;
+    for (const Vector2& p : myRecent) {
+        const Vector2 d = p - latest;
+        if (Dot(d, d) > SMOOTH_RADIUS * SMOOTH_RADIUS) return latest;
+        sum = sum + p;
+    }
+    return (1.0f / static_cast<float>(SMOOTH_STEPS)) * sum;
+}
+
 void CMarbleGfx::OnMoved() {
+    RememberPosition();
     if (!mySprite) return;
     const tarn::CRect rect = mySprite->GetRect();
-    const float x = GetPosition().x * theScaleX + theOffsetX - rect.w / 2.0f;
-    const float y = GetPosition().y * theScaleY + theOffsetY - rect.h / 2.0f;
+    const Vector2 drawn = GetDrawnPosition();
+    const float x = drawn.x * theScaleX + theOffsetX - rect.w / 2.0f;
+    const float y = drawn.y * theScaleY + theOffsetY - rect.h / 2.0f;
     mySprite->SetPosition(static_cast<int>(x), static_cast<int>(y));
 }
 
@@ -85,7 +105,6 @@ void CMarbleGfx::OnMouseDown(int button) {
     if (!theInputEnabled) return;
     if (button == LEFT_BUTTON) {
         cassert(myGameLogic != nullptr) cvalue(GetIndex());
-        // The click may remove this marble: nothing is touched after it.
         if (myGameLogic) myGameLogic->OnMarbleClicked(this);
         return;
     }

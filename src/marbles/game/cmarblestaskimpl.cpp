@@ -10,6 +10,7 @@
 #include "marbles/game/levelprogress.h"
 #include "marbles/level/clevelfile.h"
 #include "marbles/physics/cphysicsworld.h"
+#include "marbles/rules/cchainfinder.h"
 #include "marbles/rules/cmarble.h"
 #include "marbles/rules/cmarbleregistry.h"
 #include "tarn/tasks/cinterpreter.h"
@@ -40,11 +41,6 @@ int ConsoleInt(const std::string& name, int fallback) {
 std::string VolumeText(int volume) {
     const int clamped = volume < 0 ? 0 : (volume > 100 ? 100 : volume);
     return std::to_string(clamped / 100.0);
-}
-
-float SquaredDistance(Vector2 a, Vector2 b) {
-    const Vector2 d = a - b;
-    return Dot(d, d);
 }
 
 }  // namespace
@@ -119,6 +115,8 @@ void CImpl::PlayEffect(const char* file) {
 void CImpl::Update() {
     ApplyChange();
     ApplyVolumes();
+    // Chains completed by clicks since the last update leave now, outside the mouse dispatch.
+    myLogic.ApplyPendingRemovals();
     NoticeClicks();
     myHud.Update();
     if (!myPaused) RunPhysics();
@@ -130,10 +128,12 @@ void CImpl::RunPhysics() {
     if (static_cast<double>(myStepTimer.GetTime()) > STEP_LENGTH / STEP_SPEEDUP) {
         myStepTimer.Reset();
         Step(STEP_LENGTH);
+        myRules.ObservePile();
         myLevelStepped = true;
         return;
     }
-    if (IsLevelRunning()) myRules.Update(IsAtRest());
+    // The marbles never lie quite still, so the checks wait for a pile the player sees at rest.
+    if (IsLevelRunning()) myRules.Update(myRules.IsPileSettled());
 }
 
 void CImpl::NoticeClicks() {
@@ -325,29 +325,19 @@ bool CImpl::Undo() {
 
 bool CImpl::Hint() {
     if (!IsLevelRunning() || myPaused) return false;
-    const CMarbleRegistry& registry = *CMarbleRegistry::GetSingleton();
-    for (CMarble* seed : registry) {
-        std::vector<CMarble*> chain{seed};
-        // Grows the chain by any same-type marble within the player's reach of one in it.
-        for (std::size_t grown = 0; grown < chain.size() && chain.size() < CHAIN; ++grown) {
-            for (CMarble* other : registry) {
-                if (chain.size() >= CHAIN) break;
-                if (other->GetType() != seed->GetType() || std::find(chain.begin(), chain.end(), other) != chain.end())
-                    continue;
-                const float reach = 2.5f * other->GetRadius();
-                if (SquaredDistance(other->GetPosition(), chain[grown]->GetPosition()) < reach * reach)
-                    chain.push_back(other);
-            }
-        }
-        if (chain.size() < CHAIN) continue;
-        for (CMarble* marble : chain) marble->SetHighlight(true);
-        myHud.ShowMessage("Hint: the glowing marbles");
-        Log()->Debug() << "Hint shown\n";
-        return true;
+    const std::vector<CChainFinder::Chain> chains =
+        CChainFinder::FindAll(CChainFinder::FromRegistry(), CLevelRules::MIN_TYPE, CLevelRules::MAX_TYPE);
+    if (chains.empty()) {
+        myHud.ShowMessage("No chain to clear");
+        Log()->Debug() << "No chain to clear\n";
+        return false;
     }
-    myHud.ShowMessage("No chain to clear");
-    Log()->Debug() << "No chain to clear\n";
-    return false;
+    // The places come in registry order, so their indices are the registry's.
+    const CMarbleRegistry& registry = *CMarbleRegistry::GetSingleton();
+    for (unsigned index : chains.front()) registry.Get(index)->SetHighlight(true);
+    myHud.ShowMessage("Hint: the glowing marbles");
+    Log()->Debug() << "Hint shown\n";
+    return true;
 }
 
 void CImpl::TogglePause() {

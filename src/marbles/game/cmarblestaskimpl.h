@@ -60,10 +60,11 @@ public:
     CMarblesTaskImpl(const CMarblesTaskImpl&) = delete;
     CMarblesTaskImpl& operator=(const CMarblesTaskImpl&) = delete;
 
-    // Applies a screen change asked for since the last update; then one physics step when its
-    // time has come, otherwise, while a level runs unpaused, the end-of-level check once the
-    // world has settled and a second has passed since the last. Plays the click and pop of
-    // the player's selections and removals and keeps the texts up to date.
+    // Applies a screen change asked for since the last update and removes the chains completed
+    // since then; then one physics step when its time has come, otherwise, while a level runs
+    // unpaused, the end-of-level check once the pile has settled and a second has passed since
+    // the last. Plays the click and pop of the player's selections and removals and keeps the
+    // texts up to date.
     void Update();
     // Replaces the screen by an empty one wired to the rules, resets the rules, the selection,
     // pause and undo steps and loads the current level file (an unreadable one loads nothing,

@@ -3,6 +3,7 @@
 // back to the level list.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <string>
@@ -14,6 +15,7 @@
 #include "marbles/physics/cphysicsworld.h"
 #include "marbles/rules/cmarble.h"
 #include "marbles/rules/cmarbleregistry.h"
+#include "marbles/rules/csettlewatch.h"
 #include "support/gfxtesthelpers.h"
 #include "support/testsupport.h"
 #include "tarn/inputdevice/cmouse.h"
@@ -80,10 +82,13 @@ protected:
         tarn::CMouse::GetSingleton()->OnMouseUp(button);
         if (myTask && Impl()) myTask->Update();
     }
-    // A second of wall-clock time: one physics step, then the check.
+    // A second and more of game time, one step per update, then the check: enough for a pile
+    // that has stopped to count as settled.
     void Second() {
-        myClock.Advance(1001);
-        myTask->Update();
+        for (unsigned i = 0; i <= CSettleWatch::WINDOW_STEPS; ++i) {
+            myClock.Advance(50);
+            myTask->Update();
+        }
         myTask->Update();
     }
     unsigned Marbles() const { return CMarbleRegistry::GetSingleton()->GetCount(); }
@@ -141,6 +146,8 @@ TEST_F(MarblesTask, TitleHelpLevelsCompleteAndLostAndTheProgressIsWrittenBack) {
     Second();
     EXPECT_EQ(Marbles(), 3u);
     RemoveAllThree();
+    EXPECT_EQ(Marbles(), 3u) << "removed at the next update, outside the click";
+    myTask->Update();
     EXPECT_EQ(Marbles(), 0u);
     EXPECT_EQ(State(), CUi::STATE_NONE);
     Second();
@@ -213,6 +220,7 @@ TEST_F(MarblesTask, ResetReloadsTheLevelAndOtherCommandsListTheBodies) {
     EXPECT_EQ(Impl()->GetLogic().GetSelection().size(), 1u);
     Impl()->GetLogic().OnMarbleClicked(CMarbleRegistry::GetSingleton()->Get(1));
     Impl()->GetLogic().OnMarbleClicked(CMarbleRegistry::GetSingleton()->Get(2));
+    myTask->Update();
     ASSERT_EQ(Marbles(), 0u);
     EXPECT_TRUE(myTask->ExecuteCommand("Reset"));
     EXPECT_EQ(Impl()->GetLevelFile(), "data/levels/level01.xml");
@@ -265,6 +273,14 @@ TEST_F(MarblesTask, UndoRestoresThePileBitForBitStepByStepAndTheHudAndSoundsFoll
     Second();
     ASSERT_EQ(Marbles(), 7u);
     EXPECT_EQ(Impl()->GetHud().GetStatus(), "Level 1 / 8   Marbles left: 7   Undo: 0");
+    // The hint lights one chain of one type.
+    ASSERT_TRUE(Impl()->Hint());
+    std::vector<int> lit;
+    for (CMarble* marble : *CMarbleRegistry::GetSingleton())
+        if (marble->IsHighlightShown()) lit.push_back(marble->GetType());
+    EXPECT_EQ(lit.size(), 3u);
+    EXPECT_EQ(std::count(lit.begin(), lit.end(), lit.front()), 3);
+    EXPECT_EQ(Impl()->GetHud().GetMessage(), "Hint: the glowing marbles");
     std::vector<std::vector<RigidBody>> piles;
     for (int type = 0; type < 2; ++type) {
         std::vector<CMarble*> chain;
