@@ -3,9 +3,15 @@
 #include "tarn/tasks/task_sdlmixer/ctaskaudiosdl.h"
 
 #include <SDL.h>
+#include <cstdio>
 #include <functional>
 #include <utility>
 #include <SDL_mixer.h>
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <unistd.h>
+#endif
 
 #include "tarn/utils/logger/clogger.h"
 #include "tarn/tasks/cinterpreter.h"
@@ -22,6 +28,37 @@ namespace tarn {
 namespace {
 
 const int kDefaultFadeInTime = 1000;
+
+// While alive, standard error goes nowhere: the sound library behind SDL writes its own
+// complaints there when no device exists. What went wrong still reaches the log through
+// SDL_GetError.
+class CQuietStandardError {
+public:
+    CQuietStandardError() {
+#ifndef _WIN32
+        std::fflush(stderr);
+        mySaved = dup(STDERR_FILENO);
+        const int sink = open("/dev/null", O_WRONLY);
+        if (sink >= 0) {
+            dup2(sink, STDERR_FILENO);
+            close(sink);
+        }
+#endif
+    }
+    ~CQuietStandardError() {
+#ifndef _WIN32
+        if (mySaved < 0) return;
+        std::fflush(stderr);
+        dup2(mySaved, STDERR_FILENO);
+        close(mySaved);
+#endif
+    }
+    CQuietStandardError(const CQuietStandardError&) = delete;
+    CQuietStandardError& operator=(const CQuietStandardError&) = delete;
+
+private:
+    int mySaved = -1;
+};
 
 CLogger* Log() { return CKernel::GetSingleton()->GetLogger(); }
 
@@ -199,7 +236,12 @@ bool CTaskAudioSDL::Start() {
     if (myMusicPlayer) return true;
     CLogger* log = Log();
     *log << "Initializing audio ";
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) < 0) {
+    bool audioStarted = false;
+    {
+        const CQuietStandardError quiet;
+        audioStarted = SDL_InitSubSystem(SDL_INIT_AUDIO) >= 0;
+    }
+    if (!audioStarted) {
         *log << "[failed]\n";
         log->Error() << "Initializing SDL_Audio didn't seem to work.\n";
         *log << "Error description: " << SDL_GetError() << "\n";
@@ -225,7 +267,12 @@ bool CTaskAudioSDL::OpenMixer() {
                                    AudioFormatName(myFormat) + ", channels: " + std::to_string(myChannels) +
                                    ", chunksize: " + std::to_string(myChunkSize);
     *log << "Opening audio device with " << parameters << "\t";
-    if (Mix_OpenAudio(myFrequency, myFormat, myChannels, myChunkSize) < 0) {
+    bool opened = false;
+    {
+        const CQuietStandardError quiet;
+        opened = Mix_OpenAudio(myFrequency, myFormat, myChannels, myChunkSize) >= 0;
+    }
+    if (!opened) {
         *log << "[failed]\n";
         log->Error() << "Mix_OpenAudio failed with parameters " << parameters << "\n";
         *log << "Error description: " << SDL_GetError() << "\n";
