@@ -100,10 +100,10 @@ TEST(Program, OptionsAreAnsweredAndUnknownOnesAreUsageErrors) {
     EXPECT_FALSE(std::filesystem::exists("log.txt"));
 }
 
-// The game in a level, headless; each signal ends it as "quit" does, and the level list is
-// written back (the game writes its attributes in another order than the shipped file).
+// The game started fullscreen in level 1, headless; each signal ends it as "quit" does, and
+// the level list is written back (the game writes its attributes in another order).
 TEST(Program, HangUpAndTerminateEndTheGameLikeQuitAndSaveTheProgress) {
-    for (const char* signal : {"HUP", "TERM"}) {
+    for (const std::string signal : {"HUP", "TERM"}) {
         testsupport::CTempDir dir;
         std::filesystem::copy(std::string(MARBLES_SOURCE_DIR) + "/game/data", "data",
                               std::filesystem::copy_options::recursive);
@@ -113,7 +113,7 @@ TEST(Program, HangUpAndTerminateEndTheGameLikeQuitAndSaveTheProgress) {
                   "starttask( gfx, gfx, 2000 )\n"
                   "starttask( game, game, 100 )\n");
         const std::string script = std::string(MARBLES_BINARY) +
-                                   " --level 1 --no-sound > stdout.txt 2> stderr.txt & game=$!\n"
+                                   " --level 1 --no-sound --fullscreen > stdout.txt 2> stderr.txt & game=$!\n"
                                    "n=0; until grep -q 'Loading level' log.txt 2>/dev/null; do\n"
                                    "  n=$((n + 1)); [ $n -gt 600 ] && break; sleep 0.1; done\n"
                                    "kill -" +
@@ -124,5 +124,8 @@ TEST(Program, HangUpAndTerminateEndTheGameLikeQuitAndSaveTheProgress) {
         EXPECT_EQ(WEXITSTATUS(status), 0) << signal << ReadFile("stderr.txt");
         EXPECT_NE(ReadFile("data/level_list.xml").find("filename=\"\" position=\"0\""), std::string::npos)
             << signal << ReadFile("data/level_list.xml");
+        const std::string log = ReadFile("log.txt");
+        EXPECT_NE(log.find("Fullscreen"), std::string::npos) << log;
+        EXPECT_EQ(log.find("Loading level: data/levels/level01.xml"), log.rfind("Loading level")) << log;
     }
 }

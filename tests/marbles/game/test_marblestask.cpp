@@ -19,6 +19,9 @@
 #include "support/gfxtesthelpers.h"
 #include "support/testsupport.h"
 #include "tarn/inputdevice/cmouse.h"
+#include "tarn/tasks/cinterpreter.h"
+#include "tarn/tasks/ckernel.h"
+#include "tarn/tasks/ctask.h"
 #include "tarn/tasks/ctaskfactory.h"
 #include "tarn/utils/logger/clogger.h"
 
@@ -61,6 +64,8 @@ protected:
         WriteFile("data/levels/level01.xml", WINNABLE);
         WriteFile("data/levels/level02.xml", HOPELESS);
         CMarbleSpriteTable::GetSingleton()->Clear();
+        // The pointer outlives a test: away from the title's button, a click means "go on".
+        tarn::CMouse::GetSingleton()->OnMouseMove(1, 1);
     }
     void TearDown() override {
         myTask.reset();
@@ -252,6 +257,22 @@ TEST_F(MarblesTask, AnUnreadableLevelListStartsEmptyIsJudgedCompleteAndIsNotOver
 
 namespace {
 
+// Stands in for the audio task: keeps every command line the game sends it.
+class CRecordingAudio : public tarn::CTask {
+public:
+    bool Start() override { return true; }
+    void Update() override {}
+    void OnStop() override {}
+    bool ExecuteCommand(const std::string& line) override {
+        theLines.push_back(line);
+        return true;
+    }
+    static std::vector<std::string> theLines;
+};
+
+std::vector<std::string> CRecordingAudio::theLines;
+tarn::CTaskRegistrar<CRecordingAudio> theRecordingAudio("recordingaudio");
+
 // Every field of two bodies, bit for bit; the listener belongs to the world, not the pile.
 bool SameBits(const RigidBody& a, const RigidBody& b) {
     RigidBody left = a;
@@ -412,4 +433,31 @@ TEST_F(MarblesTask, TheLevelOptionStartsThereAndTheTitleButtonOpensTheLevelSelec
     Click();
     EXPECT_EQ(State(), CUi::STATE_LEVEL_SELECT);
     EXPECT_EQ(Log().find("Sound effect"), std::string::npos);
+}
+
+TEST_F(MarblesTask, MusicVolumesMuteAndEffectsReachTheAudioTaskAsCommands) {
+    CRecordingAudio::theLines.clear();
+    ASSERT_TRUE(tarn::CTaskFactory::GetSingleton()->StartTask("recordingaudio", "audio", 30, nullptr));
+    tarn::CKernel::GetSingleton()->GetConsole()->Execute("music_volume = 40", false);
+    Start();
+    myTask->Update();
+    const std::vector<std::string> started = {"PlayMusic( \"data/sound/music.wav\" )", "SetMusicVolume( 0.400000 )",
+                                              "SetEffectsVolume( 1.000000 )"};
+    EXPECT_EQ(CRecordingAudio::theLines, started);
+    CRecordingAudio::theLines.clear();
+    tarn::CKernel::GetSingleton()->GetConsole()->Execute("effects_volume = 25", false);
+    myTask->Update();
+    myTask->ExecuteCommand("Mute");
+    Click();
+    Click();
+    Second();
+    ASSERT_EQ(Marbles(), 3u) << State() << " " << Impl()->GetLevelFile();
+    myTask->ExecuteCommand("Mute");
+    Impl()->GetLogic().OnMarbleClicked(CMarbleRegistry::GetSingleton()->Get(0));
+    myTask->Update();
+    const std::vector<std::string> later = {"SetMusicVolume( 0.400000 )", "SetEffectsVolume( 0.250000 )",
+                                            "SetMusicVolume( 0.000000 )", "SetEffectsVolume( 0.000000 )",
+                                            "SetMusicVolume( 0.400000 )", "SetEffectsVolume( 0.250000 )",
+                                            "PlayEffect( \"data/sound/click.wav\" )"};
+    EXPECT_EQ(CRecordingAudio::theLines, later);
 }
