@@ -72,7 +72,7 @@ def _shade(base, nx, ny, nz, brightness):
     return colour
 
 
-def draw_marble(canvas, x0, y0, size, base, symbol, brightness=1.0, ring=0.0, selected=False):
+def draw_marble(canvas, x0, y0, size, base, symbol, brightness=1.0, ring=0.0, selected=False, glow=0.0):
     """A shaded glossy sphere with its symbol in the size-by-size cell at (x0, y0); selected
     adds a steady white ring with a dark inner line, plain in colour and in greyscale."""
     radius = size / 2.0 - 0.5
@@ -105,6 +105,10 @@ def draw_marble(canvas, x0, y0, size, base, symbol, brightness=1.0, ring=0.0, se
                         colour = list(edge)
                     if ring > 0 and math.sqrt(d2) > radius * 0.8:
                         colour = [c + (g - c) * ring for c, g in zip(colour, (255, 240, 140))]
+                    if glow > 0:
+                        # Lightens towards white, most at the edge: a soft glow.
+                        amount = glow * (0.45 + 0.55 * math.sqrt(d2) / radius)
+                        colour = [c + (255 - c) * amount for c in colour]
                     if selected and math.sqrt(d2) > radius * 0.8:
                         colour = [255.0, 255.0, 255.0]
                     elif selected and math.sqrt(d2) > radius * 0.7:
@@ -117,8 +121,8 @@ def draw_marble(canvas, x0, y0, size, base, symbol, brightness=1.0, ring=0.0, se
                 canvas.put(x0 + px, y0 + py, MAGENTA, 0)
 
 
-# The highlight (hover and hints) is a soft glow: the marble brightens and dims, no ring.
-HIGHLIGHT_STEPS = [(1.25, 0.0), (1.5, 0.0), (1.25, 0.0), (1.12, 0.0)]
+# The highlight (hover and hints) is a soft glow: the marble lightens and dims, no ring.
+HIGHLIGHT_STEPS = [0.3, 0.45, 0.3, 0.2]
 SELECTED_FRAME = 1 + HIGHLIGHT_FRAMES
 
 
@@ -128,8 +132,8 @@ def marble_sheet(base, symbol):
     size = MARBLE_PIXELS
     sheet = Canvas(size * (2 + HIGHLIGHT_FRAMES), size, MAGENTA, 0)
     draw_marble(sheet, 0, 0, size, base, symbol)
-    for n, (brightness, ring) in enumerate(HIGHLIGHT_STEPS):
-        draw_marble(sheet, size * (n + 1), 0, size, base, symbol, brightness, ring)
+    for n, glow in enumerate(HIGHLIGHT_STEPS):
+        draw_marble(sheet, size * (n + 1), 0, size, base, symbol, glow=glow)
     draw_marble(sheet, size * SELECTED_FRAME, 0, size, base, symbol, 1.1, 0.0, selected=True)
     return sheet
 
