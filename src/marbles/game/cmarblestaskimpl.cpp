@@ -173,9 +173,10 @@ void CImpl::RefreshMarbles() {
 }
 
 bool CImpl::IsInLevel() const {
-    if (!myScreen || myLevelList.GetPosition() < 1 || myScreen->IsHelpShown()) return false;
+    // Not on the level-complete picture: the won level is already behind the list's position.
+    if (!myScreen || myLevelList.GetPosition() < 1) return false;
     const std::int32_t state = myScreen->GetState();
-    return state != CMarblesInGameUi::STATE_TITLE && state != CMarblesInGameUi::STATE_LEVEL_SELECT;
+    return state == CMarblesInGameUi::STATE_NONE || state == CMarblesInGameUi::STATE_LOST;
 }
 
 void CImpl::UpdateHud() {

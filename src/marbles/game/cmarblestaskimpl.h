@@ -132,7 +132,7 @@ private:
     void UpdateHud();
     // Selected marbles show their ring, the others lose a hint's glow.
     void RefreshMarbles();
-    // A level (running, complete or lost) is on screen.
+    // A level is on screen, running or lost: one R restarts.
     bool IsInLevel() const;
     void PlayEffect(const char* file);
     void ApplyVolumes();
