@@ -83,3 +83,49 @@ TEST(Program, QuitAfterStartingTasksStopsThemInTheFirstFrame) {
     EXPECT_EQ(RunMarbles(), 0);
     EXPECT_EQ(LogBody(), "( ) g1: no self-tests are built into this program\n");
 }
+
+TEST(Program, OptionsAreAnsweredAndUnknownOnesAreUsageErrors) {
+    testsupport::CTempDir dir;
+    const auto run = [](const std::string& arguments) {
+        const int status =
+            std::system((std::string(MARBLES_BINARY) + " " + arguments + " > stdout.txt 2> stderr.txt").c_str());
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    };
+    EXPECT_EQ(run("--help"), 0);
+    EXPECT_NE(ReadFile("stdout.txt").find("--no-music"), std::string::npos);
+    EXPECT_EQ(run("--version"), 0);
+    EXPECT_EQ(ReadFile("stdout.txt"), "Marbles 0.22\n");
+    EXPECT_EQ(run("--no-sound --loud"), 2);
+    EXPECT_NE(ReadFile("stderr.txt").find("unknown option: --loud\nUsage: marbles"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists("log.txt"));
+}
+
+// The game started fullscreen in level 1, headless; each signal ends it as "quit" does, and
+// the level list is written back (the game writes its attributes in another order).
+TEST(Program, HangUpAndTerminateEndTheGameLikeQuitAndSaveTheProgress) {
+    for (const std::string signal : {"HUP", "TERM"}) {
+        testsupport::CTempDir dir;
+        std::filesystem::copy(std::string(MARBLES_SOURCE_DIR) + "/game/data", "data",
+                              std::filesystem::copy_options::recursive);
+        WriteFile("autoexec.txt",
+                  "taskload( sdl )\n"
+                  "starttask( window, window, 1000, 640, 480 )\n"
+                  "starttask( gfx, gfx, 2000 )\n"
+                  "starttask( game, game, 100 )\n");
+        const std::string script = std::string(MARBLES_BINARY) +
+                                   " --level 1 --no-sound --fullscreen > stdout.txt 2> stderr.txt & game=$!\n"
+                                   "n=0; until grep -q 'Loading level' log.txt 2>/dev/null; do\n"
+                                   "  n=$((n + 1)); [ $n -gt 600 ] && break; sleep 0.1; done\n"
+                                   "kill -" +
+                                   signal + " $game; wait $game\n";
+        WriteFile("run.sh", script);
+        const int status = std::system("timeout 120 sh run.sh");
+        ASSERT_TRUE(WIFEXITED(status)) << signal;
+        EXPECT_EQ(WEXITSTATUS(status), 0) << signal << ReadFile("stderr.txt");
+        EXPECT_NE(ReadFile("data/level_list.xml").find("filename=\"\" position=\"0\""), std::string::npos)
+            << signal << ReadFile("data/level_list.xml");
+        const std::string log = ReadFile("log.txt");
+        EXPECT_NE(log.find("Fullscreen"), std::string::npos) << log;
+        EXPECT_EQ(log.find("Loading level: data/levels/level01.xml"), log.rfind("Loading level")) << log;
+    }
+}

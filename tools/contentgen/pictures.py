@@ -72,8 +72,9 @@ def _shade(base, nx, ny, nz, brightness):
     return colour
 
 
-def draw_marble(canvas, x0, y0, size, base, symbol, brightness=1.0, ring=0.0):
-    """A shaded glossy sphere with its symbol in the size-by-size cell at (x0, y0)."""
+def draw_marble(canvas, x0, y0, size, base, symbol, brightness=1.0, ring=0.0, selected=False, glow=0.0):
+    """A shaded glossy sphere with its symbol in the size-by-size cell at (x0, y0); selected
+    adds a steady white ring with a dark inner line, plain in colour and in greyscale."""
     radius = size / 2.0 - 0.5
     centre = size / 2.0
     symbol_scale = radius * 0.46
@@ -104,6 +105,14 @@ def draw_marble(canvas, x0, y0, size, base, symbol, brightness=1.0, ring=0.0):
                         colour = list(edge)
                     if ring > 0 and math.sqrt(d2) > radius * 0.8:
                         colour = [c + (g - c) * ring for c, g in zip(colour, (255, 240, 140))]
+                    if glow > 0:
+                        # Lightens towards white, most at the edge: a soft glow.
+                        amount = glow * (0.45 + 0.55 * math.sqrt(d2) / radius)
+                        colour = [c + (255 - c) * amount for c in colour]
+                    if selected and math.sqrt(d2) > radius * 0.8:
+                        colour = [255.0, 255.0, 255.0]
+                    elif selected and math.sqrt(d2) > radius * 0.7:
+                        colour = [20.0, 20.0, 20.0]
                     for c in range(3):
                         acc[c] += colour[c]
             if hits:
@@ -112,16 +121,20 @@ def draw_marble(canvas, x0, y0, size, base, symbol, brightness=1.0, ring=0.0):
                 canvas.put(x0 + px, y0 + py, MAGENTA, 0)
 
 
-HIGHLIGHT_STEPS = [(1.2, 0.55), (1.35, 0.9), (1.2, 0.55), (1.08, 0.25)]
+# The highlight (hover and hints) is a soft glow: the marble lightens and dims, no ring.
+HIGHLIGHT_STEPS = [0.3, 0.45, 0.3, 0.2]
+SELECTED_FRAME = 1 + HIGHLIGHT_FRAMES
 
 
 def marble_sheet(base, symbol):
-    """Frame 0 is the normal look; frames 1.. pulse for the highlight."""
+    """Frame 0 is the normal look; frames 1.. glow for the highlight; the last one is the
+    steady ring of a selected marble."""
     size = MARBLE_PIXELS
-    sheet = Canvas(size * (1 + HIGHLIGHT_FRAMES), size, MAGENTA, 0)
+    sheet = Canvas(size * (2 + HIGHLIGHT_FRAMES), size, MAGENTA, 0)
     draw_marble(sheet, 0, 0, size, base, symbol)
-    for n, (brightness, ring) in enumerate(HIGHLIGHT_STEPS):
-        draw_marble(sheet, size * (n + 1), 0, size, base, symbol, brightness, ring)
+    for n, glow in enumerate(HIGHLIGHT_STEPS):
+        draw_marble(sheet, size * (n + 1), 0, size, base, symbol, glow=glow)
+    draw_marble(sheet, size * SELECTED_FRAME, 0, size, base, symbol, 1.1, 0.0, selected=True)
     return sheet
 
 
@@ -147,7 +160,9 @@ def marble_sprite_xml(sheet_path):
             '  <TimeMultiply>1</TimeMultiply>\n'
             '  <Animation name="normal" loop="1">\n%s  </Animation>\n'
             '  <Animation name="highlight" loop="1">\n%s  </Animation>\n'
-            '</Sprite>\n' % (sheet_path, size, size, _frame(0, NORMAL_FRAME_MS), ''.join(frames)))
+            '  <Animation name="selected" loop="1">\n%s  </Animation>\n'
+            '</Sprite>\n' % (sheet_path, size, size, _frame(0, NORMAL_FRAME_MS), ''.join(frames),
+                             _frame(size * SELECTED_FRAME, NORMAL_FRAME_MS)))
 
 
 def static_sprite_xml(image_path, x, y, w, h, z):

@@ -20,6 +20,7 @@ float theOffsetX = 320.0f;
 float theOffsetY = 160.0f;
 float theScaleX = 16.0f;
 float theScaleY = 16.0f;
+bool theInputEnabled = true;
 
 }  // namespace
 
@@ -39,26 +40,57 @@ int CMarbleGfx::ToScreenX(float x) { return static_cast<int>(x * theScaleX + the
 
 int CMarbleGfx::ToScreenY(float y) { return static_cast<int>(y * theScaleY + theOffsetY); }
 
+void CMarbleGfx::SetInputEnabled(bool enabled) { theInputEnabled = enabled; }
+
+bool CMarbleGfx::IsInputEnabled() { return theInputEnabled; }
+
+void CMarbleGfx::RefreshLook() {
+    if (!mySprite) return;
+    if (IsSelected()) {
+        mySprite->SetAnimation("selected");
+        return;
+    }
+    mySprite->SetAnimation(IsHighlightShown() ? "highlight" : "normal");
+}
+
 void CMarbleGfx::OnTypeAssigned() {
     mySprite = CMarbleSpriteTable::GetSingleton()->GetSprite(GetType());
-    if (IsHighlightShown() && mySprite) mySprite->SetAnimation("highlight");
+    if (IsHighlightShown()) RefreshLook();
     tarn::CMouse::GetSingleton()->AddReceiver(this);
 }
 
+void CMarbleGfx::RememberPosition() {
+    myRecent[myRecentNext] = GetPosition();
+    myRecentNext = (myRecentNext + 1) % SMOOTH_STEPS;
+    if (myRecentCount < SMOOTH_STEPS) ++myRecentCount;
+}
+
+Vector2 CMarbleGfx::GetDrawnPosition() const {
+    const Vector2 latest = GetPosition();
+    if (myRecentCount < SMOOTH_STEPS) return latest;
+    Vector2 sum;
+    for (const Vector2& p : myRecent) {
+        const Vector2 d = p - latest;
+        if (Dot(d, d) > SMOOTH_RADIUS * SMOOTH_RADIUS) return latest;
+        sum = sum + p;
+    }
+    return (1.0f / static_cast<float>(SMOOTH_STEPS)) * sum;
+}
+
 void CMarbleGfx::OnMoved() {
+    RememberPosition();
     if (!mySprite) return;
     const tarn::CRect rect = mySprite->GetRect();
-    const float x = GetPosition().x * theScaleX + theOffsetX - rect.w / 2.0f;
-    const float y = GetPosition().y * theScaleY + theOffsetY - rect.h / 2.0f;
+    const Vector2 drawn = GetDrawnPosition();
+    const float x = drawn.x * theScaleX + theOffsetX - rect.w / 2.0f;
+    const float y = drawn.y * theScaleY + theOffsetY - rect.h / 2.0f;
     mySprite->SetPosition(static_cast<int>(x), static_cast<int>(y));
 }
 
-void CMarbleGfx::OnHighlightChanged(bool on) {
-    if (mySprite) mySprite->SetAnimation(on ? "highlight" : "normal");
-}
+void CMarbleGfx::OnHighlightChanged(bool /*on*/) { RefreshLook(); }
 
 void CMarbleGfx::OnMouseMove(int /*x*/, int /*y*/) {
-    if (myPointerOver) return;
+    if (myPointerOver || !theInputEnabled) return;
     myPointerOver = true;
     if (myGameLogic && myGameLogic->CanSelect(this) && !IsSelected()) SetHighlight(true);
 }
@@ -70,9 +102,9 @@ void CMarbleGfx::OnMouseOut(int /*x*/, int /*y*/) {
 }
 
 void CMarbleGfx::OnMouseDown(int button) {
+    if (!theInputEnabled) return;
     if (button == LEFT_BUTTON) {
         cassert(myGameLogic != nullptr) cvalue(GetIndex());
-        // The click may remove this marble: nothing is touched after it.
         if (myGameLogic) myGameLogic->OnMarbleClicked(this);
         return;
     }

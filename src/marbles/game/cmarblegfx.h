@@ -3,6 +3,8 @@
 #ifndef TARN_MARBLES_GAME_CMARBLEGFX_H
 #define TARN_MARBLES_GAME_CMARBLEGFX_H
 
+#include <array>
+
 #include "marbles/rules/cmarble.h"
 #include "tarn/gfx/csprite.h"
 #include "tarn/inputdevice/imousereceiver.h"
@@ -39,6 +41,13 @@ public:
     static int ToScreenX(float x);
     static int ToScreenY(float y);
 
+    // While disabled (the game is paused) every marble ignores the pointer and the buttons.
+    static void SetInputEnabled(bool enabled);
+    static bool IsInputEnabled();
+    // Plays the animation of the marble's state: "selected" (a steady ring), "highlight" (a
+    // soft glow, for hover and hints) or "normal".
+    void RefreshLook();
+
     void SetGameLogic(CMarblesLogic* logic) { myGameLogic = logic; }
     const tarn::CSpriteHandle& GetSprite() const { return mySprite; }
     bool IsPointerOver() const { return myPointerOver; }
@@ -46,13 +55,28 @@ public:
 protected:
     // Takes the sprite of the type and registers with the mouse device.
     void OnTypeAssigned() override;
-    // Centres the sprite on the body's new screen position.
+    // Centres the sprite on the body's new screen position; a marble that has barely moved over
+    // its last steps is drawn at the mean of those positions, so a resting marble does not
+    // tremble on screen (the body and what the rules read are untouched).
     void OnMoved() override;
-    // Plays the "highlight" or the "normal" animation.
+    // Plays the animation of the new state (see RefreshLook).
     void OnHighlightChanged(bool on) override;
 
+    // The steps averaged for a resting marble, and how far (world units) its recent positions
+    // may lie from the latest one for it to count as resting: 4 pixels.
+    static constexpr unsigned SMOOTH_STEPS = 8;
+    static constexpr float SMOOTH_RADIUS = 0.25f;
+    // Where the marble is drawn (world units): the body's position, or the mean of its recent
+    // positions while it rests.
+    Vector2 GetDrawnPosition() const;
+
 private:
+    void RememberPosition();
+
     CMarblesLogic* myGameLogic;
+    std::array<Vector2, SMOOTH_STEPS> myRecent{};
+    unsigned myRecentCount = 0;
+    unsigned myRecentNext = 0;
     tarn::CSpriteHandle mySprite;
     bool myPointerOver = false;
 };

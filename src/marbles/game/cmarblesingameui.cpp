@@ -1,9 +1,17 @@
-// The screen over the level: pictures by state, the level's background and animations, and
-// the clicks that move from title to help to the levels.
+// The screen over the level: pictures by state, the title's button, the help's keys, the
+// level-select tiles, the level's background and animations, and the clicks between them.
 #include "marbles/game/cmarblesingameui.h"
 
 #include "marbles/game/cmarblegfx.h"
+#include "marbles/game/levelprogress.h"
 #include "marbles/game/cmarblespritetable.h"
+#include "tarn/gfx/ccolor.h"
+#include "tarn/gfx/cfont.h"
+#include "tarn/gfx/cscreenlayer.h"
+#include "tarn/gfx/ctextsprite.h"
+#include "tarn/gfx/font/csystemfontloader.h"
+#include "tarn/gfx/gfx.h"
+#include "tarn/gfx/ipixel.h"
 #include "tarn/inputdevice/cmouse.h"
 
 namespace marbles {
@@ -13,10 +21,39 @@ namespace {
 const int LEFT_BUTTON = 1;
 const char* const TITLE_PICTURE = "data/gfx/title_screen.jpg";
 const char* const HELP_PICTURE = "data/gfx/help_screen.jpg";
+// Texts stand in front of the picture.
+const int TEXT_Z = -10;
+const int TILE_COLUMNS = 6;
+const int TILE_WIDTH = 90;
+const int TILE_HEIGHT = 40;
+const int TILE_GAP = 10;
+const int TILES_TOP = 110;
+const int FRAME = 3;
+
+// A box of one colour, as the frame of a text.
+tarn::CSpriteHandle MakeBox(const tarn::CRect& rect, int red, int green, int blue) {
+    tarn::IPixel* image = tarn::CreateImage(rect.w, rect.h, tarn::CColor(255, 0, 255, 255));
+    for (int y = 0; y < rect.h; ++y) {
+        for (int x = 0; x < rect.w; ++x) image->PutPixel(x, y, tarn::CColor(red, green, blue, 255));
+    }
+    tarn::CSpriteHandle box(new tarn::CSprite(image));
+    box->SetZ(TEXT_Z);
+    box->SetPosition(rect.x, rect.y);
+    box->SetParent(tarn::CScreenLayer::GetSingleton());
+    return box;
+}
 
 }  // namespace
 
 using CUi = CMarblesTask::CMarblesTaskImpl::CMarblesInGameUi;
+
+const char* const CUi::KEYS_TEXT =
+    "Keys   R  restart the level        P       pause and resume\n"
+    "       U  undo the last removal    M       sound on and off\n"
+    "       H  hint: a chain to clear   F11     fullscreen and back\n"
+    "       L  level select (title)     Escape  title; quit there\n"
+    "\n"
+    "                      Click to start";
 
 CUi::CMarblesInGameUi(CMarblesTaskImpl* task) : myMarblesTask(task) {
     CMarbleGfx::SetScreenMapping(320.0f, 160.0f, 16.0f, 16.0f);
@@ -24,25 +61,95 @@ CUi::CMarblesInGameUi(CMarblesTaskImpl* task) : myMarblesTask(task) {
 
 CUi::~CMarblesInGameUi() { tarn::CMouse::GetSingleton()->RemoveReceiver(this); }
 
+tarn::CRect CUi::LevelsButtonRect() { return tarn::CRect(268, 440, 104, 26); }
+
+tarn::CRect CUi::TileRect(std::int32_t position) {
+    const int index = position - 1;
+    const int left = (640 - TILE_COLUMNS * (TILE_WIDTH + TILE_GAP) + TILE_GAP) / 2;
+    return tarn::CRect(left + (index % TILE_COLUMNS) * (TILE_WIDTH + TILE_GAP),
+                       TILES_TOP + (index / TILE_COLUMNS) * (TILE_HEIGHT + TILE_GAP), TILE_WIDTH, TILE_HEIGHT);
+}
+
+CUi::ETile CUi::TileOf(const CLevelList& list, std::int32_t position) {
+    if (!IsLevelPlayable(list, position)) return ETile::LOCKED;
+    return list.GetEntry(static_cast<unsigned>(position)).myCompleted ? ETile::COMPLETED : ETile::OPEN;
+}
+
+void CUi::AddText(const tarn::CRect& rect, const std::string& text, int red, int green, int blue) {
+    // A frame of the colour around a black label: text sprites draw their glyphs on black.
+    myBoxes.push_back(MakeBox(rect, red, green, blue));
+    tarn::CFont* font = new tarn::CFont();
+    tarn::CSystemFontLoader(font, "");
+    const int w = rect.w - 2 * FRAME;
+    const int h = rect.h - 2 * FRAME;
+    auto* sprite = new tarn::CTextSprite(font, w, h, new tarn::CSprite(tarn::CreateImage(w, h, tarn::CColor(255, 0, 255, 255))));
+    sprite->SetStartPosition(tarn::CTextPos(4, 2));
+    sprite->SetText(text);
+    tarn::CSpriteHandle handle(sprite);
+    handle->SetZ(TEXT_Z - 1);
+    handle->SetPosition(rect.x + FRAME, rect.y + FRAME);
+    handle->SetParent(tarn::CScreenLayer::GetSingleton());
+    myTexts.push_back(handle);
+}
+
+std::vector<std::string> CUi::GetTexts() const {
+    std::vector<std::string> texts;
+    for (const tarn::CSpriteHandle& text : myTexts) texts.push_back(static_cast<tarn::CTextSprite*>(text.get())->GetText());
+    return texts;
+}
+
 void CUi::ShowPicture(const std::string& fileName, std::int32_t state) {
     myState = state;
+    myHelpShown = false;
+    myTexts.clear();
+    myBoxes.clear();
+    myTiles.clear();
     mySprites[PICTURE] = CMarbleSpriteTable::LoadSprite(fileName);
 }
 
 void CUi::ShowTitle() {
     ShowPicture(TITLE_PICTURE, STATE_TITLE);
+    AddText(LevelsButtonRect(), "Levels (L)", 250, 210, 60);
     tarn::CMouse::GetSingleton()->AddCapture(this);
 }
 
-void CUi::ShowHelp() { ShowPicture(HELP_PICTURE, STATE_HELP_OR_COMPLETE); }
+void CUi::ShowHelp() {
+    ShowPicture(HELP_PICTURE, STATE_HELP_OR_COMPLETE);
+    myHelpShown = true;
+    AddText(tarn::CRect(36, 378, 568, 100), KEYS_TEXT, 250, 210, 60);
+}
+
+void CUi::ShowLevelSelect(const CLevelList& list) {
+    ShowPicture(TITLE_PICTURE, STATE_LEVEL_SELECT);
+    // The title, dimmed behind the tiles.
+    tarn::CSpriteHandle dim(new tarn::CSprite(tarn::CreateImage(640, 480, tarn::CColor(255, 0, 255, 255))));
+    dim->SetAlpha(200);
+    dim->SetZ(TEXT_Z + 1);
+    dim->SetParent(tarn::CScreenLayer::GetSingleton());
+    myBoxes.push_back(dim);
+    AddText(tarn::CRect(170, 60, 300, 26), "Choose a level (Escape: back)", 90, 90, 100);
+    const std::int32_t count = LevelCount(list);
+    for (std::int32_t position = 1; position <= count; ++position) {
+        const ETile tile = TileOf(list, position);
+        myTiles.push_back(tile);
+        const std::string label = std::to_string(position) + "\n" +
+                                  (tile == ETile::COMPLETED ? "done" : tile == ETile::OPEN ? "play" : "locked");
+        if (tile == ETile::COMPLETED) AddText(TileRect(position), label, 60, 200, 80);
+        if (tile == ETile::OPEN) AddText(TileRect(position), label, 250, 210, 60);
+        if (tile == ETile::LOCKED) AddText(TileRect(position), label, 90, 90, 100);
+    }
+    tarn::CMouse::GetSingleton()->AddCapture(this);
+}
 
 void CUi::LevelComplete() {
     ShowPicture(myLevelCompleteImage, STATE_HELP_OR_COMPLETE);
+    myMarblesTask->OnLevelComplete();
     tarn::CMouse::GetSingleton()->AddCapture(this);
 }
 
 void CUi::LevelLost() {
     ShowPicture(myLevelLostImage, STATE_LOST);
+    myMarblesTask->OnLevelLost();
     tarn::CMouse::GetSingleton()->AddCapture(this);
 }
 
@@ -54,20 +161,41 @@ void CUi::SetGraphics(const CLevelFile::CGraphics& graphics) {
     mySprites[ANIMATION2] = CMarbleSpriteTable::LoadSprite(graphics.myAnimation2Image);
 }
 
+std::int32_t CUi::TileUnderPointer() const {
+    const tarn::CMouse* mouse = tarn::CMouse::GetSingleton();
+    for (std::size_t i = 0; i < myTiles.size(); ++i) {
+        const auto position = static_cast<std::int32_t>(i + 1);
+        if (TileRect(position).Contains(mouse->GetX(), mouse->GetY())) return position;
+    }
+    return 0;
+}
+
 void CUi::OnMouseDown(int button) {
     if (button != LEFT_BUTTON) return;
+    const tarn::CMouse* mouse = tarn::CMouse::GetSingleton();
     switch (myState) {
         case STATE_TITLE:
+            if (LevelsButtonRect().Contains(mouse->GetX(), mouse->GetY())) {
+                myMarblesTask->RequestLevelSelect();
+                return;
+            }
             ShowHelp();
             return;
         case STATE_HELP_OR_COMPLETE:
-            tarn::CMouse::GetSingleton()->RemoveCapture(this);
-            myMarblesTask->NextLevel();  // deletes this screen
+            if (myHelpShown) {
+                myMarblesTask->RequestContinue();
+                return;
+            }
+            myMarblesTask->RequestLevel(myMarblesTask->GetLevelList().GetPosition());
             return;
         case STATE_LOST:
-            tarn::CMouse::GetSingleton()->RemoveCapture(this);
-            myMarblesTask->StartLevel();  // deletes this screen
+            myMarblesTask->RequestLevel(myMarblesTask->GetLevelList().GetPosition());
             return;
+        case STATE_LEVEL_SELECT: {
+            const std::int32_t tile = TileUnderPointer();
+            if (tile > 0 && myTiles[static_cast<std::size_t>(tile - 1)] != ETile::LOCKED) myMarblesTask->RequestLevel(tile);
+            return;
+        }
         default:
             return;
     }

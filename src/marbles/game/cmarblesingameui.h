@@ -1,41 +1,58 @@
-// The screen over the level: the title, help, level-complete and level-lost pictures, the
-// level's background and animations, and the clicks that lead from one picture to the next.
+// The screen over the level: the title, help, level-select, level-complete and level-lost
+// pictures, the level's background and animations, and the clicks that lead between them.
 #ifndef TARN_MARBLES_GAME_CMARBLESINGAMEUI_H
 #define TARN_MARBLES_GAME_CMARBLESINGAMEUI_H
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "marbles/game/cmarblestaskimpl.h"
 #include "marbles/level/clevelfile.h"
+#include "tarn/gfx/crect.h"
 #include "tarn/gfx/csprite.h"
 #include "tarn/inputdevice/imousereceiver.h"
 #include "tarn/utils/signalslot/cssobject.h"
 
 namespace marbles {
 
-// Captures the mouse while a picture waits for a click; a click that starts a level deletes
-// this screen from inside its own handler.
+// Captures the mouse while a picture waits for a click. A click that leaves the picture only
+// asks the game for the change, which happens at the game's next update.
 class CMarblesTask::CMarblesTaskImpl::CMarblesInGameUi : public tarn::IMouseReceiver, public tarn::CSSObject {
 public:
-    enum { STATE_NONE = 0, STATE_HELP_OR_COMPLETE = 1, STATE_LOST = 2, STATE_TITLE = 3 };
+    enum {
+        STATE_NONE = 0,
+        STATE_HELP_OR_COMPLETE = 1,
+        STATE_LOST = 2,
+        STATE_TITLE = 3,
+        STATE_LEVEL_SELECT = 4
+    };
     enum { PICTURE = 0, BACKGROUND = 1, ANIMATION1 = 2, ANIMATION2 = 3, SPRITE_COUNT = 4 };
 
-    // task (not owned) is told when a click starts a level. Sets the marbles' world-to-screen
-    // mapping: offset (320, 160), 16 pixels per world unit.
+    // How a level looks on the level-select screen.
+    enum class ETile { COMPLETED, OPEN, LOCKED };
+
+    // The keys as the help screen lists them.
+    static const char* const KEYS_TEXT;
+
+    // task (not owned) is asked for the changes the clicks make. Sets the marbles'
+    // world-to-screen mapping: offset (320, 160), 16 pixels per world unit.
     explicit CMarblesInGameUi(CMarblesTaskImpl* task);
     // Leaves the mouse device; the connections to the rules go with the signal object base.
     ~CMarblesInGameUi() override;
     CMarblesInGameUi(const CMarblesInGameUi&) = delete;
     CMarblesInGameUi& operator=(const CMarblesInGameUi&) = delete;
 
-    // Shows the title picture and captures the mouse.
+    // Shows the title picture with its "Levels" button and captures the mouse.
     void ShowTitle();
-    // Shows the help picture (the capture stays).
+    // Shows the help picture with the keys (the capture stays).
     void ShowHelp();
-    // Slot of the rules: logs nothing itself, shows the level-complete picture, captures.
+    // One tile per level of list: completed, open (the first not completed) or locked;
+    // captures the mouse.
+    void ShowLevelSelect(const CLevelList& list);
+    // Slot of the rules: tells the game, shows the level-complete picture, captures.
     void LevelComplete();
-    // Slot of the rules: shows the level-lost picture, captures.
+    // Slot of the rules: tells the game, shows the level-lost picture, captures.
     void LevelLost();
     // Takes a level's pictures: loads the background and the two animations and remembers
     // the level-complete and level-lost pictures.
@@ -43,7 +60,9 @@ public:
 
     void OnMouseMove(int /*x*/, int /*y*/) override {}
     void OnMouseOut(int /*x*/, int /*y*/) override {}
-    // Left button: title -> help; help or complete -> next level; lost -> the level again.
+    // Left button: title -> help (or the level select on its button); help -> play goes on;
+    // complete -> the next level; lost -> the level again; level select -> the level of an
+    // open or completed tile.
     void OnMouseDown(int button) override;
     void OnMouseUp(int /*button*/) override {}
     bool IsBlocking() const override { return false; }
@@ -53,17 +72,32 @@ public:
     std::string GetName() const override { return "MarblesInGameUi"; }
 
     std::int32_t GetState() const { return myState; }
+    bool IsHelpShown() const { return myHelpShown; }
     // Precondition: index < SPRITE_COUNT. Empty until loaded.
     const tarn::CSpriteHandle& GetSprite(int index) const { return mySprites[index]; }
     const std::string& GetLevelCompleteImage() const { return myLevelCompleteImage; }
     const std::string& GetLevelLostImage() const { return myLevelLostImage; }
+    // Where the title's "Levels" button and the tile of a level (position from 1) are.
+    static tarn::CRect LevelsButtonRect();
+    static tarn::CRect TileRect(std::int32_t position);
+    // The tile's look for the level at position of list.
+    static ETile TileOf(const CLevelList& list, std::int32_t position);
+    // The texts of the extra sprites shown with the picture (button, keys, tiles).
+    std::vector<std::string> GetTexts() const;
 
 private:
     void ShowPicture(const std::string& fileName, std::int32_t state);
+    void AddText(const tarn::CRect& rect, const std::string& text, int red, int green, int blue);
+    // The level-select tile under the pointer; 0 when none.
+    std::int32_t TileUnderPointer() const;
 
     CMarblesTaskImpl* myMarblesTask;
     std::int32_t myState = STATE_NONE;
+    bool myHelpShown = false;
     tarn::CSpriteHandle mySprites[SPRITE_COUNT];
+    std::vector<tarn::CSpriteHandle> myTexts;
+    std::vector<tarn::CSpriteHandle> myBoxes;
+    std::vector<ETile> myTiles;
     std::string myLevelCompleteImage = "data/level_complete.xml";
     std::string myLevelLostImage = "data/level_lost.xml";
 };

@@ -19,7 +19,7 @@ CMarblesTask::~CMarblesTask() { myImpl.reset(); }
 
 bool CMarblesTask::Start(tarn::CParameterList* /*params*/) {
     myImpl.reset();
-    myImpl = std::make_unique<CMarblesTaskImpl>();
+    myImpl = std::make_unique<CMarblesTaskImpl>("data/level_list.xml", CMarblesTaskImpl::COptions::FromConsole());
     return true;
 }
 

@@ -18,7 +18,8 @@ public:
     // Deletes the game if it is still running (which saves the level list).
     ~CMarblesTask() override;
 
-    // Creates the game (a game already running is ended first) and shows the title; true.
+    // Creates the game with the options of the console variables (a game already running is
+    // ended first) and shows the title, or starts the asked-for level; true.
     bool Start(tarn::CParameterList* params) override;
     bool Start() override;
     // One main-loop update of the game.
@@ -27,7 +28,8 @@ public:
     void OnStop() override;
     void OnPause() override {}
     void OnResume() override {}
-    // "Reset" (exactly) restarts the current level; any other text logs the body list.
+    // "Reset" (exactly) restarts the current level; "Undo", "Hint", "Pause", "Mute", "Back"
+    // and "LevelSelect" are the player's keys; any other text logs the body list.
     // True once started; false before.
     bool ExecuteCommand(const std::string& line) override;
     bool PauseWhenInactive() const override { return true; }

@@ -1,6 +1,7 @@
 // The ordered list of level files with the player's progress, and its "LevelList" file.
 #include "marbles/level/clevellist.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 
@@ -89,6 +90,10 @@ void CLevelList::Write(tarn::CXmlFileSys* filesys) const {
         filesys->AddAttribute("completed", myEntries[i].myCompleted);
         filesys->EndNode(LEVEL_NAME);
     }
+}
+
+void CLevelList::SetPosition(std::int32_t position) {
+    myPosition = std::clamp(position, 0, static_cast<std::int32_t>(myEntries.size()));
 }
 
 std::string CLevelList::GetNextLevel() {

@@ -47,6 +47,8 @@ public:
     std::string GetNextLevel();
 
     std::int32_t GetPosition() const { return myPosition; }
+    // Moves to position, kept within 0 and the entry count (the place after the last level).
+    void SetPosition(std::int32_t position);
     unsigned GetEntryCount() const { return static_cast<unsigned>(myEntries.size()); }
     // Precondition: index < GetEntryCount().
     const CEntry& GetEntry(unsigned index) const { return myEntries[index]; }

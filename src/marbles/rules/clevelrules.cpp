@@ -5,49 +5,28 @@
 #include <algorithm>
 #include <vector>
 
+#include "marbles/rules/cchainfinder.h"
 #include "marbles/rules/cmarble.h"
 #include "marbles/rules/cmarbleregistry.h"
 #include "tarn/utils/logger/clogger.h"
 
 namespace marbles {
 
-namespace {
-
-const std::size_t GROUP_SIZE = 3;
-// How much farther the rules look for a neighbour than the player can reach.
-const float RULES_EXTRA_REACH = 0.3f;
-
-bool IsNearGroup(const CMarble* candidate, const std::vector<const CMarble*>& group) {
-    const float reach = 2.5f * candidate->GetRadius() + RULES_EXTRA_REACH;
-    const float reachSquared = reach * reach;
-    for (const CMarble* member : group) {
-        const Vector2 d = candidate->GetPosition() - member->GetPosition();
-        if (Dot(d, d) < reachSquared) return true;
-    }
-    return false;
-}
-
-bool GrowsToGroup(const CMarble* seed, const CMarbleRegistry& registry) {
-    std::vector<const CMarble* > group{seed};
-    for (const CMarble* candidate : registry) {
-        if (candidate == seed || candidate->GetType() != seed->GetType()) continue;
-        if (!IsNearGroup(candidate, group)) continue;
-        group.push_back(candidate);
-        if (group.size() >= GROUP_SIZE) return true;
-    }
-    return false;
-}
-
-}  // namespace
-
 void CLevelRules::Reset() {
     myCompleteFired = false;
     myFailedChecks = 0;
     myLostFired = false;
+    mySettleWatch.Clear();
 }
 
-bool CLevelRules::Update(bool worldAtRest) {
-    if (myCheckTimer.GetTime() <= CHECK_INTERVAL || !worldAtRest) return false;
+void CLevelRules::ObservePile() {
+    std::vector<Vector2> positions;
+    for (const CMarble* marble : *CMarbleRegistry::GetSingleton()) positions.push_back(marble->GetPosition());
+    mySettleWatch.Observe(positions);
+}
+
+bool CLevelRules::Update(bool pileSettled) {
+    if (myCheckTimer.GetTime() <= CHECK_INTERVAL || !pileSettled) return false;
     myCheckTimer.Reset();
     CheckLevelState();
     return true;
@@ -83,13 +62,7 @@ void CLevelRules::CheckLevelState() {
 }
 
 bool CLevelRules::HasRemovableGroup(std::int32_t lowType, std::int32_t highType) {
-    const CMarbleRegistry& registry = *CMarbleRegistry::GetSingleton();
-    for (std::int32_t type = lowType; type <= highType; ++type) {
-        for (const CMarble* seed : registry) {
-            if (seed->GetType() == type && GrowsToGroup(seed, registry)) return true;
-        }
-    }
-    return false;
+    return CChainFinder::HasAny(CChainFinder::FromRegistry(), lowType, highType);
 }
 
 }  // namespace marbles

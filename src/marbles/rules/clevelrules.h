@@ -1,10 +1,12 @@
 // The end of a level: complete when no marble is left, lost when five checks in a row of the
-// settled pile find no chain of three same-type marbles. Each signal fires once per level.
+// settled pile find no chain of three same-type marbles the player can select. Each signal
+// fires once per level.
 #ifndef TARN_MARBLES_RULES_CLEVELRULES_H
 #define TARN_MARBLES_RULES_CLEVELRULES_H
 
 #include <cstdint>
 
+#include "marbles/rules/csettlewatch.h"
 #include "tarn/utils/signalslot/csignal.h"
 #include "tarn/utils/timer/ctimer.h"
 
@@ -30,18 +32,23 @@ public:
     // Emitted (once per level) at the fifth consecutive check without a group; logs "Level lost".
     tarn::CSignal0& GetLevelLostSignal() { return myLevelLost; }
 
-    // A level starts: the counters and the fired flags are cleared (the check timer runs on).
+    // A level starts: the counters, the fired flags and the settle watch are cleared (the
+    // check timer runs on).
     void Reset();
+    // Called after every physics step: the settle watch takes the registered marbles' places.
+    void ObservePile();
+    // Whether the registered marbles have settled as the player sees it (see CSettleWatch).
+    bool IsPileSettled() const { return mySettleWatch.IsSettled(); }
     // Called once per game update: when more than CHECK_INTERVAL ms have passed since the last
-    // check and the world is at rest, restarts the check timer and runs CheckLevelState. While
-    // the world moves the timer is not restarted, so the check follows as soon as it settles.
+    // check and the pile has settled, restarts the check timer and runs CheckLevelState. While
+    // the pile moves the timer is not restarted, so the check follows as soon as it settles.
     // Returns true when a check ran.
-    bool Update(bool worldAtRest);
+    bool Update(bool pileSettled);
     // One check of the level's state against the marble registry.
     void CheckLevelState();
 
-    // True when some type from lowType to highType has three marbles in a chain, found by one
-    // greedy pass over the registry per seed marble; neighbours lie within 2.5 radii plus 0.3.
+    // True when the player can select three registered marbles of one type from lowType to
+    // highType in a chain (the player's reach, every order of clicks; see CChainFinder).
     static bool HasRemovableGroup(std::int32_t lowType, std::int32_t highType);
 
     std::int32_t GetFailedChecks() const { return myFailedChecks; }
@@ -55,6 +62,7 @@ private:
     std::int32_t myFailedChecks = 0;
     bool myLostFired = false;
     tarn::CTimer myCheckTimer;
+    CSettleWatch mySettleWatch;
 };
 
 }  // namespace marbles

@@ -1,4 +1,4 @@
-// The player's selection of chained same-type marbles and the removal of a chain of three.
+// The player's selection of chained same-type marbles and the queued removal of a chain of three.
 #include "marbles/rules/cmarbleslogic.h"
 
 #include <algorithm>
@@ -56,9 +56,18 @@ void CMarblesLogic::DropSelection() {
     mySelection.clear();
 }
 
+void CMarblesLogic::ClearSelection() {
+    mySelection.clear();
+    myPendingRemovals.clear();
+}
+
+bool CMarblesLogic::IsPendingRemoval(const CMarble* marble) const {
+    return std::find(myPendingRemovals.begin(), myPendingRemovals.end(), marble) != myPendingRemovals.end();
+}
+
 void CMarblesLogic::OnMarbleClicked(CMarble* marble) {
     cassert(marble != nullptr && myPhysics != nullptr) cvalue(marble) cvalue(myPhysics);
-    if (!marble || !myPhysics) return;
+    if (!marble || !myPhysics || IsPendingRemoval(marble)) return;
     if (mySelection.empty()) {
         ToggleSelection(marble);
         return;
@@ -69,30 +78,37 @@ void CMarblesLogic::OnMarbleClicked(CMarble* marble) {
         return;
     }
     ToggleSelection(marble);
-    if (mySelection.size() >= GROUP_SIZE) RemoveSelectedBodies();
-}
-
-void CMarblesLogic::RemoveSelectedBodies() {
-    // The selection is emptied first: each removal destroys a marble, and the bodies moved
-    // into freed slots have their marbles' indices updated before the next removal.
-    const std::vector<CMarble*> group = mySelection;
+    if (mySelection.size() < GROUP_SIZE) return;
+    myPendingRemovals.insert(myPendingRemovals.end(), mySelection.begin(), mySelection.end());
     mySelection.clear();
     mySelectedType = -1;
-    for (CMarble* marble : group) {
-        CPhysicsWorld* world = myPhysics->GetWorld();
-        const unsigned index = marble->GetIndex();
-        // A marble that does not follow the body at its index would make the removal take
-        // some other body; it is left alone.
-        if (!world || index >= world->GetBodyCount() || world->GetBody(index).listener != marble) {
-            tarn::CLogger::GetSingleton()->Warning() << "Marble " << index << " has no body to remove\n";
-            continue;
-        }
-        myPhysics->RemoveBody(index);
+}
+
+void CMarblesLogic::ApplyPendingRemovals() {
+    // A body moved into a freed slot has its marble's index updated before the next removal.
+    while (!myPendingRemovals.empty()) {
+        CMarble* marble = myPendingRemovals.front();
+        myPendingRemovals.erase(myPendingRemovals.begin());
+        RemoveBodyOf(marble);
     }
+}
+
+void CMarblesLogic::RemoveBodyOf(CMarble* marble) {
+    CPhysicsWorld* world = myPhysics ? myPhysics->GetWorld() : nullptr;
+    const unsigned index = marble->GetIndex();
+    // A marble that does not follow the body at its index would make the removal take some
+    // other body; it is left alone.
+    if (!world || index >= world->GetBodyCount() || world->GetBody(index).listener != marble) {
+        tarn::CLogger::GetSingleton()->Warning() << "Marble " << index << " has no body to remove\n";
+        return;
+    }
+    myPhysics->RemoveBody(index);
 }
 
 void CMarblesLogic::OnMarbleRemoved(CMarble* marble) {
     mySelection.erase(std::remove(mySelection.begin(), mySelection.end(), marble), mySelection.end());
+    myPendingRemovals.erase(std::remove(myPendingRemovals.begin(), myPendingRemovals.end(), marble),
+                            myPendingRemovals.end());
 }
 
 }  // namespace marbles

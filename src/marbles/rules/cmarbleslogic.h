@@ -1,5 +1,5 @@
 // The player's selection: clicked marbles of one type that touch one another in a chain; the
-// third one removes all three bodies from the level's physics.
+// third one queues all three bodies for removal from the level's physics.
 #ifndef TARN_MARBLES_RULES_CMARBLESLOGIC_H
 #define TARN_MARBLES_RULES_CMARBLESLOGIC_H
 
@@ -28,15 +28,20 @@ public:
 
     // The player pressed the left button on marble. Extends the selection when marble may join
     // it, deselects it when it is selected, and otherwise starts a new selection with it. When
-    // the selection reaches three, their bodies are removed, which destroys the three marbles
-    // (marble included): the caller must not touch marble afterwards. A null marble or missing
-    // physics is a broken invariant: asserted, and the click is ignored.
+    // the selection reaches three, the three are queued for removal and the selection empties;
+    // nothing is destroyed during the call. A click on a queued marble is ignored. A null
+    // marble or missing physics is a broken invariant: asserted, and the click is ignored.
     void OnMarbleClicked(CMarble* marble);
+    // Removes the bodies of the queued marbles, in the order they were selected, which destroys
+    // those marbles. The game calls it at its next update, outside any mouse dispatch.
+    void ApplyPendingRemovals();
+    bool HasPendingRemovals() const { return !myPendingRemovals.empty(); }
     // True when marble may join the selection: the selection is empty, or marble has the
     // selected type and lies within 2.5 radii of a selected marble (a selected marble always).
     bool CanSelect(const CMarble* marble) const;
-    // Empties the selection; highlights, selected flags and the selected type stay.
-    void ClearSelection() { mySelection.clear(); }
+    // Empties the selection and the removal queue; highlights, selected flags and the selected
+    // type stay.
+    void ClearSelection();
 
     std::int32_t GetSelectedType() const { return mySelectedType; }
     const std::vector<CMarble*>& GetSelection() const { return mySelection; }
@@ -46,11 +51,14 @@ public:
 private:
     void ToggleSelection(CMarble* marble);
     void DropSelection();
-    void RemoveSelectedBodies();
+    bool IsPendingRemoval(const CMarble* marble) const;
+    void RemoveBodyOf(CMarble* marble);
 
     CPhysicsTask* myPhysics = nullptr;
     std::int32_t mySelectedType = -1;
     std::vector<CMarble*> mySelection;
+    // Completed chains waiting for ApplyPendingRemovals, in selection order.
+    std::vector<CMarble*> myPendingRemovals;
 };
 
 }  // namespace marbles

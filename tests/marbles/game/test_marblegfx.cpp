@@ -6,6 +6,8 @@
 #include <SDL/SDL.h>
 
 #include <filesystem>
+#include <set>
+#include <vector>
 #include <string>
 
 #include "marbles/game/cmarblegfx.h"
@@ -168,8 +170,11 @@ TEST_F(MarbleGfx, ThreeClickedNeighboursOfOneTypeLeaveTheWorldAndTheMouse) {
     EXPECT_EQ(Animation(first), "highlight");
     ClickOn(Marble(1));
     EXPECT_EQ(myLogic.GetSelection().size(), 2u);
-    // The third click removes the three bodies; the clicked marble dies in its own handler.
+    // The third click queues the three; they leave when the game applies the queue, after the
+    // mouse dispatch has ended.
     ClickOn(Marble(2));
+    EXPECT_EQ(myPhysics.GetWorld()->GetBodyCount(), 4u);
+    myLogic.ApplyPendingRemovals();
     EXPECT_EQ(myPhysics.GetWorld()->GetBodyCount(), 1u);
     ASSERT_EQ(CMarbleRegistry::GetSingleton()->GetCount(), 1u);
     EXPECT_EQ(Marble(0)->GetType(), 1);
@@ -227,4 +232,26 @@ TEST_F(MarbleGfx, TheFirstSpriteFileGivenForATypeStaysAndUnknownTypesGetAnInvisi
     tarn::CSpriteHandle known = table->GetSprite(2);
     ASSERT_NE(known, nullptr);
     EXPECT_EQ(known->GetRect().w, 32);
+}
+
+TEST_F(MarbleGfx, ARestingMarbleIsDrawnStillWhileAMovingOneFollowsItsBody) {
+    Load(Body(0, 1, 1.0f, 2.0f, 1));
+    CMarbleGfx* marble = Marble(0);
+    ASSERT_NE(marble, nullptr);
+    auto report = [marble](float x, float y) { marble->Update(x, y, 0, 1, 1, SHAPE_CIRCLE, 1); };
+    // Trembling by 2 pixels around (4, 4): once eight steps are known, drawn at their mean.
+    std::vector<int> centresY;
+    for (int step = 0; step < 24; ++step) {
+        report(4.0f, 4.0f + (step % 2 ? 0.125f : 0.0f));
+        centresY.push_back(CentreY(marble));
+    }
+    EXPECT_EQ(std::set<int>(centresY.begin() + 8, centresY.end()), std::set<int>{CMarbleGfx::ToScreenY(4.0625f)});
+    EXPECT_EQ(marble->GetPosition().y, 4.125f) << "the marble still knows its body's place";
+    // Falling a pixel and more per step: drawn exactly where the body is once it has left the
+    // 4 pixels around its resting place.
+    for (int step = 1; step <= 10; ++step) {
+        report(4.0f, 4.0f + 0.1f * static_cast<float>(step));
+        if (step < 3) continue;
+        EXPECT_EQ(CentreY(marble), CMarbleGfx::ToScreenY(4.0f + 0.1f * static_cast<float>(step))) << step;
+    }
 }

@@ -3,6 +3,8 @@
 // back to the level list.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <string>
 
@@ -13,9 +15,13 @@
 #include "marbles/physics/cphysicsworld.h"
 #include "marbles/rules/cmarble.h"
 #include "marbles/rules/cmarbleregistry.h"
+#include "marbles/rules/csettlewatch.h"
 #include "support/gfxtesthelpers.h"
 #include "support/testsupport.h"
 #include "tarn/inputdevice/cmouse.h"
+#include "tarn/tasks/cinterpreter.h"
+#include "tarn/tasks/ckernel.h"
+#include "tarn/tasks/ctask.h"
 #include "tarn/tasks/ctaskfactory.h"
 #include "tarn/utils/logger/clogger.h"
 
@@ -58,6 +64,8 @@ protected:
         WriteFile("data/levels/level01.xml", WINNABLE);
         WriteFile("data/levels/level02.xml", HOPELESS);
         CMarbleSpriteTable::GetSingleton()->Clear();
+        // The pointer outlives a test: away from the title's button, a click means "go on".
+        tarn::CMouse::GetSingleton()->OnMouseMove(1, 1);
     }
     void TearDown() override {
         myTask.reset();
@@ -73,14 +81,19 @@ protected:
     CImpl* Impl() const { return myTask->GetImpl(); }
     CUi* Screen() const { return Impl()->GetScreen(); }
     int State() const { return Screen()->GetState(); }
-    static void Click(int button = 1) {
+    // A click, and the game's next update, where the screen change it asked for happens.
+    void Click(int button = 1) {
         tarn::CMouse::GetSingleton()->OnMouseDown(button);
         tarn::CMouse::GetSingleton()->OnMouseUp(button);
+        if (myTask && Impl()) myTask->Update();
     }
-    // A second of wall-clock time: one physics step, then the check.
+    // A second and more of game time, one step per update, then the check: enough for a pile
+    // that has stopped to count as settled.
     void Second() {
-        myClock.Advance(1001);
-        myTask->Update();
+        for (unsigned i = 0; i <= CSettleWatch::WINDOW_STEPS; ++i) {
+            myClock.Advance(50);
+            myTask->Update();
+        }
         myTask->Update();
     }
     unsigned Marbles() const { return CMarbleRegistry::GetSingleton()->GetCount(); }
@@ -138,6 +151,8 @@ TEST_F(MarblesTask, TitleHelpLevelsCompleteAndLostAndTheProgressIsWrittenBack) {
     Second();
     EXPECT_EQ(Marbles(), 3u);
     RemoveAllThree();
+    EXPECT_EQ(Marbles(), 3u) << "removed at the next update, outside the click";
+    myTask->Update();
     EXPECT_EQ(Marbles(), 0u);
     EXPECT_EQ(State(), CUi::STATE_NONE);
     Second();
@@ -210,6 +225,7 @@ TEST_F(MarblesTask, ResetReloadsTheLevelAndOtherCommandsListTheBodies) {
     EXPECT_EQ(Impl()->GetLogic().GetSelection().size(), 1u);
     Impl()->GetLogic().OnMarbleClicked(CMarbleRegistry::GetSingleton()->Get(1));
     Impl()->GetLogic().OnMarbleClicked(CMarbleRegistry::GetSingleton()->Get(2));
+    myTask->Update();
     ASSERT_EQ(Marbles(), 0u);
     EXPECT_TRUE(myTask->ExecuteCommand("Reset"));
     EXPECT_EQ(Impl()->GetLevelFile(), "data/levels/level01.xml");
@@ -237,4 +253,213 @@ TEST_F(MarblesTask, AnUnreadableLevelListStartsEmptyIsJudgedCompleteAndIsNotOver
     EXPECT_EQ(State(), CUi::STATE_NONE);
     myTask.reset();
     EXPECT_EQ(ReadFile("data/level_list.xml"), "<LevelList><Level position=");
+}
+
+namespace {
+
+// Stands in for the audio task: keeps every command line the game sends it.
+class CRecordingAudio : public tarn::CTask {
+public:
+    bool Start() override { return true; }
+    void Update() override {}
+    void OnStop() override {}
+    bool ExecuteCommand(const std::string& line) override {
+        theLines.push_back(line);
+        return true;
+    }
+    static std::vector<std::string> theLines;
+};
+
+std::vector<std::string> CRecordingAudio::theLines;
+tarn::CTaskRegistrar<CRecordingAudio> theRecordingAudio("recordingaudio");
+
+// Every field of two bodies, bit for bit; the listener belongs to the world, not the pile.
+bool SameBits(const RigidBody& a, const RigidBody& b) {
+    RigidBody left = a;
+    RigidBody right = b;
+    left.listener = nullptr;
+    right.listener = nullptr;
+    return std::memcmp(&left, &right, sizeof(RigidBody)) == 0;
+}
+
+}  // namespace
+
+TEST_F(MarblesTask, UndoRestoresThePileBitForBitStepByStepAndTheHudAndSoundsFollow) {
+    // Two chains and a falling marble that keeps the pile moving.
+    WriteFile("data/levels/level01.xml", Level(Circle(0, 0, 5) + Circle(0, 2, 5) + Circle(0, 4, 5) + Circle(1, 0, 8) +
+                                               Circle(1, 2, 8) + Circle(1, 4, 8) + Circle(0, 9, -20, true)));
+    Start();
+    Click();
+    Click();
+    Second();
+    ASSERT_EQ(Marbles(), 7u);
+    EXPECT_EQ(Impl()->GetHud().GetStatus(), "Level 1 / 8   Marbles left: 7   Undo: 0");
+    // The hint lights one chain of one type.
+    ASSERT_TRUE(Impl()->Hint());
+    std::vector<int> lit;
+    for (CMarble* marble : *CMarbleRegistry::GetSingleton())
+        if (marble->IsHighlightShown()) lit.push_back(marble->GetType());
+    EXPECT_EQ(lit.size(), 3u);
+    EXPECT_EQ(std::count(lit.begin(), lit.end(), lit.front()), 3);
+    EXPECT_EQ(Impl()->GetHud().GetMessage(), "Hint: the glowing marbles");
+    std::vector<std::vector<RigidBody>> piles;
+    for (int type = 0; type < 2; ++type) {
+        std::vector<CMarble*> chain;
+        for (CMarble* marble : *CMarbleRegistry::GetSingleton())
+            if (marble->GetType() == type && marble->GetPosition().y > 0 && chain.size() < 3) chain.push_back(marble);
+        ASSERT_EQ(chain.size(), 3u);
+        Impl()->GetLogic().OnMarbleClicked(chain[0]);
+        myTask->Update();
+        Impl()->GetLogic().OnMarbleClicked(chain[1]);
+        myTask->Update();
+        const CPhysicsWorld& world = *Impl()->GetWorld();
+        piles.emplace_back();
+        for (unsigned i = 0; i < world.GetBodyCount(); ++i) piles.back().push_back(world.GetBody(i));
+        Impl()->GetLogic().OnMarbleClicked(chain[2]);
+        Second();
+        Second();
+    }
+    EXPECT_EQ(Impl()->GetUndoCount(), 2u);
+    EXPECT_EQ(Impl()->GetHud().GetStatus(), "Level 1 / 8   Marbles left: 1   Undo: 2");
+    for (int step = 1; step >= 0; --step) {
+        EXPECT_TRUE(myTask->ExecuteCommand("Undo"));
+        const CPhysicsWorld& world = *Impl()->GetWorld();
+        ASSERT_EQ(world.GetBodyCount(), piles[step].size()) << "step " << step;
+        for (unsigned i = 0; i < world.GetBodyCount(); ++i)
+            EXPECT_TRUE(SameBits(world.GetBody(i), piles[step][i])) << "step " << step << " body " << i;
+        Second();
+    }
+    EXPECT_EQ(Impl()->GetUndoCount(), 0u);
+    EXPECT_EQ(Marbles(), 7u);
+    EXPECT_FALSE(Impl()->Undo());
+    const std::string log = Log();
+    EXPECT_EQ(Count(log, "Sound effect: data/sound/click.wav"), 4) << log;
+    EXPECT_EQ(Count(log, "Sound effect: data/sound/pop.wav"), 2) << log;
+}
+
+TEST_F(MarblesTask, PauseStopsPhysicsAndChecksHintSaysWhenThereIsNoChainAndBackLeadsToTheTitle) {
+    WriteFile("data/levels/level01.xml", Level(Circle(0, 0, -100, true)));
+    Start();
+    myTask->ExecuteCommand("Pause");  // nothing to pause on the title
+    EXPECT_FALSE(Impl()->IsPaused());
+    Click();
+    Click();
+    Second();
+    myTask->ExecuteCommand("Pause");
+    ASSERT_TRUE(Impl()->IsPaused());
+    EXPECT_TRUE(Impl()->GetHud().IsPausedShown());
+    const float y = Impl()->GetWorld()->GetBody(0).position.y;
+    for (int i = 0; i < 8; ++i) Second();
+    EXPECT_EQ(Impl()->GetWorld()->GetBody(0).position.y, y);
+    EXPECT_EQ(State(), CUi::STATE_NONE);  // a lonely marble would be lost by now
+    myTask->ExecuteCommand("Hint");
+    EXPECT_EQ(Impl()->GetHud().GetMessage(), "");  // no hints while paused
+    myTask->ExecuteCommand("Pause");
+    EXPECT_FALSE(Impl()->GetHud().IsPausedShown());
+    Second();
+    EXPECT_NE(Impl()->GetWorld()->GetBody(0).position.y, y);
+    myTask->ExecuteCommand("Hint");
+    EXPECT_EQ(Impl()->GetHud().GetMessage(), "No chain to clear");
+    myTask->ExecuteCommand("Mute");
+    EXPECT_TRUE(Impl()->IsMuted());
+    EXPECT_EQ(Impl()->GetHud().GetMessage(), "Sound off");
+    myTask->ExecuteCommand("Back");
+    EXPECT_EQ(State(), CUi::STATE_NONE);  // the change waits for the update
+    myTask->Update();
+    EXPECT_EQ(State(), CUi::STATE_TITLE);
+    EXPECT_EQ(Impl()->GetWorld()->GetBodyCount(), 0u);
+}
+
+TEST_F(MarblesTask, LevelSelectLocksLevelsAfterTheFirstOpenAndPlayContinuesThere) {
+    std::string list = "<LevelList>\n";
+    for (int i = 1; i <= 4; ++i)
+        list += "<Level position='" + std::to_string(i) + "' filename='data/levels/level0" + std::to_string(i) +
+                ".xml' completed='" + (i == 2 ? "1" : "0") + "'/>\n";
+    WriteFile("data/level_list.xml", list + "</LevelList>\n");
+    Start();
+    const CLevelList& levels = Impl()->GetLevelList();
+    struct {
+        int position;
+        CUi::ETile tile;
+    } const cases[] = {{1, CUi::ETile::OPEN}, {2, CUi::ETile::COMPLETED}, {3, CUi::ETile::LOCKED}, {4, CUi::ETile::LOCKED}};
+    for (const auto& c : cases) EXPECT_EQ(CUi::TileOf(levels, c.position), c.tile) << c.position;
+    myTask->ExecuteCommand("LevelSelect");
+    myTask->Update();
+    ASSERT_EQ(State(), CUi::STATE_LEVEL_SELECT);
+    const std::vector<std::string> texts = Screen()->GetTexts();
+    ASSERT_EQ(texts.size(), 5u);
+    EXPECT_EQ(texts[1], "1\nplay");
+    EXPECT_EQ(texts[2], "2\ndone");
+    EXPECT_EQ(texts[3], "3\nlocked");
+    const auto clickAt = [this](const tarn::CRect& rect) {
+        tarn::CMouse::GetSingleton()->OnMouseMove(rect.x + 5, rect.y + 5);
+        Click();
+    };
+    clickAt(CUi::TileRect(3));
+    EXPECT_EQ(State(), CUi::STATE_LEVEL_SELECT);
+    clickAt(CUi::TileRect(2));
+    EXPECT_EQ(State(), CUi::STATE_NONE);
+    EXPECT_EQ(Impl()->GetLevelFile(), "data/levels/level02.xml");
+    // Back to the title; through the help screen play continues at the first open level.
+    myTask->ExecuteCommand("Back");
+    myTask->Update();
+    clickAt(tarn::CRect(10, 10, 1, 1));
+    EXPECT_TRUE(Screen()->IsHelpShown());
+    Click();
+    EXPECT_EQ(Impl()->GetLevelFile(), "data/levels/level01.xml");
+    // Winning it writes the list at once.
+    Second();
+    RemoveAllThree();
+    Second();
+    Second();
+    ASSERT_EQ(State(), CUi::STATE_HELP_OR_COMPLETE);
+    myTask->ExecuteCommand("Reset");  // the won level is behind: nothing to restart
+    EXPECT_EQ(State(), CUi::STATE_HELP_OR_COMPLETE);
+    EXPECT_NE(ReadFile("data/level_list.xml").find("completed=\"1\" filename=\"data/levels/level01.xml\""),
+              std::string::npos);
+    EXPECT_NE(Log().find("Sound effect: data/sound/level_complete.wav"), std::string::npos);
+}
+
+TEST_F(MarblesTask, TheLevelOptionStartsThereAndTheTitleButtonOpensTheLevelSelect) {
+    CImpl::COptions options;
+    options.myStartLevel = 2;
+    options.mySound = false;
+    {
+        CImpl game("data/level_list.xml", options);
+        game.Update();
+        EXPECT_EQ(game.GetLevelFile(), "data/levels/level02.xml");
+    }
+    Start();
+    const tarn::CRect button = CUi::LevelsButtonRect();
+    tarn::CMouse::GetSingleton()->OnMouseMove(button.x + 2, button.y + 2);
+    Click();
+    EXPECT_EQ(State(), CUi::STATE_LEVEL_SELECT);
+    EXPECT_EQ(Log().find("Sound effect"), std::string::npos);
+}
+
+TEST_F(MarblesTask, MusicVolumesMuteAndEffectsReachTheAudioTaskAsCommands) {
+    CRecordingAudio::theLines.clear();
+    ASSERT_TRUE(tarn::CTaskFactory::GetSingleton()->StartTask("recordingaudio", "audio", 30, nullptr));
+    tarn::CKernel::GetSingleton()->GetConsole()->Execute("music_volume = 40", false);
+    Start();
+    myTask->Update();
+    const std::vector<std::string> started = {"PlayMusic( \"data/sound/music.wav\" )", "SetMusicVolume( 0.400000 )",
+                                              "SetEffectsVolume( 1.000000 )"};
+    EXPECT_EQ(CRecordingAudio::theLines, started);
+    CRecordingAudio::theLines.clear();
+    tarn::CKernel::GetSingleton()->GetConsole()->Execute("effects_volume = 25", false);
+    myTask->Update();
+    myTask->ExecuteCommand("Mute");
+    Click();
+    Click();
+    Second();
+    ASSERT_EQ(Marbles(), 3u) << State() << " " << Impl()->GetLevelFile();
+    myTask->ExecuteCommand("Mute");
+    Impl()->GetLogic().OnMarbleClicked(CMarbleRegistry::GetSingleton()->Get(0));
+    myTask->Update();
+    const std::vector<std::string> later = {"SetMusicVolume( 0.400000 )", "SetEffectsVolume( 0.250000 )",
+                                            "SetMusicVolume( 0.000000 )", "SetEffectsVolume( 0.000000 )",
+                                            "SetMusicVolume( 0.400000 )", "SetEffectsVolume( 0.250000 )",
+                                            "PlayEffect( \"data/sound/click.wav\" )"};
+    EXPECT_EQ(CRecordingAudio::theLines, later);
 }

@@ -486,7 +486,6 @@ TEST(BadInput, HugeNegativeAndZeroSizesAndUnknownShapesStayHarmless) {
     struct Case {
         const char* what;
         RigidBody body;
-        bool moves;
     };
     RigidBody unknown = Circle(0, -2, 0.5f);
     unknown.shape = 2;
@@ -495,21 +494,23 @@ TEST(BadInput, HugeNegativeAndZeroSizesAndUnknownShapesStayHarmless) {
     RigidBody fastHuge = Circle(0, 0, 1e30f);
     fastHuge.velocity = {3e37f, -3e37f};
     const std::vector<Case> cases = {
-        {"huge radius", Circle(0, 0, 1e30f), true},
-        {"largest radius", Circle(0, 0, 3.4e38f), true},
-        {"huge fast circle", fastHuge, true},
-        {"huge box", Box(0, 0, 1e30f, 1e30f, 0.5f), true},
-        {"huge position", Circle(1e30f, -1e30f, 0.5f), true},
-        {"negative radius", Circle(0, 0, -3), true},
-        {"negative half width", Box(0, 0, -1, 1), true},
-        {"zero-size box", Box(0, 2, 0, 0), true},
-        {"zero-size circle", Circle(0, 2, 0), true},
-        {"unknown shape", unknown, true},
-        {"negative shape", negativeShape, true},
+        {"huge radius", Circle(0, 0, 1e30f)},
+        {"largest radius", Circle(0, 0, 3.4e38f)},
+        {"huge fast circle", fastHuge},
+        {"huge box", Box(0, 0, 1e30f, 1e30f, 0.5f)},
+        {"huge position", Circle(1e30f, -1e30f, 0.5f)},
+        {"negative radius", Circle(0, 0, -3)},
+        {"negative half width", Box(0, 0, -1, 1)},
+        {"zero-size box", Box(0, 2, 0, 0)},
+        {"zero-size circle", Circle(0, 2, 0)},
+        {"unknown shape", unknown},
+        {"negative shape", negativeShape},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        StepPileWith(c.body, 30);
+        const RigidBody after = StepPileWith(c.body, 30);
+        // The odd body itself stays finite too (its neighbours are checked at every step).
+        EXPECT_TRUE(AllFinite(after));
     }
 }
 

@@ -2,6 +2,7 @@
 // without a chain of three, each signal once per level, checks paced by the clock and the rest.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 
 #include "marblesfixtures.h"
@@ -139,9 +140,9 @@ TEST(RemovableGroup, KnownAnswers) {
         {"chain listed middle last", {{0, 1, 1}, {0, 3, 1}, {0, 2, 1}}, 0, 0, true},
         {"two and one far away", {{0, 1, 1}, {0, 2, 1}, {0, 6, 1}}, 0, 0, false},
         {"three of mixed types", {{0, 1, 1}, {1, 2, 1}, {0, 3, 1}}, 0, 1, false},
-        // 1.5 apart: beyond the player's reach of 1.25, within the rules' reach of 1.55.
-        {"rules reach longer than the player's", {{4, 1, 1}, {4, 2.5f, 1}, {4, 4, 1}}, 4, 4, true},
-        {"just beyond the rules reach", {{4, 1, 1}, {4, 2.6f, 1}, {4, 4.2f, 1}}, 4, 4, false},
+        // The player's reach is 2.5 radii = 1.25: what the player cannot select is no chain.
+        {"just within the player's reach", {{4, 1, 1}, {4, 2.24f, 1}, {4, 3.48f, 1}}, 4, 4, true},
+        {"just beyond the player's reach", {{4, 1, 1}, {4, 2.26f, 1}, {4, 3.52f, 1}}, 4, 4, false},
         {"type outside the range asked", {{3, 1, 1}, {3, 2, 1}, {3, 3, 1}}, 0, 2, false},
         {"empty range", {{0, 1, 1}, {0, 2, 1}, {0, 3, 1}}, 10, 0, false},
         {"a triangle", {{7, 1, 1}, {7, 2, 1}, {7, 1.5f, 1.8f}}, 7, 7, true},
@@ -151,4 +152,32 @@ TEST(RemovableGroup, KnownAnswers) {
         for (const auto& m : c.marbles) marbles.push_back(MakeMarble(static_cast<std::int32_t>(m[0]), m[1], m[2]));
         EXPECT_EQ(CLevelRules::HasRemovableGroup(c.low, c.high), c.expected) << c.what;
     }
+}
+
+TEST_F(LevelRulesTest, AChainFormingLateIsNotJudgedLost) {
+    // Two greens lie still; a third rolls slowly towards them over twelve seconds. The checks
+    // wait for the pile to settle, so the level is never judged lost on the way.
+    auto a = MakeMarble(3, 0, 1);
+    auto b = MakeMarble(3, 1, 1);
+    auto c = MakeMarble(3, 8, 1);
+    int checks = 0;
+    for (int step = 0; step < 400; ++step) {
+        const float x = std::max(2.0f, 8.0f - 0.025f * static_cast<float>(step));
+        MoveMarble(*c, x, 1);
+        myRules.ObservePile();
+        myClock.Advance(50);
+        if (myRules.Update(myRules.IsPileSettled())) ++checks;
+    }
+    EXPECT_GT(checks, 0) << "the settled pile is checked";
+    EXPECT_EQ(myScreen.myLost, 0);
+    EXPECT_EQ(myRules.GetFailedChecks(), 0);
+    // The same marble stopping out of reach is lost once the pile has settled.
+    myRules.Reset();
+    MoveMarble(*c, 6, 1);
+    for (int step = 0; step < 200; ++step) {
+        myRules.ObservePile();
+        myClock.Advance(50);
+        myRules.Update(myRules.IsPileSettled());
+    }
+    EXPECT_EQ(myScreen.myLost, 1);
 }

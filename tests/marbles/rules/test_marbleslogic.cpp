@@ -180,6 +180,12 @@ TEST_F(RemovalTest, TheThirdOfAChainRemovesAllThreeBodies) {
     myLogic.OnMarbleClicked(Marble(2));
     EXPECT_EQ(World().GetBodyCount(), 6u);
     myLogic.OnMarbleClicked(Marble(3));
+    // Queued, not removed, during the click: the selection is free for the next one.
+    EXPECT_EQ(World().GetBodyCount(), 6u);
+    EXPECT_TRUE(myLogic.GetSelection().empty());
+    myLogic.OnMarbleClicked(Marble(1));
+    EXPECT_TRUE(myLogic.GetSelection().empty()) << "a queued marble takes no click";
+    myLogic.ApplyPendingRemovals();
     EXPECT_EQ(Ids(), (std::set<std::int32_t>{0, 4, 5}));
     EXPECT_EQ(CMarbleRegistry::GetSingleton()->GetCount(), 2u);
     EXPECT_TRUE(myLogic.GetSelection().empty());
@@ -199,6 +205,7 @@ TEST_F(RemovalTest, RemovalFollowsBodiesMovedIntoFreedSlots) {
     AddMarble(1, 6, 7);
     myPhysics.Step(50);
     for (std::int32_t id : {2, 1, 3}) myLogic.OnMarbleClicked(Marble(id));
+    myLogic.ApplyPendingRemovals();
     EXPECT_EQ(Ids(), (std::set<std::int32_t>{0, 7}));
     EXPECT_EQ(CMarbleRegistry::GetSingleton()->GetCount(), 1u);
     ExpectMarblesKnowTheirIndices();
@@ -214,6 +221,8 @@ TEST_F(RemovalTest, AMarbleWithoutItsBodyRemovesNothingElse) {
     myLogic.OnMarbleClicked(Marble(1));
     myLogic.OnMarbleClicked(Marble(2));
     myLogic.OnMarbleClicked(stray.get());
+    myLogic.ApplyPendingRemovals();
     EXPECT_EQ(Ids(), (std::set<std::int32_t>{0}));
+    EXPECT_FALSE(myLogic.HasPendingRemovals());
     EXPECT_TRUE(CMarbleRegistry::GetSingleton()->Contains(stray.get()));
 }

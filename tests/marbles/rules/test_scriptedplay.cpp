@@ -100,6 +100,7 @@ protected:
                 myLogic.OnMarbleClicked(chain[0]);
             }
             for (CMarble* marble : chain) myLogic.OnMarbleClicked(marble);
+            myLogic.ApplyPendingRemovals();
             ++myChains;
         }
     }

@@ -1,5 +1,5 @@
 // The window task (type "window"): starts SDL's video, chooses and logs the video mode flags,
-// sets caption and icon and opens the window; "SetName", "Resize" and "SetIcon" change them.
+// sets caption and icon and opens the window; "SetName", "Resize", "SetIcon" and "ToggleFullscreen" change them.
 #include "tarn/tasks/task_sdl/capplicationsdl.h"
 
 #include <SDL.h>
@@ -154,6 +154,19 @@ private:
     CApplicationSDL* myTask;
 };
 
+// ToggleFullscreen: the mode is opened again at the same size, fullscreen or windowed.
+class CToggleFullscreenCommand : public CCommand {
+public:
+    explicit CToggleFullscreenCommand(CApplicationSDL* task) : myTask(task) {}
+    std::string Execute() override {
+        myTask->SetFullscreen(!myTask->IsFullscreen());
+        return std::string();
+    }
+
+private:
+    CApplicationSDL* myTask;
+};
+
 class CSetIconCommand : public CCommand {
 public:
     explicit CSetIconCommand(CApplicationSDL* task) : myTask(task) {}
@@ -226,9 +239,11 @@ bool CApplicationSDL::Start(CParameterList* params) {
         mySetNameCommand = std::make_unique<CSetNameCommand>(this);
         myResizeCommand = std::make_unique<CResizeCommand>(this);
         mySetIconCommand = std::make_unique<CSetIconCommand>(this);
+        myToggleFullscreenCommand = std::make_unique<CToggleFullscreenCommand>(this);
         myInterpreter->AddCommand("SetName", mySetNameCommand.get());
         myInterpreter->AddCommand("Resize", myResizeCommand.get());
         myInterpreter->AddCommand("SetIcon", mySetIconCommand.get());
+        myInterpreter->AddCommand("ToggleFullscreen", myToggleFullscreenCommand.get());
     }
     CEventDispatcher* dispatcher = CEventDispatcher::GetSingleton();
     dispatcher->AddResizeListener(this);
@@ -304,6 +319,12 @@ void CApplicationSDL::Resize(int width, int height) {
     CGfxSettings& settings = GetGfxSettings();
     settings.mySurfaceFlags = (myHardwareSurface & 1) ? SDL_HWSURFACE : 0;
     settings.myBitsPerPixel = myScreen->format->BitsPerPixel;
+}
+
+void CApplicationSDL::SetFullscreen(bool fullscreen) {
+    myFullscreen = fullscreen;
+    Log()->Debug() << (fullscreen ? "Fullscreen" : "Windowed") << "\n";
+    CEventDispatcher::GetSingleton()->NotifyResize(myWindowWidth, myWindowHeight);
 }
 
 void CApplicationSDL::SetCaption(const std::string& text) {

@@ -41,6 +41,10 @@ public:
     // The event dispatcher's size notification: the window follows it.
     void OnResize(int width, int height) { Resize(width, height); }
     void SetCaption(const std::string& text);
+    // Opens the mode again at the current size, fullscreen or in a window; the picture keeps
+    // its size (SDL centres it on a larger fullscreen display).
+    void SetFullscreen(bool fullscreen);
+    bool IsFullscreen() const { return myFullscreen; }
     // Uses a BMP of at most 32 by 32 pixels as the window icon; problems are logged warnings.
     void WindowSetIcon(const std::string& file);
 
@@ -62,6 +66,7 @@ private:
     std::unique_ptr<ICommand> mySetNameCommand;
     std::unique_ptr<ICommand> myResizeCommand;
     std::unique_ptr<ICommand> mySetIconCommand;
+    std::unique_ptr<ICommand> myToggleFullscreenCommand;
     SDL_Surface* myScreen;
     bool myHardwareRequested;
     uint32_t myVideoFlags;

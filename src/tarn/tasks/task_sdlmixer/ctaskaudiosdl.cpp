@@ -1,10 +1,17 @@
 // The audio task (type "audio" of the task library "sdl_mixer"): opens the audio device
-// through SDL_mixer, plays looping music and sound effects, and offers the commands
-// "PlayMusic", "PlayMusicFadeIn", "StopMusic" and "StopMusicFadeOut".
+// through SDL_mixer and offers script commands for music, sound effects and their volumes.
 #include "tarn/tasks/task_sdlmixer/ctaskaudiosdl.h"
 
 #include <SDL.h>
+#include <cstdio>
+#include <functional>
+#include <utility>
 #include <SDL_mixer.h>
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <unistd.h>
+#endif
 
 #include "tarn/utils/logger/clogger.h"
 #include "tarn/tasks/cinterpreter.h"
@@ -21,6 +28,37 @@ namespace tarn {
 namespace {
 
 const int kDefaultFadeInTime = 1000;
+
+// While alive, standard error goes nowhere: the sound library behind SDL writes its own
+// complaints there when no device exists. What went wrong still reaches the log through
+// SDL_GetError.
+class CQuietStandardError {
+public:
+    CQuietStandardError() {
+#ifndef _WIN32
+        std::fflush(stderr);
+        mySaved = dup(STDERR_FILENO);
+        const int sink = open("/dev/null", O_WRONLY);
+        if (sink >= 0) {
+            dup2(sink, STDERR_FILENO);
+            close(sink);
+        }
+#endif
+    }
+    ~CQuietStandardError() {
+#ifndef _WIN32
+        if (mySaved < 0) return;
+        std::fflush(stderr);
+        dup2(mySaved, STDERR_FILENO);
+        close(mySaved);
+#endif
+    }
+    CQuietStandardError(const CQuietStandardError&) = delete;
+    CQuietStandardError& operator=(const CQuietStandardError&) = delete;
+
+private:
+    int mySaved = -1;
+};
 
 CLogger* Log() { return CKernel::GetSingleton()->GetLogger(); }
 
@@ -114,6 +152,28 @@ void WhenOpen(const std::unique_ptr<Player>& player, Method method, Args&&... ar
     if (player) (player.get()->*method)(std::forward<Args>(args)...);
 }
 
+// A command of one argument handed to a task operation: a string (file name) or a number
+// (volume from 0 to 1); anything else warns with usage and does nothing.
+class CAudioArgumentCommand : public CCommand {
+public:
+    CAudioArgumentCommand(const char* usage, int kind, std::function<void(const CParameterList&)> action)
+        : myUsage(usage), myKind(kind), myAction(std::move(action)) {}
+    std::string Execute(CParameterList* params) override {
+        if (!params || !params->IsType(0, myKind)) return Execute();
+        myAction(*params);
+        return std::string();
+    }
+    std::string Execute() override {
+        Warn(myUsage);
+        return std::string();
+    }
+
+private:
+    const char* myUsage;
+    int myKind;
+    std::function<void(const CParameterList&)> myAction;
+};
+
 }  // namespace
 
 CTaskAudioSDL::CTaskAudioSDL()
@@ -171,7 +231,12 @@ bool CTaskAudioSDL::Start() {
     if (myMusicPlayer) return true;
     CLogger* log = Log();
     *log << "Initializing audio ";
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) < 0) {
+    bool audioStarted = false;
+    {
+        const CQuietStandardError quiet;
+        audioStarted = SDL_InitSubSystem(SDL_INIT_AUDIO) >= 0;
+    }
+    if (!audioStarted) {
         *log << "[failed]\n";
         log->Error() << "Initializing SDL_Audio didn't seem to work.\n";
         *log << "Error description: " << SDL_GetError() << "\n";
@@ -197,7 +262,12 @@ bool CTaskAudioSDL::OpenMixer() {
                                    AudioFormatName(myFormat) + ", channels: " + std::to_string(myChannels) +
                                    ", chunksize: " + std::to_string(myChunkSize);
     *log << "Opening audio device with " << parameters << "\t";
-    if (Mix_OpenAudio(myFrequency, myFormat, myChannels, myChunkSize) < 0) {
+    bool opened = false;
+    {
+        const CQuietStandardError quiet;
+        opened = Mix_OpenAudio(myFrequency, myFormat, myChannels, myChunkSize) >= 0;
+    }
+    if (!opened) {
         *log << "[failed]\n";
         log->Error() << "Mix_OpenAudio failed with parameters " << parameters << "\n";
         *log << "Error description: " << SDL_GetError() << "\n";
@@ -235,6 +305,18 @@ void CTaskAudioSDL::CreateCommands() {
         myCommands.push_back(std::make_unique<CAudioCommand>(this, info));
         myInterpreter->AddCommand(info.name, myCommands.back().get());
     }
+    const auto add = [this](const char* name, ICommand* command) {
+        myCommands.emplace_back(command);
+        myInterpreter->AddCommand(name, command);
+    };
+    add("PlayEffect", new CAudioArgumentCommand("PlayEffect -command requires a file name", PARAM_STRING,
+                                                [this](const CParameterList& p) { PlayEffect(p.GetString(0)); }));
+    add("SetMusicVolume",
+        new CAudioArgumentCommand("SetMusicVolume -command requires a volume from 0 to 1", PARAM_NUMBER,
+                                  [this](const CParameterList& p) { SetMusicVolume(static_cast<float>(p.GetNumber(0))); }));
+    add("SetEffectsVolume",
+        new CAudioArgumentCommand("SetEffectsVolume -command requires a volume from 0 to 1", PARAM_NUMBER,
+                                  [this](const CParameterList& p) { SetEffectsVolume(static_cast<float>(p.GetNumber(0))); }));
 }
 
 void CTaskAudioSDL::Update() {
