@@ -34,8 +34,10 @@ void CImpl::Update() {
         Step(STEP_LENGTH);
         myRules.ObservePile();
         myLevelStepped = true;
+        myReplay.AfterStep(++myLevelSteps, *GetWorld());
         return;
     }
+    if (!myReplay.IsIdle()) myReplay.OnPicture(GetPicture());
     // The marbles never lie quite still, so the checks wait for a pile the player sees at rest.
     if (IsLevelRunning()) myRules.Update(myRules.IsPileSettled());
 }
@@ -50,9 +52,26 @@ void CImpl::StartLevel() {
         new tarn::CSlot(new tarn::CGenericEvent0<CMarblesInGameUi, void>(myScreen.get(), &CMarblesInGameUi::LevelLost)));
     myLogic.ClearSelection();
     myLevelStepped = false;
+    myLevelSteps = 0;
     tarn::CLogger::GetSingleton()->Debug() << "Loading level: " << myLevelFile << "\n";
     CLevelFile level(this);
     if (level.Load(myLevelFile) && level.HasGraphics()) myScreen->SetGraphics(level.GetGraphics());
+    myReplay.OnLevelStart();
+}
+
+CReplay::EPicture CImpl::GetPicture() const {
+    if (!myScreen) return CReplay::PICTURE_NONE;
+    switch (myScreen->GetState()) {
+        case CMarblesInGameUi::STATE_TITLE:
+            return CReplay::PICTURE_TITLE_OR_HELP;
+        case CMarblesInGameUi::STATE_HELP_OR_COMPLETE:
+            // The help picture comes before the first level.
+            return myLevelFile.empty() ? CReplay::PICTURE_TITLE_OR_HELP : CReplay::PICTURE_COMPLETE;
+        case CMarblesInGameUi::STATE_LOST:
+            return CReplay::PICTURE_LOST;
+        default:
+            return CReplay::PICTURE_NONE;
+    }
 }
 
 bool CImpl::IsLevelRunning() const {
@@ -67,6 +86,19 @@ void CImpl::NextLevel() {
 void CImpl::ExecuteCommand(const std::string& line) {
     if (line == "Reset") {
         StartLevel();
+        return;
+    }
+    if (line.compare(0, 6, "Replay") == 0) {
+        // The file name between the quotes (or the parentheses) of "Replay( "FILE" )".
+        const std::size_t open = line.find_first_of("\"(", 6);
+        const std::size_t close = line.find_last_of("\")");
+        if (open != std::string::npos && close != std::string::npos && close > open) {
+            std::string name = line.substr(open + 1, close - open - 1);
+            const std::size_t first = name.find_first_not_of(" \"");
+            const std::size_t last = name.find_last_not_of(" \"");
+            name = first == std::string::npos ? std::string() : name.substr(first, last - first + 1);
+            myReplay.Queue(name);
+        }
         return;
     }
     DumpBodies();

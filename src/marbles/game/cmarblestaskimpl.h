@@ -7,6 +7,7 @@
 #include <string>
 
 #include "marbles/game/cmarblegfxfactory.h"
+#include "marbles/game/creplay.h"
 #include "marbles/game/cmarblestask.h"
 #include "marbles/level/clevellist.h"
 #include "marbles/physics/cphysicstask.h"
@@ -43,7 +44,9 @@ public:
     void StartLevel();
     // Marks the current level completed, moves to the next one and starts it.
     void NextLevel();
-    // "Reset" restarts the level; any other text logs the body list.
+    // "Reset" restarts the level; "Replay( FILE )" queues the solution FILE, played from the
+    // next level start (the title and help are clicked through); any other text logs the body
+    // list.
     void ExecuteCommand(const std::string& line);
 
     // A level is being played: its marbles are registered (a step ran since the load) and no
@@ -57,6 +60,8 @@ public:
     const std::string& GetLevelFile() const { return myLevelFile; }
 
 private:
+    CReplay::EPicture GetPicture() const;
+
     tarn::CTimer myStepTimer;
     CLevelRules myRules;
     std::unique_ptr<CMarblesInGameUi> myScreen;
@@ -67,6 +72,9 @@ private:
     std::string myLevelFile;
     // A physics step has run since the last level load, so its marbles are registered.
     bool myLevelStepped = false;
+    // Physics steps since the last level load.
+    unsigned myLevelSteps = 0;
+    CReplay myReplay;
 };
 
 }  // namespace marbles
