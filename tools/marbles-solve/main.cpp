@@ -2,10 +2,13 @@
 // can (chains within the player's reach, clicked once the pile has settled), and reports
 // whether it can be won, a winning click sequence, the first moves that still win and how
 // often random players win. The winning sequence is written next to the level.
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <map>
 #include <memory>
+#include <random>
 #include <set>
 #include <string>
 
@@ -35,6 +38,11 @@ const char* const theUsage =
     "  --budget N    piles one search may settle (default 4000)\n"
     "  --seed N      seed of the random players (default 1)\n"
     "  --no-write    do not write the solution file\n"
+    "  --paint TYPES colour LEVEL instead: TYPES is the number of marbles of each type, e.g.\n"
+    "                6,6,3 (multiples of three, as many marbles in all as LEVEL has); threes of\n"
+    "                touching marbles are taken from the settled pile at random (--seed) and\n"
+    "                given the types in a shuffled order. Prints \"paint INITID TYPE\" lines, and\n"
+    "                the play that painted them (a winning solution) as \"click STEP INITID\"\n"
     "  --table       print one line: level,winnable,search,moves,first_moves,winning_first_moves,\n"
     "                random_wins,players,seconds\n"
     "  --help        print this text\n"
@@ -49,6 +57,7 @@ struct SolveOptions {
     bool write = true;
     bool table = false;
     bool help = false;
+    std::string paint;
 };
 
 bool ParseNumber(const char* text, unsigned long& value) {
@@ -70,6 +79,8 @@ bool ParseOptions(int argc, char** argv, SolveOptions& options) {
             options.write = false;
         } else if (arg == "--table") {
             options.table = true;
+        } else if (arg == "--paint" && i + 1 < argc) {
+            options.paint = argv[++i];
         } else if (arg == "--players" && hasNumber) {
             options.players = static_cast<unsigned>(value);
             ++i;
@@ -119,6 +130,41 @@ const char* OutcomeName(marbles::CPileSolver::EOutcome outcome) {
     return "unknown";
 }
 
+// The types of TYPES ("6,6,3") in threes, shuffled by seed; empty for a bad list.
+std::vector<std::int32_t> ThreesOf(const std::string& text, std::uint32_t seed) {
+    std::vector<std::int32_t> threes;
+    std::size_t start = 0;
+    for (std::int32_t type = 0; start <= text.size(); ++type) {
+        const std::size_t comma = text.find(',', start);
+        const std::string item = text.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
+        unsigned long count = 0;
+        if (!ParseNumber(item.c_str(), count) || count % 3 != 0) return {};
+        for (unsigned long k = 0; k < count / 3; ++k) threes.push_back(type);
+        if (comma == std::string::npos) break;
+        start = comma + 1;
+    }
+    std::mt19937 random(seed ^ 0x9e3779b9u);
+    std::shuffle(threes.begin(), threes.end(), random);
+    return threes;
+}
+
+int Paint(marbles::CPileSolver& solver, const SolveOptions& options) {
+    const std::vector<std::int32_t> threes = ThreesOf(options.paint, options.seed);
+    if (threes.empty()) {
+        std::fprintf(stderr, "marbles-solve: bad type counts: %s\n", options.paint.c_str());
+        return 1;
+    }
+    std::vector<marbles::CPileSolver::Click> clicks;
+    const std::map<std::int32_t, std::int32_t> types = solver.Paint(threes, options.seed, clicks);
+    if (types.empty()) {
+        std::printf("jammed\n");
+        return 3;
+    }
+    for (const auto& entry : types) std::printf("paint %d %d\n", entry.first, entry.second);
+    for (const auto& click : clicks) std::printf("click %u %d\n", click.step, click.initId);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -141,6 +187,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "marbles-solve: two marbles of %s share an initId\n", options.level.c_str());
         return 2;
     }
+
+    if (!options.paint.empty()) return Paint(solver, options);
 
     std::vector<marbles::CPileSolver::Click> clicks;
     const marbles::CPileSolver::EOutcome outcome = solver.Solve(clicks);

@@ -146,6 +146,40 @@ CPileSolver::EOutcome CPileSolver::Solve(std::vector<Click>& clicks, int firstMo
     return outcome;
 }
 
+std::map<std::int32_t, std::int32_t> CPileSolver::Paint(const std::vector<std::int32_t>& typesByThree,
+                                                        std::uint32_t seed, std::vector<Click>& clicks) {
+    std::mt19937 random(seed);
+    std::map<std::int32_t, std::int32_t> types;
+    clicks.clear();
+    // Every marble counts as one type while the pile is played: any three touching ones go.
+    std::vector<RigidBody> start = myStart;
+    for (RigidBody& body : start)
+        if (IsMarble(body)) body.color = 0;
+    Node node;
+    LoadWorld(start);
+    SettleInto(node);
+    for (std::int32_t type : typesByThree) {
+        if (node.chains.empty()) break;
+        std::uniform_int_distribution<std::size_t> pick(0, node.chains.size() - 1);
+        const std::array<std::int32_t, 3> chain = node.chains[pick(random)];
+        Node next;
+        next.step = node.step;
+        LoadWorld(node.bodies);
+        for (std::int32_t initId : chain) {
+            types[initId] = type;
+            clicks.push_back(Click{node.step, initId});
+            RemoveByInitId(initId);
+        }
+        SettleInto(next);
+        node = std::move(next);
+    }
+    if (node.marbles > 0 || types.size() != 3 * typesByThree.size()) {
+        clicks.clear();
+        return {};
+    }
+    return types;
+}
+
 unsigned CPileSolver::PlayRandom(unsigned games, std::uint32_t seed) {
     std::mt19937 random(seed);
     unsigned wins = 0;

@@ -56,6 +56,15 @@ public:
     // Plays `games` games choosing uniformly among the selectable chains; the number won.
     unsigned PlayRandom(unsigned games, std::uint32_t seed);
 
+    // Colours a level by playing it: in the settled pile, three touching marbles (chosen at
+    // random among all connected threes, whatever their types) take the next type of typesByThree
+    // and leave, the pile settles, and so on until none is left. As types never change the
+    // physics, the level then has a winning click sequence by construction: that play, returned
+    // in clicks. Returns the type of each marble by initId; empty (and no clicks) when the pile
+    // jams with marbles left that hold no three touching ones.
+    std::map<std::int32_t, std::int32_t> Paint(const std::vector<std::int32_t>& typesByThree, std::uint32_t seed,
+                                               std::vector<Click>& clicks);
+
     // Piles settled so far (the work done).
     std::size_t GetSettleCount() const { return mySettles; }
 
