@@ -227,30 +227,24 @@ def title_screen():
 
 
 HELP_LINES = [
-    'CLICK THREE TOUCHING MARBLES OF ONE',
-    'COLOUR: THEY VANISH AND THE REST FALL.',
-    '',
-    'EACH COLOUR HAS ITS OWN SYMBOL.',
-    'CLICK A SELECTED MARBLE AGAIN TO DROP IT.',
-    '',
-    'CLEAR THE BOARD TO WIN THE LEVEL.',
-    'WHEN NO THREE TOUCHING MARBLES OF ONE',
-    'COLOUR ARE LEFT, THE LEVEL IS LOST:',
-    'CLICK TO PLAY IT AGAIN.',
+    'CLICK THREE TOUCHING MARBLES OF ONE COLOUR:',
+    'THEY VANISH AND THE PILE FALLS.',
+    'CLEAR ALL THE MARBLES TO WIN.',
+    'NO CHAIN OF THREE LEFT: THE LEVEL IS LOST.',
 ]
 
 
 def help_screen():
+    """The rules in the upper part; the lower third stays free for a list of keys."""
     c = Canvas(SCREEN_W, SCREEN_H)
     _starry_backdrop(c, 11)
     c.text_centred(24, 'HOW TO PLAY', (255, 220, 90), scale=5, shadow=(60, 20, 10))
     _marble_row(c, 80, 36)
     y = 140
     for line in HELP_LINES:
-        if line:
-            c.text_centred(y, line, (230, 235, 255), scale=2, shadow=(0, 0, 0))
-        y += 24
-    c.text_centred(420, 'CLICK TO START', (255, 255, 255), scale=3, shadow=(0, 0, 0))
+        c.text_centred(y, line, (230, 235, 255), scale=2, shadow=(0, 0, 0))
+        y += 30
+    c.text_centred(276, 'CLICK TO START', (255, 255, 255), scale=3, shadow=(0, 0, 0))
     return c
 
 
@@ -381,29 +375,53 @@ def draw_block(canvas, box, colour):
     canvas.fill_shape(top_edge, *box_range, tuple(min(255, c * 1.45) for c in colour), samples=2)
 
 
-def level_background(blocks, tint):
+def _pattern(canvas, pattern):
+    """A faint pattern over the backdrop: 'grid', 'dots', 'stripes' (diagonal) or 'waves'."""
+    w, h = canvas.width, canvas.height
+    if pattern == 'grid':
+        for x in range(0, w, 32):
+            for y in range(h):
+                canvas.blend(x, y, (255, 255, 255), 0.05)
+        for y in range(0, h, 32):
+            for x in range(w):
+                canvas.blend(x, y, (255, 255, 255), 0.05)
+    elif pattern == 'dots':
+        for y in range(8, h, 24):
+            for x in range(8 + (12 if (y // 24) % 2 else 0), w, 24):
+                for dx, dy in ((0, 0), (1, 0), (0, 1), (1, 1)):
+                    canvas.blend(x + dx, y + dy, (255, 255, 255), 0.12)
+    elif pattern == 'stripes':
+        for y in range(h):
+            for x in range(w):
+                if (x + y) % 40 < 10:
+                    canvas.blend(x, y, (255, 255, 255), 0.04)
+    elif pattern == 'waves':
+        for x in range(w):
+            for k in range(0, h + 40, 40):
+                y = int(k + 8 * math.sin(x / 30.0 + k))
+                if 0 <= y < h:
+                    canvas.blend(x, y, (255, 255, 255), 0.10)
+
+
+def level_background(blocks, tint, pattern='grid'):
     c = Canvas(SCREEN_W, SCREEN_H)
     top = tuple(v * 0.35 for v in tint)
     bottom = tuple(v * 0.12 for v in tint)
     c.vertical_gradient(top, bottom)
-    for x in range(0, SCREEN_W, 32):
-        for y in range(SCREEN_H):
-            c.blend(x, y, (255, 255, 255), 0.05)
-    for y in range(0, SCREEN_H, 32):
-        for x in range(SCREEN_W):
-            c.blend(x, y, (255, 255, 255), 0.05)
+    _pattern(c, pattern)
+    stone = tuple(min(255, 0.45 * v + 0.55 * s) for v, s in zip(tint, (150, 120, 85)))
     for box in blocks:
-        draw_block(c, box, (150, 120, 85))
+        draw_block(c, box, stone)
     return c
 
 
-def make_level_background(game_dir, number, blocks, tint):
+def make_level_background(game_dir, number, blocks, tint, pattern='grid'):
     """Writes the background picture and its sprite file; returns the sprite file name."""
     folder = os.path.join(game_dir, 'data/gfx/levels')
     os.makedirs(folder, exist_ok=True)
     image = 'data/gfx/levels/level%02d.png' % number
     sprite = 'data/gfx/levels/level%02d.xml' % number
-    write_png(level_background(blocks, tint), os.path.join(game_dir, image), alpha=False)
+    write_png(level_background(blocks, tint, pattern), os.path.join(game_dir, image), alpha=False)
     # Behind every marble (larger Z is farther away).
     write_text(os.path.join(game_dir, sprite), static_sprite_xml(image, 0, 0, SCREEN_W, SCREEN_H, 1000))
     return sprite

@@ -1,12 +1,20 @@
 // marbles-sim: loads a level file or a bare physics model, steps it without a window and
-// prints when the world came to rest and where every body ended up.
+// prints when the world came to rest and where every body ended up; or replays a solution's
+// clicks through the game's rules and physics.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <string>
 
+#include "marbles/level/clevelfile.h"
+#include "marbles/level/csolutionfile.h"
+#include "marbles/physics/cphysicstask.h"
 #include "marbles/physics/cphysicsworld.h"
+#include "marbles/rules/clevelrules.h"
+#include "marbles/rules/cmarble.h"
+#include "marbles/rules/cmarblefactory.h"
+#include "marbles/rules/cmarbleslogic.h"
 #include "tarn/utils/xml/cxmlfilesys.h"
 #include "tarn/utils/xml/cxmlnode.h"
 
@@ -14,6 +22,7 @@ namespace {
 
 const char* const theUsage =
     "Usage: marbles-sim [options] FILE\n"
+    "       marbles-sim --play SOLUTION LEVEL\n"
     "\n"
     "Steps the physics of FILE without a window and prints the result.\n"
     "FILE is a level file (root element \"MarblesLevel\" with a \"PhysicsModel\" child) or a\n"
@@ -26,6 +35,10 @@ const char* const theUsage =
     "  --csv           print comma-separated values instead of aligned columns\n"
     "  --all-pairs     test every pair of bodies instead of using the broad phase (slower,\n"
     "                  same result)\n"
+    "  --play SOLUTION replays the clicks of SOLUTION (a file written by marbles-solve) on the\n"
+    "                  level file FILE through the game's selection, removal and end-of-level\n"
+    "                  rules: prints \"Level complite\" and exits 0 when the level is won,\n"
+    "                  otherwise prints why and exits 3\n"
     "  --help          print this text\n"
     "\n"
     "Output: \"steps\" (steps run), \"rest_step\" (the first step after which the world was at\n"
@@ -43,6 +56,7 @@ struct SimOptions {
     bool csv = false;
     bool allPairs = false;
     bool help = false;
+    std::string solution;
 };
 
 bool ParseCount(const char* text, long& value) {
@@ -64,6 +78,8 @@ bool ParseOptions(int argc, char** argv, SimOptions& options) {
             options.csv = true;
         } else if (arg == "--all-pairs") {
             options.allPairs = true;
+        } else if (arg == "--play" && hasValue && options.solution.empty()) {
+            options.solution = argv[++i];
         } else if (arg == "--steps" && hasValue && ParseCount(argv[i + 1], options.steps)) {
             ++i;
         } else if (arg == "--step-ms" && hasValue && ParseCount(argv[i + 1], options.stepMilliseconds)) {
@@ -135,6 +151,86 @@ void PrintResult(const marbles::CPhysicsWorld& world, const SimOptions& options,
     }
 }
 
+// Records how the level ended.
+class CEnding {
+public:
+    void Complete() { myComplete = true; }
+    void Lost() { myLost = true; }
+    bool myComplete = false;
+    bool myLost = false;
+};
+
+// The marble following the circle body with initId, or null.
+marbles::CMarble* FindMarble(marbles::CPhysicsWorld& world, std::int32_t initId) {
+    for (unsigned i = 0; i < world.GetBodyCount(); ++i) {
+        const marbles::RigidBody& body = world.GetBody(i);
+        if (body.shape != marbles::SHAPE_CIRCLE || body.initId != initId || !body.listener) continue;
+        auto* marble = static_cast<marbles::CMarble*>(body.listener);
+        if (marble->IsRegistered()) return marble;
+    }
+    return nullptr;
+}
+
+// Steps the level as the game does, one 50 ms step per update: queued removals first, then the
+// step, the clicks due after it, and once a game second (34 steps at the game's speed) the
+// end-of-level check while the pile is settled.
+int Play(const SimOptions& options) {
+    marbles::CSolutionFile solution;
+    if (!solution.Load(options.solution)) {
+        std::fprintf(stderr, "marbles-sim: cannot read the solution %s\n", options.solution.c_str());
+        return 2;
+    }
+    marbles::CMarbleFactory factory;
+    marbles::CPhysicsTask physics;
+    physics.SetListenerFactory(&factory);
+    marbles::CMarblesLogic logic;
+    logic.SetPhysics(&physics);
+    marbles::CLevelRules rules;
+    CEnding ending;
+    rules.GetLevelCompleteSignal().Connect(&ending, &CEnding::Complete);
+    rules.GetLevelLostSignal().Connect(&ending, &CEnding::Lost);
+    marbles::CLevelFile level(&physics);
+    if (!level.Load(options.file)) {
+        std::fprintf(stderr, "marbles-sim: cannot read the level %s\n", options.file.c_str());
+        return 2;
+    }
+    const std::vector<marbles::CSolutionFile::Click>& clicks = solution.GetClicks();
+    const unsigned checkSteps = 34;
+    const unsigned lastStep = (clicks.empty() ? 0 : clicks.back().step) + 2000;
+    std::size_t next = 0;
+    unsigned lastCheck = 0;
+    for (unsigned step = 1; step <= lastStep; ++step) {
+        logic.ApplyPendingRemovals();
+        physics.Step(50);
+        rules.ObservePile();
+        for (; next < clicks.size() && clicks[next].step == step; ++next) {
+            marbles::CMarble* marble = FindMarble(*physics.GetWorld(), clicks[next].initId);
+            if (!marble) {
+                std::printf("No marble %d at step %u\n", clicks[next].initId, step);
+                return 3;
+            }
+            logic.OnMarbleClicked(marble);
+        }
+        if (next < clicks.size() && clicks[next].step < step) {
+            std::printf("Click %zu at step %u comes too late\n", next + 1, clicks[next].step);
+            return 3;
+        }
+        if (step - lastCheck < checkSteps || !rules.IsPileSettled()) continue;
+        lastCheck = step;
+        rules.CheckLevelState();
+        if (ending.myComplete) {
+            std::printf("Level complite\n");
+            return 0;
+        }
+        if (ending.myLost) {
+            std::printf("Level lost at step %u\n", step);
+            return 3;
+        }
+    }
+    std::printf("The level did not end by step %u\n", lastStep);
+    return 3;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -144,6 +240,7 @@ int main(int argc, char** argv) {
         std::fputs(theUsage, stdout);
         return 0;
     }
+    if (!options.solution.empty()) return Play(options);
     std::unique_ptr<marbles::CPhysicsWorld> world(new marbles::CPhysicsWorld());
     if (options.allPairs) world->SetDetection(marbles::CPhysicsWorld::DETECT_ALL_PAIRS);
     if (!LoadModel(options.file, *world)) return 2;

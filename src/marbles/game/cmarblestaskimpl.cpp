@@ -130,8 +130,10 @@ void CImpl::RunPhysics() {
         Step(STEP_LENGTH);
         myRules.ObservePile();
         myLevelStepped = true;
+        myReplay.AfterStep(++myLevelSteps, *GetWorld());
         return;
     }
+    if (!myReplay.IsIdle()) myReplay.OnPicture(GetPicture());
     // The marbles never lie quite still, so the checks wait for a pile the player sees at rest.
     if (IsLevelRunning()) myRules.Update(myRules.IsPileSettled());
 }
@@ -235,6 +237,7 @@ void CImpl::LeaveLevel() {
     myUndoSteps.clear();
     myPileKept = false;
     myLevelStepped = false;
+    myLevelSteps = 0;
     if (CPhysicsWorld* world = GetWorld()) world->RemoveAllBodies();
     myLastBodyCount = 0;
     myLastSelectionSize = 0;
@@ -279,6 +282,22 @@ void CImpl::StartLevel() {
     CLevelFile level(this);
     if (level.Load(myLevelFile) && level.HasGraphics()) myScreen->SetGraphics(level.GetGraphics());
     myLastBodyCount = GetWorld() ? GetWorld()->GetBodyCount() : 0;
+    myReplay.OnLevelStart();
+}
+
+CReplay::EPicture CImpl::GetPicture() const {
+    if (!myScreen) return CReplay::PICTURE_NONE;
+    switch (myScreen->GetState()) {
+        case CMarblesInGameUi::STATE_TITLE:
+            return CReplay::PICTURE_TITLE_OR_HELP;
+        case CMarblesInGameUi::STATE_HELP_OR_COMPLETE:
+            // The help picture comes before the first level.
+            return myLevelFile.empty() ? CReplay::PICTURE_TITLE_OR_HELP : CReplay::PICTURE_COMPLETE;
+        case CMarblesInGameUi::STATE_LOST:
+            return CReplay::PICTURE_LOST;
+        default:
+            return CReplay::PICTURE_NONE;
+    }
 }
 
 bool CImpl::IsLevelRunning() const {
@@ -392,6 +411,19 @@ void CImpl::ExecuteCommand(const std::string& line) {
     }
     if (line == "LevelSelect") {
         if (myScreen && myScreen->GetState() == CMarblesInGameUi::STATE_TITLE) RequestLevelSelect();
+        return;
+    }
+    if (line.compare(0, 6, "Replay") == 0) {
+        // The file name between the quotes (or the parentheses) of "Replay( "FILE" )".
+        const std::size_t open = line.find_first_of("\"(", 6);
+        const std::size_t close = line.find_last_of("\")");
+        if (open != std::string::npos && close != std::string::npos && close > open) {
+            std::string name = line.substr(open + 1, close - open - 1);
+            const std::size_t first = name.find_first_not_of(" \"");
+            const std::size_t last = name.find_last_not_of(" \"");
+            name = first == std::string::npos ? std::string() : name.substr(first, last - first + 1);
+            myReplay.Queue(name);
+        }
         return;
     }
     DumpBodies();

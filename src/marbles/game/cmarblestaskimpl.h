@@ -10,6 +10,7 @@
 
 #include "marbles/game/cgamehud.h"
 #include "marbles/game/cmarblegfxfactory.h"
+#include "marbles/game/creplay.h"
 #include "marbles/game/cmarblestask.h"
 #include "marbles/level/clevellist.h"
 #include "marbles/physics/cphysicstask.h"
@@ -73,7 +74,9 @@ public:
     // Marks the current level completed, moves to the next one and starts it.
     void NextLevel();
     // "Reset" restarts the level; "Undo", "Hint", "Pause", "Mute", "Back" (Escape) and
-    // "LevelSelect" do what the keys say; any other text logs the body list.
+    // "LevelSelect" do what the keys say; "Replay( FILE )" queues the solution FILE, played from
+    // the next level start (the title and help are clicked through); any other text logs the
+    // body list.
     void ExecuteCommand(const std::string& line);
 
     // Screen changes asked for from inside a screen's own mouse handler: kept until the next
@@ -138,6 +141,7 @@ private:
     void ApplyVolumes();
     void BindVariables();
     void UnbindVariables();
+    CReplay::EPicture GetPicture() const;
 
     tarn::CTimer myStepTimer;
     CLevelRules myRules;
@@ -167,6 +171,9 @@ private:
     unsigned myLastBodyCount = 0;
     std::size_t myLastSelectionSize = 0;
     std::vector<CMarble*> myLastSelection;
+    // Physics steps since the last level load.
+    unsigned myLevelSteps = 0;
+    CReplay myReplay;
 };
 
 }  // namespace marbles

@@ -4,6 +4,8 @@
 #include <sys/wait.h>
 
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -122,4 +124,37 @@ TEST(MarblesSim, BadOptionsAndFilesWithoutAModelFail) {
     EXPECT_EQ(RunSimulator("level.xml").status, 2);
     testsupport::WriteFile("empty.xml", "just text\n");
     EXPECT_EQ(RunSimulator("empty.xml").status, 2);
+}
+
+// Every level of the shipped level list, with the solution written beside it, is won when the
+// solution is replayed through the game's rules; a solution cut short is not.
+TEST(MarblesSim, EveryShippedLevelIsWonByItsSolution) {
+    testsupport::CTempDir dir;
+    const std::string game = std::string(MARBLES_SOURCE_DIR) + "/game/";
+    std::ifstream list(game + "data/level_list.xml");
+    ASSERT_TRUE(list) << "no level list";
+    const std::string text((std::istreambuf_iterator<char>(list)), std::istreambuf_iterator<char>());
+    std::vector<std::string> levels;
+    const std::string key = "filename=\"";
+    for (std::size_t at = text.find(key); at != std::string::npos; at = text.find(key, at + 1)) {
+        const std::size_t start = at + key.size();
+        levels.push_back(text.substr(start, text.find('"', start) - start));
+    }
+    ASSERT_GE(levels.size(), 24u);
+    for (const std::string& level : levels) {
+        const std::string path = game + level;
+        const std::string solution = path.substr(0, path.size() - 4) + ".solution";
+        const RunResult won = RunSimulator("--play '" + solution + "' '" + path + "'");
+        EXPECT_EQ(won.status, 0) << level << ": " << won.output;
+        EXPECT_NE(won.output.find("Level complite"), std::string::npos) << level;
+    }
+    // The first level without its last click: the game never ends it as won.
+    const std::string first = game + levels.front();
+    std::ifstream in(first.substr(0, first.size() - 4) + ".solution");
+    std::string all((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    all = all.substr(0, all.rfind("click"));
+    testsupport::WriteFile("short.solution", all);
+    const RunResult cut = RunSimulator("--play short.solution '" + first + "'");
+    EXPECT_NE(cut.status, 0);
+    EXPECT_EQ(cut.output.find("Level complite"), std::string::npos) << cut.output;
 }

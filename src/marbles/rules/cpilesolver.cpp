@@ -1,0 +1,200 @@
+// The headless player: settles piles, clicks selectable chains, searches for a win.
+#include "marbles/rules/cpilesolver.h"
+
+#include <algorithm>
+
+#include "marbles/rules/clevelrules.h"
+#include "marbles/rules/csettlewatch.h"
+
+namespace marbles {
+
+namespace {
+
+// The game's step: 50 milliseconds, converted as the game converts it.
+const float STEP_SECONDS = static_cast<float>(50u) / 1000.0f;
+
+// A body the game makes a marble of: a circle with a type.
+bool IsMarble(const RigidBody& body) { return body.shape == SHAPE_CIRCLE && body.color != -1; }
+
+}  // namespace
+
+CPileSolver::CPileSolver(const std::vector<RigidBody>& bodies, const Options& options)
+    : myOptions(options), myStart(bodies), myWorld(new CPhysicsWorld()) {
+    std::set<std::int32_t> ids;
+    for (RigidBody& body : myStart) {
+        body.listener = nullptr;
+        if (IsMarble(body) && !ids.insert(body.initId).second) myUsable = false;
+    }
+}
+
+void CPileSolver::LoadWorld(const std::vector<RigidBody>& bodies) {
+    myWorld->RemoveAllBodies();
+    for (const RigidBody& body : bodies) myWorld->AddBody(body);
+}
+
+void CPileSolver::RemoveByInitId(std::int32_t initId) {
+    for (unsigned i = 0; i < myWorld->GetBodyCount(); ++i) {
+        const RigidBody& body = myWorld->GetBody(i);
+        if (IsMarble(body) && body.initId == initId) {
+            myWorld->RemoveBody(i);
+            return;
+        }
+    }
+}
+
+// Steps the world as it stands until its marbles settle (or the limit passes), then takes the
+// pile into node.
+void CPileSolver::SettleInto(Node& node) {
+    ++mySettles;
+    CSettleWatch watch;
+    std::vector<Vector2> positions;
+    for (unsigned s = 0; s < myOptions.settleLimit; ++s) {
+        myWorld->Step(STEP_SECONDS);
+        ++node.step;
+        positions.clear();
+        for (unsigned i = 0; i < myWorld->GetBodyCount(); ++i) {
+            const RigidBody& body = myWorld->GetBody(i);
+            if (IsMarble(body)) positions.push_back(body.position);
+        }
+        watch.Observe(positions);
+        if (watch.IsSettled()) break;
+    }
+    std::vector<MarblePlace> places;
+    std::vector<std::int32_t> ids;
+    node.bodies.clear();
+    for (unsigned i = 0; i < myWorld->GetBodyCount(); ++i) {
+        const RigidBody& body = myWorld->GetBody(i);
+        node.bodies.push_back(body);
+        if (!IsMarble(body)) continue;
+        places.push_back(MarblePlace{body.color, body.position, body.extent.x});
+        ids.push_back(body.initId);
+    }
+    node.marbles = static_cast<unsigned>(places.size());
+    for (const CChainFinder::Chain& chain : CChainFinder::FindAll(places, CLevelRules::MIN_TYPE, CLevelRules::MAX_TYPE))
+        node.chains.push_back({ids[chain[0]], ids[chain[1]], ids[chain[2]]});
+    node.children.resize(node.chains.size());
+}
+
+CPileSolver::Node& CPileSolver::Root() {
+    if (myRoot) return *myRoot;
+    myRoot = std::make_unique<Node>();
+    LoadWorld(myStart);
+    SettleInto(*myRoot);
+    return *myRoot;
+}
+
+CPileSolver::Node& CPileSolver::Child(Node& node, std::size_t k, std::unique_ptr<Node>& scratch) {
+    if (node.children[k]) return *node.children[k];
+    auto child = std::make_unique<Node>();
+    child->step = node.step;
+    LoadWorld(node.bodies);
+    for (std::int32_t initId : node.chains[k]) RemoveByInitId(initId);
+    SettleInto(*child);
+    if (myCached < myOptions.cacheLimit) {
+        ++myCached;
+        node.children[k] = std::move(child);
+        return *node.children[k];
+    }
+    scratch = std::move(child);
+    return *scratch;
+}
+
+std::vector<std::int32_t> CPileSolver::Remaining(const Node& node) const {
+    std::vector<std::int32_t> ids;
+    for (const RigidBody& body : node.bodies)
+        if (IsMarble(body)) ids.push_back(body.initId);
+    std::sort(ids.begin(), ids.end());
+    return ids;
+}
+
+std::vector<std::array<std::int32_t, 3>> CPileSolver::GetFirstMoves() { return Root().chains; }
+
+CPileSolver::EOutcome CPileSolver::Search(Node& node, std::vector<Click>& clicks, std::size_t& budget) {
+    if (node.marbles == 0) return OUTCOME_WIN;
+    if (node.chains.empty()) return OUTCOME_LOSS;
+    const std::vector<std::int32_t> remaining = Remaining(node);
+    if (myLost.count(remaining)) return OUTCOME_LOSS;
+    bool unknown = false;
+    for (std::size_t k = 0; k < node.chains.size(); ++k) {
+        if (budget == 0) return OUTCOME_UNKNOWN;
+        const std::size_t before = mySettles;
+        std::unique_ptr<Node> scratch;
+        Node& child = Child(node, k, scratch);
+        budget -= std::min(budget, mySettles - before);
+        for (std::int32_t initId : node.chains[k]) clicks.push_back(Click{node.step, initId});
+        const EOutcome outcome = Search(child, clicks, budget);
+        if (outcome == OUTCOME_WIN) return OUTCOME_WIN;
+        clicks.resize(clicks.size() - 3);
+        if (outcome == OUTCOME_UNKNOWN) unknown = true;
+    }
+    if (unknown) return OUTCOME_UNKNOWN;
+    myLost.insert(remaining);
+    return OUTCOME_LOSS;
+}
+
+CPileSolver::EOutcome CPileSolver::Solve(std::vector<Click>& clicks, int firstMove) {
+    clicks.clear();
+    std::size_t budget = myOptions.searchBudget;
+    Node& root = Root();
+    if (firstMove < 0) return Search(root, clicks, budget);
+    if (static_cast<std::size_t>(firstMove) >= root.chains.size()) return OUTCOME_LOSS;
+    std::unique_ptr<Node> scratch;
+    Node& child = Child(root, static_cast<std::size_t>(firstMove), scratch);
+    for (std::int32_t initId : root.chains[firstMove]) clicks.push_back(Click{root.step, initId});
+    const EOutcome outcome = Search(child, clicks, budget);
+    if (outcome != OUTCOME_WIN) clicks.clear();
+    return outcome;
+}
+
+std::map<std::int32_t, std::int32_t> CPileSolver::Paint(const std::vector<std::int32_t>& typesByThree,
+                                                        std::uint32_t seed, std::vector<Click>& clicks) {
+    std::mt19937 random(seed);
+    std::map<std::int32_t, std::int32_t> types;
+    clicks.clear();
+    // Every marble counts as one type while the pile is played: any three touching ones go.
+    std::vector<RigidBody> start = myStart;
+    for (RigidBody& body : start)
+        if (IsMarble(body)) body.color = 0;
+    Node node;
+    LoadWorld(start);
+    SettleInto(node);
+    for (std::int32_t type : typesByThree) {
+        if (node.chains.empty()) break;
+        std::uniform_int_distribution<std::size_t> pick(0, node.chains.size() - 1);
+        const std::array<std::int32_t, 3> chain = node.chains[pick(random)];
+        Node next;
+        next.step = node.step;
+        LoadWorld(node.bodies);
+        for (std::int32_t initId : chain) {
+            types[initId] = type;
+            clicks.push_back(Click{node.step, initId});
+            RemoveByInitId(initId);
+        }
+        SettleInto(next);
+        node = std::move(next);
+    }
+    if (node.marbles > 0 || types.size() != 3 * typesByThree.size()) {
+        clicks.clear();
+        return {};
+    }
+    return types;
+}
+
+unsigned CPileSolver::PlayRandom(unsigned games, std::uint32_t seed) {
+    std::mt19937 random(seed);
+    unsigned wins = 0;
+    for (unsigned g = 0; g < games; ++g) {
+        std::unique_ptr<Node> held;
+        Node* node = &Root();
+        while (node->marbles > 0 && !node->chains.empty()) {
+            std::uniform_int_distribution<std::size_t> pick(0, node->chains.size() - 1);
+            std::unique_ptr<Node> next;
+            node = &Child(*node, pick(random), next);
+            if (next) held = std::move(next);
+        }
+        if (node->marbles == 0) ++wins;
+    }
+    return wins;
+}
+
+}  // namespace marbles
