@@ -164,12 +164,12 @@ def prove(build, game_dir, level, seeds):
     return replayed
 
 
-def table(build, game_dir, chosen):
+def table(build, game_dir, chosen, players):
     print('| level | marbles | types | search finds a win | search | shipped solution replays | winning first moves '
           '| random players won | solve time (s) |')
     print('|---|---|---|---|---|---|---|---|---|')
     for level in chosen:
-        row = solve(build, os.path.join(game_dir, levels.level_file(level.number)), TABLE_PLAYERS, write=False)
+        row = solve(build, os.path.join(game_dir, levels.level_file(level.number)), players, write=False)
         print('| %d | %d | %d | %s | %s | %s | %s of %s | %.1f %% | %s |' % (
             level.number, len(level.positions), len(level.type_counts), row['winnable'], row['search'],
             'wins' if replay(build, game_dir, level) else 'FAILS', row['winning_first_moves'], row['first_moves'],
@@ -183,6 +183,7 @@ def main():
     parser.add_argument('--levels-only', action='store_true', help='write only the levels and backgrounds')
     parser.add_argument('--prove', metavar='BUILD', help='build folder with marbles-solve and marbles-sim')
     parser.add_argument('--only', help='comma-separated level numbers to write (and prove)')
+    parser.add_argument('--players', type=int, default=TABLE_PLAYERS, help='random players per level in the table')
     parser.add_argument('--no-backgrounds', action='store_true', help='do not draw the level backgrounds')
     parser.add_argument('--table', metavar='BUILD', help='print the solver table of the shipped levels')
     args = parser.parse_args()
@@ -195,7 +196,7 @@ def main():
         wanted = {int(n) for n in args.only.split(',')}
         chosen = [l for l in levels.LEVELS if l.number in wanted]
     if args.table:
-        table(args.table, args.game, chosen)
+        table(args.table, args.game, chosen, args.players)
         return 0
     if not args.levels_only:
         with tempfile.TemporaryDirectory() as scratch:
