@@ -35,7 +35,8 @@ const char* const theUsage =
     "\n"
     "Options:\n"
     "  --players N   random players (default 1000; 0 skips them)\n"
-    "  --budget N    piles one search may settle (default 4000)\n"
+    "  --budget N    piles the search may settle (default 4000); each first move's search\n"
+    "                gets N divided by the number of first moves, at least 300\n"
     "  --seed N      seed of the random players (default 1)\n"
     "  --no-write    do not write the solution file\n"
     "  --paint TYPES colour LEVEL instead: TYPES is the number of marbles of each type, e.g.\n"
@@ -195,9 +196,11 @@ int main(int argc, char** argv) {
     bool exhaustive = outcome != marbles::CPileSolver::OUTCOME_UNKNOWN;
     const std::size_t firstMoves = solver.GetFirstMoves().size();
     unsigned winningFirst = 0;
+    // Each first move gets a share of the budget (piles already settled cost nothing again).
+    const std::size_t firstBudget = std::max<std::size_t>(300, options.budget / std::max<std::size_t>(1, firstMoves));
     for (std::size_t k = 0; k < firstMoves; ++k) {
         std::vector<marbles::CPileSolver::Click> unused;
-        const marbles::CPileSolver::EOutcome first = solver.Solve(unused, static_cast<int>(k));
+        const marbles::CPileSolver::EOutcome first = solver.Solve(unused, static_cast<int>(k), firstBudget);
         if (first == marbles::CPileSolver::OUTCOME_WIN) ++winningFirst;
         if (first == marbles::CPileSolver::OUTCOME_UNKNOWN) exhaustive = false;
     }

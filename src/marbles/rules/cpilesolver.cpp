@@ -132,9 +132,9 @@ CPileSolver::EOutcome CPileSolver::Search(Node& node, std::vector<Click>& clicks
     return OUTCOME_LOSS;
 }
 
-CPileSolver::EOutcome CPileSolver::Solve(std::vector<Click>& clicks, int firstMove) {
+CPileSolver::EOutcome CPileSolver::Solve(std::vector<Click>& clicks, int firstMove, std::size_t budget) {
     clicks.clear();
-    std::size_t budget = myOptions.searchBudget;
+    if (budget == 0) budget = myOptions.searchBudget;
     Node& root = Root();
     if (firstMove < 0) return Search(root, clicks, budget);
     if (static_cast<std::size_t>(firstMove) >= root.chains.size()) return OUTCOME_LOSS;

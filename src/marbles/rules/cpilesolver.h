@@ -51,8 +51,9 @@ public:
     std::vector<std::array<std::int32_t, 3>> GetFirstMoves();
     // Searches depth-first for a winning click sequence from the first settled pile, or from
     // the pile after first move `firstMove` when given. Piles with the same marbles left are
-    // explored once. OUTCOME_UNKNOWN when the budget ran out first. A win fills clicks.
-    EOutcome Solve(std::vector<Click>& clicks, int firstMove = -1);
+    // explored once. OUTCOME_UNKNOWN when the budget (piles to settle; 0 takes the options')
+    // ran out first. A win fills clicks.
+    EOutcome Solve(std::vector<Click>& clicks, int firstMove = -1, std::size_t budget = 0);
     // Plays `games` games choosing uniformly among the selectable chains; the number won.
     unsigned PlayRandom(unsigned games, std::uint32_t seed);
 
