@@ -12,6 +12,7 @@
 #include "tarn/tasks/ckernel.h"
 #include "tarn/tasks/ctaskmanager.h"
 #include "tarn/utils/timer/itimesource.h"
+#include "tarn/utils/logger/clogger.h"
 #include "tarn/utils/logger/cloglistenerforfile.h"
 
 namespace testsupport {
@@ -68,6 +69,8 @@ void WriteFile(const std::string& path, const std::string& bytes) {
 void ResetEngine() {
     tarn::CTaskManager::DeleteSingleton();
     tarn::CKernel::DeleteSingleton();
+    // A logger made without a kernel (a screen image logging its size) has no owner to go with.
+    tarn::CLogger::DeleteSingleton();
     tarn::CLogListenerForFile::ResetLastFileName();
 }
 

@@ -3,6 +3,8 @@
 
 #include "marbles/game/cmarblesingameui.h"
 #include "marbles/level/clevelfile.h"
+#include "tarn/tasks/cloopstats.h"
+#include "tarn/tasks/ctaskmanager.h"
 #include "tarn/utils/logger/clogger.h"
 #include "tarn/utils/signalslot/cgenericevent.h"
 #include "tarn/utils/signalslot/cslot.h"
@@ -26,13 +28,30 @@ CImpl::~CMarblesTaskImpl() {
     myScreen.reset();
 }
 
+namespace {
+
+// Whole milliseconds on the step timer after which the next step runs.
+constexpr tarn::types::ticks STEP_DUE = static_cast<tarn::types::ticks>(CImpl::STEP_LENGTH / CImpl::STEP_SPEEDUP) + 1;
+
+// Lets the main loop sleep until the next step is due.
+void WakeForStep(tarn::types::ticks elapsed) {
+    tarn::CTaskManager* manager = tarn::CTaskManager::GetExisting();
+    if (manager) manager->WakeAt(tarn::GetGlobalTime() + (elapsed < STEP_DUE ? STEP_DUE - elapsed : 0));
+}
+
+}  // namespace
+
 void CImpl::Update() {
-    if (static_cast<double>(myStepTimer.GetTime()) > STEP_LENGTH / STEP_SPEEDUP) {
+    const tarn::types::ticks elapsed = myStepTimer.GetTime();
+    if (static_cast<double>(elapsed) > STEP_LENGTH / STEP_SPEEDUP) {
         myStepTimer.Reset();
         Step(STEP_LENGTH);
+        tarn::GetLoopStats().Add(tarn::CLoopStats::STEPS);
         myLevelStepped = true;
+        WakeForStep(0);
         return;
     }
+    WakeForStep(elapsed);
     if (IsLevelRunning()) myRules.Update(IsAtRest());
 }
 

@@ -88,7 +88,8 @@ void CSprite::ReleaseBackground() {
 
 void CSprite::CreateBackground(int w, int h) {
     ReleaseBackground();
-    myBackground = tarn::CreateImage(w, h);
+    // Saved pixels go back exactly as they were: no colour of theirs is transparent.
+    myBackground = tarn::CreateOpaqueImage(w, h);
     myHasBackground = true;
 }
 
@@ -262,6 +263,8 @@ bool CSprite::SaveBackground(CSprite* target) {
     if (IsEmpty() || !IntersectsTarget(target)) return false;
     myBackgroundRect = myImageRect;
     if (myImageIsScreen) return false;
+    myDrawnOverBlank = myOverBlank;
+    if (myOverBlank) return true;
     const int w = myImageRect.w;
     const int h = myImageRect.h;
     if (!myBackground || myBackground->GetWidth() < w || myBackground->GetHeight() < h ||
@@ -279,7 +282,26 @@ bool CSprite::Erase(CSprite* target) {
     // Marked erased even when nothing is on the target, so that the next redraw draws it.
     myDrawState = SPRITE_ERASED;
     if (IsEmpty() || !target || !myBackgroundRect.Intersects(target->GetRect())) return false;
+    if (myDrawnOverBlank) {
+        myPlaceToClear = true;
+        return true;
+    }
     return RestoreBackground(target);
+}
+
+bool CSprite::CanDrawOverBlank() const {
+    return myAlpha == 255 && !myScrollRect && !myImageIsScreen && myPixelData && IsOpaqueImage(myPixelData);
+}
+
+void CSprite::ClearLeftPlace(CSprite* target) {
+    if (!myPlaceToClear) return;
+    myPlaceToClear = false;
+    // Drawn over blank again on a place covering the old one: the drawing hides the old one.
+    if (myOverBlank && !IsEmpty() && myBackgroundRect.IsInside(myImageRect)) return;
+    CRect src;
+    CRect dst;
+    if (!target || !target->GetImage() || !ComputeBlitAt(myBackgroundRect, target, true, nullptr, src, dst)) return;
+    target->GetImage()->ClearRect(dst);
 }
 
 bool CSprite::Redraw(CSprite* target) {

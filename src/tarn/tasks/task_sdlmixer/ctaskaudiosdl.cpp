@@ -15,6 +15,7 @@
 #include "tarn/tasks/task_sdlmixer/audioformat.h"
 #include "tarn/tasks/task_sdlmixer/ceffectplayer.h"
 #include "tarn/tasks/task_sdlmixer/cmusicplayer.h"
+#include "tarn/utils/timer/ctimer.h"
 
 namespace tarn {
 
@@ -247,7 +248,14 @@ void CTaskAudioSDL::CreateCommands() {
 }
 
 void CTaskAudioSDL::Update() {
-    if (myMusicPlayer) myMusicPlayer->Update();
+    // One graphics frame between two looks at the music (a restart is at most that late).
+    const types::ticks kMusicPollMs = 16;
+    const types::ticks now = GetGlobalTime();
+    if (myMusicPlayer && (!myMusicPolled || now - myLastMusicPoll >= kMusicPollMs)) {
+        myMusicPlayer->Update();
+        myLastMusicPoll = now;
+        myMusicPolled = true;
+    }
     if (myEffectPlayer) myEffectPlayer->Update();
 }
 

@@ -1,0 +1,83 @@
+// Physics of every shipped level: the mean and the longest step, and the contact visits per
+// step (mean and most, against the limit), over the 200 steps after the level loads. Run from
+// a build directory where the game content is staged (data/levels/).
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "marbles/physics/cphysicsworld.h"
+#include "tarn/utils/xml/cxmlfilesys.h"
+#include "tarn/utils/xml/cxmlnode.h"
+
+namespace {
+
+const int kSteps = 200;
+
+std::string LevelFile(int level) {
+    char name[64];
+    std::snprintf(name, sizeof name, "data/levels/level%02d.xml", level);
+    return name;
+}
+
+// The level's world, or null when the file or its physics model cannot be read.
+std::unique_ptr<marbles::CPhysicsWorld> LoadLevel(int level) {
+    const std::unique_ptr<tarn::CXmlNode> root = tarn::LoadXmlRoot(LevelFile(level));
+    if (!root) return nullptr;
+    for (int k = 0; k < root->GetChildCount(); ++k) {
+        tarn::CXmlNode* model = root->GetChild(k);
+        if (model->GetName() != "PhysicsModel") continue;
+        auto world = std::make_unique<marbles::CPhysicsWorld>();
+        tarn::CXmlFileSys reader(model, tarn::CXmlFileSys::MODE_READ);
+        reader.SetWarnings(false);
+        world->Serialize(&reader);
+        return world;
+    }
+    return nullptr;
+}
+
+// One iteration: the level loaded afresh and stepped 200 times (the load is not timed).
+void BM_ShippedLevel200Steps(benchmark::State& state) {
+    const int level = static_cast<int>(state.range(0));
+    double total = 0;
+    double longest = 0;
+    double visits = 0;
+    unsigned mostVisits = 0;
+    unsigned bodies = 0;
+    long long steps = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::unique_ptr<marbles::CPhysicsWorld> world = LoadLevel(level);
+        state.ResumeTiming();
+        if (!world) {
+            state.SkipWithError(("cannot load " + LevelFile(level)).c_str());
+            return;
+        }
+        bodies = world->GetBodyCount();
+        for (int s = 0; s < kSteps; ++s) {
+            const auto start = std::chrono::steady_clock::now();
+            world->Step(0.05f);
+            const std::chrono::duration<double, std::micro> took = std::chrono::steady_clock::now() - start;
+            total += took.count();
+            longest = std::max(longest, took.count());
+            visits += world->GetVisitCount();
+            mostVisits = std::max(mostVisits, world->GetVisitCount());
+        }
+        steps += kSteps;
+        state.PauseTiming();
+        world.reset();
+        state.ResumeTiming();
+    }
+    state.counters["bodies"] = bodies;
+    state.counters["step_us"] = steps ? total / static_cast<double>(steps) : 0;
+    state.counters["longest_step_us"] = longest;
+    state.counters["visits_per_step"] = steps ? visits / static_cast<double>(steps) : 0;
+    state.counters["most_visits"] = mostVisits;
+    state.counters["visit_limit"] = marbles::CPhysicsWorld::VISIT_LIMIT;
+}
+BENCHMARK(BM_ShippedLevel200Steps)->DenseRange(1, 8)->Unit(benchmark::kMillisecond);
+
+}  // namespace
