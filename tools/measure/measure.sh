@@ -1,7 +1,8 @@
 #!/bin/bash
 # Measures the real game in a real window under Xvfb: start-up time to the first window, then
-# CPU use (% of one core, from /proc), drawn frames, display updates and physics steps per
-# second on the title screen and while level 1 is played.
+# CPU use (% of one core, from /proc), the share of time the main thread was running or
+# waiting for a processor, drawn frames, display updates and physics steps per second on the
+# title screen and while level 1 is played.
 #
 # Usage: tools/measure/measure.sh [BUILD_DIR] [DISPLAY_NUMBER] [SECONDS]
 #   BUILD_DIR       a build with the marbles program and the staged game (default build-rel)
@@ -44,6 +45,9 @@ export DISPLAY=$display
 unset SDL_VIDEODRIVER SDL_AUDIODRIVER
 
 cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$game_pid/stat"; }
+# Nanoseconds the main thread ran plus waited for a processor: on a busy machine a loop that
+# never sleeps is runnable all the time even when it gets little processor time.
+runnable_ns() { awk '{ printf "%.0f\n", $1 + $2 }' "/proc/$game_pid/task/$game_pid/schedstat"; }
 
 # Mean of the rates in the "loop:" lines logged after line number $1 of log.txt.
 rates_since() {
@@ -56,13 +60,16 @@ rates_since() {
 # One sample: prints "name cpu% frames/s flips/s steps/s passes/s".
 sample() {
     local name=$1
-    local lines before after
+    local lines before after ready_before ready_after
     lines=$(wc -l < "$scratch/log.txt")
     before=$(cpu_ticks)
+    ready_before=$(runnable_ns)
     sleep "$seconds"
     after=$(cpu_ticks)
-    printf '%-8s %6s %9s %9s %9s %9s\n' "$name" \
+    ready_after=$(runnable_ns)
+    printf '%-8s %6s %10s %9s %9s %9s %9s\n' "$name" \
         "$(awk -v t=$(( after - before )) -v hz="$hz" -v s="$seconds" 'BEGIN { printf "%.1f", 100 * t / hz / s }')" \
+        "$(awk -v t=$(( ready_after - ready_before )) -v s="$seconds" 'BEGIN { printf "%.1f", t / 1e7 / s }')" \
         $(rates_since "$lines")
 }
 
@@ -80,7 +87,7 @@ shown=$(date +%s.%N)
 [ -n "$window" ] || { echo "no window appeared" >&2; exit 1; }
 echo "machine: $(nproc) cores, load $(cut -d' ' -f1-3 /proc/loadavg)"
 awk -v a="$start" -v b="$shown" 'BEGIN { printf "start-up to first window: %.0f ms\n", 1000 * (b - a) }'
-printf '%-8s %6s %9s %9s %9s %9s\n' screen "cpu%" "frames/s" "flips/s" "steps/s" "passes/s"
+printf '%-8s %6s %10s %9s %9s %9s %9s\n' screen "cpu%" "runnable%" "frames/s" "flips/s" "steps/s" "passes/s"
 
 shot() {
     [ -n "${MEASURE_SHOTS:-}" ] || return 0
