@@ -15,6 +15,7 @@
 #include "marbles/rules/cmarbleregistry.h"
 #include "tarn/tasks/cinterpreter.h"
 #include "tarn/tasks/ckernel.h"
+#include "tarn/tasks/cloopstats.h"
 #include "tarn/tasks/ctaskmanager.h"
 #include "tarn/utils/logger/clogger.h"
 #include "tarn/utils/signalslot/cgenericevent.h"
@@ -79,6 +80,19 @@ CImpl::~CMarblesTaskImpl() {
     myScreen.reset();
 }
 
+namespace {
+
+// Whole milliseconds on the step timer after which the next step runs.
+constexpr tarn::types::ticks STEP_DUE = static_cast<tarn::types::ticks>(CImpl::STEP_LENGTH / CImpl::STEP_SPEEDUP) + 1;
+
+// Lets the main loop sleep until the next step is due.
+void WakeForStep(tarn::types::ticks elapsed) {
+    tarn::CTaskManager* manager = tarn::CTaskManager::GetExisting();
+    if (manager) manager->WakeAt(tarn::GetGlobalTime() + (elapsed < STEP_DUE ? STEP_DUE - elapsed : 0));
+}
+
+}  // namespace
+
 void CImpl::BindVariables() {
     myMusicVolume = ConsoleInt("music_volume", 100);
     myEffectsVolume = ConsoleInt("effects_volume", 100);
@@ -125,14 +139,18 @@ void CImpl::Update() {
 }
 
 void CImpl::RunPhysics() {
-    if (static_cast<double>(myStepTimer.GetTime()) > STEP_LENGTH / STEP_SPEEDUP) {
+    const tarn::types::ticks elapsed = myStepTimer.GetTime();
+    if (static_cast<double>(elapsed) > STEP_LENGTH / STEP_SPEEDUP) {
         myStepTimer.Reset();
         Step(STEP_LENGTH);
+        tarn::GetLoopStats().Add(tarn::CLoopStats::STEPS);
         myRules.ObservePile();
         myLevelStepped = true;
         myReplay.AfterStep(++myLevelSteps, *GetWorld());
+        WakeForStep(0);
         return;
     }
+    WakeForStep(elapsed);
     if (!myReplay.IsIdle()) myReplay.OnPicture(GetPicture());
     // The marbles never lie quite still, so the checks wait for a pile the player sees at rest.
     if (IsLevelRunning()) myRules.Update(myRules.IsPileSettled());

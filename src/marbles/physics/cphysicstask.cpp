@@ -15,10 +15,12 @@ void CPhysicsTask::SetListenerFactory(IRigidBodyListenerFactory* factory) {
 }
 
 void CPhysicsTask::Step(unsigned milliseconds) {
+    myRestKnown = false;
     if (myWorld) myWorld->Step(static_cast<float>(milliseconds) / 1000.0f);
 }
 
 void CPhysicsTask::RemoveBody(unsigned index) {
+    myRestKnown = false;
     if (myWorld) myWorld->RemoveBody(index);
 }
 
@@ -27,9 +29,16 @@ void CPhysicsTask::DumpBodies() const {
 }
 
 void CPhysicsTask::SerializePhysicsModel(tarn::CXmlFileSys* filesys) {
+    myRestKnown = false;
     if (myWorld && filesys) myWorld->Serialize(filesys);
 }
 
-bool CPhysicsTask::IsAtRest() const { return !myWorld || myWorld->IsAtRest(); }
+bool CPhysicsTask::IsAtRest() const {
+    if (!myRestKnown) {
+        myAtRest = !myWorld || myWorld->IsAtRest();
+        myRestKnown = true;
+    }
+    return myAtRest;
+}
 
 }  // namespace marbles

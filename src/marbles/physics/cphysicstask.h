@@ -31,7 +31,8 @@ public:
     void RemoveBody(unsigned index);
     // Logs one line per body: index, a tab, initId.
     void DumpBodies() const;
-    // True when the bodies' mean squared speed is below 1.
+    // True when the bodies' mean squared speed is below 1. Computed once after each change
+    // made through this task (step, removal, loading) and remembered until the next one.
     bool IsAtRest() const;
     // Reads the world's bodies from, or writes them to, the context's node (a physics model).
     void SerializePhysicsModel(tarn::CXmlFileSys* filesys);
@@ -42,6 +43,8 @@ public:
 
 private:
     std::unique_ptr<CPhysicsWorld> myWorld;
+    mutable bool myRestKnown = false;
+    mutable bool myAtRest = true;
 };
 
 }  // namespace marbles

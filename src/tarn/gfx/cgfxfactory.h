@@ -17,6 +17,12 @@ public:
     // A new w by h image whose pixels of colour colorKey are transparent when drawn.
     // The caller gives it back with ReleaseImage. The null image on failure.
     virtual IPixel* CreateImage(int w, int h, const CColor& colorKey) = 0;
+    // A new w by h image drawn as it is, without a transparent colour (for pictures that
+    // cover what lies under them, like saved backgrounds). As CreateImage.
+    virtual IPixel* CreateOpaqueImage(int w, int h) { return CreateImage(w, h, CColor::DefaultKey()); }
+    // True when drawing image replaces every pixel it covers (no transparent colour, no
+    // alpha) and the screen layer can blank places with it. False when unknown.
+    virtual bool IsOpaque(IPixel*) const { return false; }
     // A new fully transparent w by h image with an alpha channel. As CreateImage.
     virtual IPixel* CreateImageAlpha(int w, int h) = 0;
     // The picture file as an image (files are shared between images). As CreateImage.

@@ -6,6 +6,7 @@
 #include "tarn/gfx/cscreenlayer.h"
 #include "tarn/gfx/gfx.h"
 #include "tarn/gfx/ipixel.h"
+#include "tarn/tasks/cloopstats.h"
 
 namespace tarn {
 
@@ -27,6 +28,7 @@ void CGfxTask::DrawFrame() {
     CScreenLayer::GetSingleton()->Refresh();
     GetScreen()->Update();
     ++myFrameCount;
+    GetLoopStats().Add(CLoopStats::FRAMES);
 }
 
 }  // namespace tarn

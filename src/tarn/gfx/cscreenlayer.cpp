@@ -32,6 +32,14 @@ bool CScreenLayer::Redraw(CSprite* target) {
     const std::list<CSprite*>& children = GetChildren();
     if (children.empty() || !myScreen) return false;
     if (children.front()->GetZ() > GetWatermark()) return false;
+    // The farthest sprite, when opaque, covers nothing but the blank screen and saves no
+    // background; places left by such sprites are blanked before anything is drawn.
+    const CSprite* farthest = children.back();
+    for (CSprite* child : children) {
+        if (child->GetZ() > GetWatermark()) break;
+        child->SetOverBlank(child == farthest && child->CanDrawOverBlank());
+        child->ClearLeftPlace(target);
+    }
     for (auto it = children.rbegin(); it != children.rend(); ++it) {
         CSprite* child = *it;
         if (child->GetZ() > GetWatermark()) continue;
@@ -47,6 +55,13 @@ void CScreenLayer::RemoveSprite(CSprite* sprite) {
     IPixel* screen = GetScreen();
     screen->AddDirtyRect(screen->GetRect());
     CSpriteLayer::RemoveSprite(sprite);
+    LeaveBlank(sprite);
+}
+
+void CScreenLayer::LeaveBlank(CSprite* sprite) {
+    if (!sprite) return;
+    sprite->SetOverBlank(false);
+    sprite->ClearLeftPlace(myScreenTarget.get());
 }
 
 void CScreenLayer::SetTarget(CSprite*) {}
@@ -55,6 +70,7 @@ void CScreenLayer::HideSprite(CSprite* sprite) {
     IPixel* screen = GetScreen();
     screen->AddDirtyRect(screen->GetRect());
     CSpriteLayer::HideSprite(sprite);
+    LeaveBlank(sprite);
 }
 
 void CScreenLayer::Refresh() {

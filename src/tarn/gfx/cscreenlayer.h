@@ -41,6 +41,8 @@ public:
 
 private:
     void DrawAll();
+    // Blanks what a sprite drawn over blank left on the screen when it leaves the children.
+    void LeaveBlank(CSprite* sprite);
     // Reports where a due child is and, when it moved, where it was.
     void ReportDirty(const CSprite* child);
 

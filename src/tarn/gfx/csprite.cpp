@@ -75,7 +75,8 @@ void CSprite::ReleaseImages() {
 
 void CSprite::CreateBackground(int w, int h) {
     myBackground.reset();
-    myBackground = HoldImage(tarn::CreateImage(w, h), ImageOwnership::Owned);
+    // Saved pixels go back exactly as they were: no colour of theirs is transparent.
+    myBackground = HoldImage(tarn::CreateOpaqueImage(w, h), ImageOwnership::Owned);
 }
 
 bool CSprite::CanDerive() const { return mySourceImage && !IsBorrowed(mySourceImage); }
@@ -251,6 +252,8 @@ bool CSprite::SaveBackground(CSprite* target) {
     myBackgroundRect = myImageRect;
     // A borrowed surface is drawn onto, never over: nothing under it to keep.
     if (IsBorrowed(mySourceImage)) return false;
+    myDrawnOverBlank = myOverBlank;
+    if (myOverBlank) return true;
     const int w = myImageRect.w;
     const int h = myImageRect.h;
     if (!myBackground || myBackground->GetWidth() < w || myBackground->GetHeight() < h ||
@@ -268,7 +271,26 @@ bool CSprite::Erase(CSprite* target) {
     // Marked erased even when nothing is on the target, so that the next redraw draws it.
     myDrawState = DrawState::Erased;
     if (IsEmpty() || !target || !myBackgroundRect.Intersects(target->GetRect())) return false;
+    if (myDrawnOverBlank) {
+        myPlaceToClear = true;
+        return true;
+    }
     return RestoreBackground(target);
+}
+
+bool CSprite::CanDrawOverBlank() const {
+    return myAlpha == 255 && !myScrollRect && !IsBorrowed(mySourceImage) && GetImage() && IsOpaqueImage(GetImage());
+}
+
+void CSprite::ClearLeftPlace(CSprite* target) {
+    if (!myPlaceToClear) return;
+    myPlaceToClear = false;
+    // Drawn over blank again on a place covering the old one: the drawing hides the old one.
+    if (myOverBlank && !IsEmpty() && myBackgroundRect.IsInside(myImageRect)) return;
+    CRect src;
+    CRect dst;
+    if (!target || !target->GetImage() || !ComputeBlitAt(myBackgroundRect, target, true, nullptr, src, dst)) return;
+    target->GetImage()->ClearRect(dst);
 }
 
 bool CSprite::Redraw(CSprite* target) {

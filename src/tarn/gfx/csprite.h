@@ -125,6 +125,17 @@ public:
     // Called by a layer that goes away while this sprite is its child or hidden in it.
     void ForgetLayer(const CSpriteLayer* layer);
 
+    // Drawing over blank: the screen layer's farthest sprite, when opaque, has nothing under
+    // it but the blank screen, so it saves no background; erasing it leaves its place to be
+    // blanked by ClearLeftPlace. The screen layer sets this before each redraw.
+    void SetOverBlank(bool overBlank) { myOverBlank = overBlank; }
+    // Drawing replaces every pixel of the sprite's place (full alpha, no scroll rectangle,
+    // an opaque image).
+    bool CanDrawOverBlank() const;
+    // Blanks on target the place this sprite left when erased after being drawn over blank,
+    // unless it is drawn over blank again over all of that place.
+    void ClearLeftPlace(CSprite* target);
+
 protected:
     // The sprite is drawn and up to date: not erased, not dirty.
     void MarkDrawn() {
@@ -168,6 +179,11 @@ private:
     DrawState myDrawState;
     CRect myBackgroundRect;
     bool myDirty;
+    bool myOverBlank = false;
+    // Last drawn over blank, without a saved background.
+    bool myDrawnOverBlank = false;
+    // Erased after being drawn over blank: its place waits for ClearLeftPlace.
+    bool myPlaceToClear = false;
 };
 
 // A reference-counted handle: the sprite is deleted (leaving its layer and releasing its

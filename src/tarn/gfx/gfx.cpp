@@ -19,6 +19,10 @@ IPixel* CreateImage(int w, int h, const CColor& colorKey) {
     return myFactory ? myFactory->CreateImage(w, h, colorKey) : GetNullImage();
 }
 
+IPixel* CreateOpaqueImage(int w, int h) { return myFactory ? myFactory->CreateOpaqueImage(w, h) : GetNullImage(); }
+
+bool IsOpaqueImage(IPixel* image) { return myFactory && image && myFactory->IsOpaque(image); }
+
 IPixel* CreateImageAlpha(int w, int h) { return myFactory ? myFactory->CreateImageAlpha(w, h) : GetNullImage(); }
 
 IPixel* LoadImage(const std::string& filename, const CColor& colorKey) {

@@ -15,6 +15,10 @@ class IPixel;
 // Images belong to the caller, who gives them back with ReleaseImage.
 IPixel* CreateImage(int w, int h, const CColor& colorKey = CColor::DefaultKey());
 IPixel* CreateImageAlpha(int w, int h);
+// An image without a transparent colour; see CGfxFactory::CreateOpaqueImage.
+IPixel* CreateOpaqueImage(int w, int h);
+// Whether drawing image replaces every pixel it covers; false without a factory.
+bool IsOpaqueImage(IPixel* image);
 IPixel* LoadImage(const std::string& filename, const CColor& colorKey = CColor::DefaultKey());
 // Ignored without a factory and for the null image.
 void ReleaseImage(IPixel* image);

@@ -4,6 +4,7 @@
 
 #include "tarn/tasks/cinterpreter.h"
 #include "tarn/tasks/ckernel.h"
+#include "tarn/tasks/cloopstats.h"
 #include "tarn/tasks/ctaskmanager.h"
 
 namespace tarn {
@@ -25,6 +26,7 @@ void CApplication::Init(int, char**) {
     // The log is opened before the script runs, so every run leaves at least its header.
     kernel->GetLogger();
     CInterpreter* console = kernel->GetConsole();
+    BindLoopSettings();
     console->ExecuteFile(myStartupScript);
 }
 

@@ -68,6 +68,19 @@ types::ticks CFakeThread::GetTime() const { return myTimer.GetTime(); }
 
 const std::list<CFakeThread*>* CFakeThread::GetRegistry() { return theRegistry; }
 
+bool CFakeThread::GetTimeToNextRun(types::ticks& ms) {
+    if (!theRegistry) return false;
+    bool found = false;
+    for (const CFakeThread* thread : *theRegistry) {
+        if (thread->myPaused || thread->myDead) continue;
+        const std::int32_t left = static_cast<std::int32_t>(thread->myNextRun - thread->GetTime());
+        const types::ticks wait = left > 0 ? static_cast<types::ticks>(left) : 0;
+        if (!found || wait < ms) ms = wait;
+        found = true;
+    }
+    return found;
+}
+
 void CFakeThread::RunFakeThreads(types::ticks budgetMs) {
     if (!theRegistry) return;
     CTimer stopwatch;

@@ -36,6 +36,9 @@ public:
     // Runs the due threads: each at most once when budgetMs is 0; with a positive budget the
     // most urgent due thread repeatedly until the budget is spent.
     static void RunFakeThreads(types::ticks budgetMs);
+    // Milliseconds until the next running thread is due (0 when one is due already); false
+    // when no thread is running.
+    static bool GetTimeToNextRun(types::ticks& ms);
     // The registry of existing threads, or null when none exists.
     static const std::list<CFakeThread*>* GetRegistry();
 

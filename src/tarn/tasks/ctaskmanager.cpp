@@ -3,17 +3,27 @@
 #include "tarn/tasks/ctaskmanager.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "tarn/platform/platform.h"
 #include "tarn/tasks/cfakethread.h"
+#include "tarn/tasks/cloopstats.h"
 #include "tarn/tasks/ctask.h"
 #include "tarn/tasks/events/ceventdispatcher.h"
+#include "tarn/utils/timer/ctimer.h"
 
 namespace tarn {
 
 namespace {
 
 CTaskManager* theManager = nullptr;
+
+// Milliseconds from now until due; 0 when due has come (the difference is read as signed,
+// so it survives the 2^32 ms wrap).
+types::ticks Remaining(types::ticks due, types::ticks now) {
+    const std::int32_t left = static_cast<std::int32_t>(due - now);
+    return left > 0 ? static_cast<types::ticks>(left) : 0;
+}
 
 }  // namespace
 
@@ -36,6 +46,9 @@ CTaskManager::CTaskManager()
       myNeedsCleanup(false),
       myQuit(false),
       myRunFakeThreads(true),
+      myWakeRequested(false),
+      myWakeAt(0),
+      mySleeper(&platform::SleepMs),
       myInPass(false),
       myPassAdvanced(false) {
     myTimedTasks.SetManager(this);
@@ -139,7 +152,43 @@ void CTaskManager::UpdatePass() {
     myInPass = false;
 }
 
+void CTaskManager::WakeAt(types::ticks due) {
+    if (myWakeRequested && Remaining(myWakeAt, due) == 0) return;
+    myWakeAt = due;
+    myWakeRequested = true;
+}
+
+void CTaskManager::SetSleeper(Sleeper sleeper) { mySleeper = sleeper ? sleeper : &platform::SleepMs; }
+
+types::ticks CTaskManager::TimeUntilDue() const {
+    const int maxFps = GetLoopSettings().myMaxFps;
+    if (maxFps <= 0) return 0;
+    const types::ticks now = GetGlobalTime();
+    types::ticks wait = std::max(1000u / static_cast<unsigned>(maxFps), 1u);
+    if (myWakeRequested) wait = std::min(wait, Remaining(myWakeAt, now));
+    // Timed tasks run once the clock has passed their due time, and only while "TimedTasks"
+    // is active (a paused "TimedTasks" would otherwise keep the loop awake).
+    types::ticks due = 0;
+    if (myTimedTasks.GetNextDue(due) && std::find(myTasks.begin(), myTasks.end(), &myTimedTasks) != myTasks.end()) {
+        wait = std::min(wait, Remaining(due + 1, now));
+    }
+    types::ticks threadWait = 0;
+    if (myRunFakeThreads && CFakeThread::GetTimeToNextRun(threadWait)) wait = std::min(wait, threadWait);
+    return wait;
+}
+
+void CTaskManager::Idle() {
+    const types::ticks wait = TimeUntilDue();
+    if (wait > 0) {
+        mySleeper(wait);
+        GetLoopStats().Add(CLoopStats::SLEPT_MS, wait);
+    } else if (!myActivityListener->IsActive()) {
+        mySleeper(0);
+    }
+}
+
 void CTaskManager::Frame() {
+    myWakeRequested = false;
     if (myNeedsCleanup) RemoveDeadTasks();
     UpdatePass();
     if (myQuit) StopAllTasks();
@@ -147,9 +196,18 @@ void CTaskManager::Frame() {
 }
 
 int CTaskManager::Run() {
+    CLoopStats& stats = GetLoopStats();
     while (!myTasks.empty()) {
         Frame();
-        if (!myActivityListener->IsActive()) platform::SleepMs(0);
+        stats.Add(CLoopStats::PASSES);
+        stats.Report(GetGlobalTime());
+        if (myTasks.empty()) break;
+        if (GetLoopSettings().myMaxFps > 0) {
+            Idle();
+        } else if (!myActivityListener->IsActive()) {
+            // The unpaced loop only yields while the application is in the background.
+            mySleeper(0);
+        }
     }
     StopAllTasks();
     RemoveDeadTasks();

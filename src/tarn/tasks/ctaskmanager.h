@@ -8,6 +8,7 @@
 
 #include "tarn/tasks/cactivitylistener.h"
 #include "tarn/tasks/ctimedtasks.h"
+#include "tarn/utils/timer/types.h"
 
 namespace tarn {
 
@@ -35,10 +36,22 @@ public:
     void ResumeTask(CTask* task);
     // Stops every active task after the current update pass.
     void Quit();
-    // The main loop; returns 0 once no active task remains.
+    // The main loop; returns 0 once no active task remains. Between passes it sleeps until
+    // the next work is due (see TimeUntilDue); with "sys_max_fps" 0 passes run back to back.
     int Run();
     // One frame without sleeping; true while an active task remains.
     bool RunOnce();
+
+    // Asks for the next pass to start no later than the global time due. A request holds for
+    // the wait after the current pass only: tasks renew it in every Update.
+    void WakeAt(types::ticks due);
+    // Milliseconds the loop would sleep now: until the earliest wake request, timed task or
+    // fake thread, and at most 1000 / "sys_max_fps" (so input is read at least that often).
+    // 0 when something is due already.
+    types::ticks TimeUntilDue() const;
+    // How the loop sleeps (platform::SleepMs unless a test installs another); null restores it.
+    using Sleeper = void (*)(unsigned ms);
+    void SetSleeper(Sleeper sleeper);
 
     void PauseInactiveTasks();
     void ResumeInactivePaused();
@@ -60,6 +73,7 @@ private:
     void UpdatePass();
     void RemoveDeadTasks();
     void StopAllTasks();
+    void Idle();
 
     TaskList myTasks;
     TaskList myPausedTasks;
@@ -69,6 +83,9 @@ private:
     bool myQuit;
     bool myRunFakeThreads;
     CTimedTasks myTimedTasks;
+    bool myWakeRequested;
+    types::ticks myWakeAt;
+    Sleeper mySleeper;
 
     // The task the update pass is visiting; unlinking it moves the cursor on to the next
     // task and marks the cursor as already advanced.

@@ -60,6 +60,17 @@ void CTimedTasks::Update() {
     }
 }
 
+bool CTimedTasks::GetNextDue(types::ticks& due) const {
+    // Sorted by due time, but a stopped task's entry may linger until the next update.
+    bool found = false;
+    for (const Entry& entry : myEntries) {
+        if (entry.myTask->IsDead()) continue;
+        if (!found || DueBefore(entry.myDue, due)) due = entry.myDue;
+        found = true;
+    }
+    return found;
+}
+
 void CTimedTasks::OnStop() {
     while (!myEntries.empty()) {
         CTask* task = myEntries.front().myTask;

@@ -37,6 +37,10 @@ public:
     // Removes every trace of task (used when a task is destroyed).
     void Forget(CTask* task);
 
+    // The earliest due time among the scheduled tasks (each runs once the clock has passed
+    // it); false when none is scheduled.
+    bool GetNextDue(types::ticks& due) const;
+
     const std::list<Entry>& GetEntries() const { return myEntries; }
     const std::list<CTask*>& GetPausedEntries() const { return myPausedEntries; }
 

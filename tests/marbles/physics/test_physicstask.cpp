@@ -66,3 +66,18 @@ TEST(PhysicsTask, RemovalAndTeardownDeleteTheListeners) {
     }
     EXPECT_EQ(factory.myAlive, 0);
 }
+
+TEST(PhysicsTask, RestIsReckonedAgainAfterEveryChangeMadeThroughTheTask) {
+    CPhysicsTask task;
+    task.GetWorld()->AddBody(Circle(0, 0, 1));
+    RigidBody fast = Circle(5, 0, 1);
+    fast.velocity = {10, 0};
+    task.GetWorld()->AddBody(fast);
+    EXPECT_FALSE(task.IsAtRest());
+    task.RemoveBody(1);
+    EXPECT_TRUE(task.IsAtRest());
+    task.GetWorld()->GetBody(0).velocity = {0, 20};
+    EXPECT_TRUE(task.IsAtRest());  // remembered until the next change made through the task
+    task.Step(50);
+    EXPECT_FALSE(task.IsAtRest());
+}

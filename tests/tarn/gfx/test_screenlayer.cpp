@@ -4,7 +4,10 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <list>
+#include <string>
+#include <vector>
 
 #include "support/gfxtesthelpers.h"
 #include "support/observe.h"
@@ -179,3 +182,70 @@ TEST_F(ScreenLayer, NothingIsDrawnWithoutAScreen) {
 }
 
 }  // namespace
+
+// The farthest sprite, when opaque, saves no background and blanks the places it leaves: the
+// screen shows exactly what the saving and restoring path shows, step by step.
+TEST_F(ScreenLayer, AnOpaqueFarthestSpriteDrawsOverBlankWithTheSameResult) {
+    const auto snapshot = [] {
+        std::string pixels;
+        for (int y = 0; y < 48; ++y) {
+            for (int x = 0; x < 64; ++x) pixels += ScreenColor(x, y) + ";";
+        }
+        return pixels;
+    };
+    const auto play = [&](tarn::IPixel* backImage) {
+        myBack.reset();
+        myRed.reset();
+        myGreen.reset();
+        Layer()->Refresh();
+        EXPECT_EQ(snapshot().find("90,90,90"), std::string::npos);
+        std::vector<std::string> shots;
+        CSpriteHandle back = tarn::CSpriteFactory::MakeHandle(new CSprite(backImage));
+        back->SetZ(200);
+        back->SetParent(Layer());
+        CSpriteHandle red = Make(4, 4, CColor(200, 0, 0), 100, 1, 1);
+        const auto shoot = [&] {
+            Layer()->Refresh();
+            shots.push_back(snapshot());
+        };
+        shoot();
+        back->SetPosition(5, 3);
+        shoot();
+        red->SetPosition(2, 2);
+        shoot();
+        CSpriteHandle behind = Make(10, 10, CColor(200, 200, 0), 300, 0, 0);
+        shoot();
+        back->SetPosition(-3, 6);
+        shoot();
+        behind.reset();
+        shoot();
+        back->SetVisible(false);
+        shoot();
+        back->SetVisible(true);
+        back->SetPosition(8, 8);
+        shoot();
+        back.reset();
+        shoot();
+        return shots;
+    };
+    tarn::IPixel* opaque = tarn::CreateOpaqueImage(40, 30);
+    for (int y = 0; y < 30; ++y) {
+        for (int x = 0; x < 40; ++x) opaque->PutPixel(x, y, CColor(90, 90, 90));
+    }
+    ASSERT_TRUE(tarn::IsOpaqueImage(opaque));
+    tarn::IPixel* keyed = testsupport::SolidImage(40, 30, CColor(90, 90, 90));
+    ASSERT_FALSE(tarn::IsOpaqueImage(keyed));
+    const std::vector<std::string> overBlank = play(opaque);
+    const std::vector<std::string> restored = play(keyed);
+    ASSERT_EQ(overBlank.size(), restored.size());
+    for (size_t i = 0; i < overBlank.size(); ++i) {
+        const auto differ = std::mismatch(overBlank[i].begin(), overBlank[i].end(), restored[i].begin());
+        EXPECT_TRUE(overBlank[i] == restored[i])
+            << "step " << i << ": first difference at character " << (differ.first - overBlank[i].begin()) << ": "
+            << overBlank[i].substr(differ.first - overBlank[i].begin(), 40) << " against "
+            << restored[i].substr(differ.second - restored[i].begin(), 40);
+    }
+    EXPECT_EQ(restored.back().find("90,90,90"), std::string::npos);
+    // With every sprite gone the screen is blank again.
+    EXPECT_EQ(snapshot().find("200,"), std::string::npos);
+}

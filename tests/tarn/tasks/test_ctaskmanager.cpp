@@ -5,6 +5,8 @@
 #include <functional>
 
 #include "support/testsupport.h"
+#include "tarn/tasks/cfakethread.h"
+#include "tarn/tasks/cloopstats.h"
 #include "tarn/tasks/ctask.h"
 #include "tarn/tasks/ctaskmanager.h"
 
@@ -296,3 +298,114 @@ TEST_F(TaskManagerTest, InactiveApplicationPausesOnlyTasksThatAsk) {
     EXPECT_EQ(theEvents, Events{"b.resume"});
     EXPECT_EQ(Frames(1), (Events{"a", "b"}));
 }
+
+namespace {
+
+// The loop's sleeps, taken on the manual clock instead of the wall clock.
+std::vector<unsigned> theSleeps;
+testsupport::CManualClock* theSleepClock = nullptr;
+
+void RecordSleep(unsigned ms) {
+    theSleeps.push_back(ms);
+    theSleepClock->Advance(ms);
+}
+
+class CCountingThread : public CFakeThread {
+public:
+    void Run() override { theEvents.push_back("thread@" + std::to_string(GetGlobalTime())); }
+};
+
+class PacedLoopTest : public TaskManagerTest {
+protected:
+    void SetUp() override {
+        TaskManagerTest::SetUp();
+        theSleeps.clear();
+        theSleepClock = &myClock;
+        myManager->SetSleeper(&RecordSleep);
+    }
+    void TearDown() override {
+        GetLoopSettings() = CLoopSettings();
+        theSleepClock = nullptr;
+        TaskManagerTest::TearDown();
+    }
+};
+
+}  // namespace
+
+TEST_F(PacedLoopTest, SleepsUntilTheEarliestWakeRequestTimedTaskOrFakeThread) {
+    // Starting at 1000: the probe asks for 1005 and 1010, the fake thread (every 30 ms, due at
+    // once) next runs at 1030, the timed task (every 40 ms) runs once the clock passed 1040;
+    // without anything due sooner the loop waits one frame (1000 / 60 ms) at most.
+    CProbeTask probe(10, "p"), timed(0, "t");
+    timed.SetInterval(40);
+    CCountingThread thread;
+    thread.SetInterval(30);
+    thread.Start();
+    probe.myAction = [&] {
+        theEvents.back() += "@" + std::to_string(GetGlobalTime());
+        if (probe.myUpdates <= 2) myManager->WakeAt(GetGlobalTime() + 5);
+        if (probe.myUpdates == 7) myManager->Quit();
+    };
+    myManager->AddTask(&probe, nullptr);
+    myManager->AddTask(&timed, nullptr);
+    theEvents.clear();
+    EXPECT_EQ(myManager->Run(), 0);
+    EXPECT_EQ(theSleeps, (std::vector<unsigned>{5, 5, 16, 4, 11, 16}));
+    EXPECT_EQ(theEvents, (Events{"p@1000", "thread@1000", "p@1005", "p@1010", "p@1026", "p@1030", "thread@1030",
+                                 "p@1041", "t", "p@1057", "p.stop", "t.stop"}));
+}
+
+TEST_F(PacedLoopTest, RequestsLastOnePassAndPausedTimedTasksKeepNobodyAwake) {
+    CProbeTask probe(10, "p"), timed(0, "t");
+    timed.SetInterval(10);
+    myManager->AddTask(&probe, nullptr);
+    myManager->AddTask(&timed, nullptr);
+    myManager->PauseTask(myManager->GetTimedTasks());
+    probe.myAction = [&] { myManager->WakeAt(GetGlobalTime() + 3); };
+    myManager->RunOnce();
+    EXPECT_EQ(myManager->TimeUntilDue(), 3u);
+    myManager->WakeAt(GetGlobalTime() + 1);  // the earlier of two requests counts
+    EXPECT_EQ(myManager->TimeUntilDue(), 1u);
+    myManager->WakeAt(GetGlobalTime() - 5);  // overdue: no wait at all
+    EXPECT_EQ(myManager->TimeUntilDue(), 0u);
+    probe.myAction = nullptr;
+    myClock.Advance(100);  // the timed task is long due, but "TimedTasks" is paused
+    myManager->RunOnce();
+    EXPECT_EQ(myManager->TimeUntilDue(), 16u);
+    GetLoopSettings().myMaxFps = 200;
+    EXPECT_EQ(myManager->TimeUntilDue(), 5u);
+}
+
+TEST_F(PacedLoopTest, UnpacedLoopRunsBackToBackAndYieldsOnlyWhileInactive) {
+    GetLoopSettings().myMaxFps = 0;
+    CProbeTask probe(10, "p");
+    probe.myAction = [&] {
+        myManager->WakeAt(GetGlobalTime() + 50);
+        if (probe.myUpdates == 2) myManager->GetActivityListener()->OnActivate(false);
+        if (probe.myUpdates == 4) myManager->Quit();
+    };
+    myManager->AddTask(&probe, nullptr);
+    EXPECT_EQ(myManager->TimeUntilDue(), 0u);
+    myManager->Run();
+    EXPECT_EQ(probe.myUpdates, 4);
+    EXPECT_EQ(theSleeps, (std::vector<unsigned>{0, 0}));
+}
+
+TEST_F(PacedLoopTest, StatsLineReportsRatesOncePerPeriod) {
+    GetLoopSettings().myStatsSeconds = 1;
+    CLoopStats& stats = GetLoopStats();
+    stats.Reset();
+    stats.Report(1000);  // starts the period
+    for (int i = 0; i < 60; ++i) stats.Add(CLoopStats::FRAMES);
+    stats.Add(CLoopStats::STEPS, 34);
+    stats.Add(CLoopStats::SLEPT_MS, 1900);
+    stats.Report(1999);
+    EXPECT_EQ(testsupport::LogBody().find("loop:"), std::string::npos);
+    stats.Report(3000);
+    EXPECT_NE(testsupport::LogBody().find(
+                  "loop: 2.0 s, passes/s 0.0, frames/s 30.0, flips/s 0.0, steps/s 17.0, asleep 95 %\n"),
+              std::string::npos)
+        << testsupport::LogBody();
+    EXPECT_EQ(stats.Get(CLoopStats::FRAMES), 0u);
+}
+

@@ -21,6 +21,57 @@ void SetColorKey(SDL_Surface* surface, const CColor& colorKey) {
     SDL_SetColorKey(surface, SDL_SRCCOLORKEY, SDL_MapRGB(surface->format, colorKey.r, colorKey.g, colorKey.b));
 }
 
+Uint32 ReadPixel(const Uint8* at, int bytes) {
+    switch (bytes) {
+        case 1: return *at;
+        case 2: return *reinterpret_cast<const Uint16*>(at);
+        case 3: return SDL_BYTEORDER == SDL_LIL_ENDIAN ? (at[0] | at[1] << 8 | at[2] << 16)
+                                                        : (at[2] | at[1] << 8 | at[0] << 16);
+        default: return *reinterpret_cast<const Uint32*>(at);
+    }
+}
+
+// Whether some pixel has the key colour, compared as SDL's colour-keyed blits compare it
+// (alpha bits left out). Unknown (true) when the pixels cannot be read.
+bool HasKeyedPixel(SDL_Surface* surface, Uint32 key) {
+    const SDL_PixelFormat* format = surface->format;
+    const Uint32 mask = ~format->Amask;
+    key &= mask;
+    if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) return true;
+    bool found = false;
+    const int bytes = format->BytesPerPixel;
+    for (int row = 0; row < surface->h && !found; ++row) {
+        const Uint8* at = static_cast<const Uint8*>(surface->pixels) + row * surface->pitch;
+        for (int column = 0; column < surface->w; ++column, at += bytes) {
+            if ((ReadPixel(at, bytes) & mask) == key) {
+                found = true;
+                break;
+            }
+        }
+    }
+    if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
+    return found;
+}
+
+// A true-colour picture without alpha channel, colour key or key-coloured pixel: drawing it
+// with or without an alpha channel gives the same pixels, and without is a plain copy.
+bool IsOpaquePicture(SDL_Surface* surface, const CColor& colorKey) {
+    const SDL_PixelFormat* format = surface->format;
+    if (format->BytesPerPixel < 3 || format->Amask != 0 || (surface->flags & SDL_SRCCOLORKEY)) return false;
+    return !HasKeyedPixel(surface, SDL_MapRGB(surface->format, colorKey.r, colorKey.g, colorKey.b));
+}
+
+// Keys the surface only when some pixel has the key colour: a key nothing matches changes no
+// picture but makes every blit of it a keyed one.
+void SetColorKeyIfUsed(SDL_Surface* surface, const CColor& colorKey) {
+    const Uint32 key = SDL_MapRGB(surface->format, colorKey.r, colorKey.g, colorKey.b);
+    if (HasKeyedPixel(surface, key)) {
+        SDL_SetColorKey(surface, SDL_SRCCOLORKEY, key);
+    } else {
+        SDL_SetColorKey(surface, 0, 0);
+    }
+}
+
 }  // namespace
 
 SDL_Surface* CGfxFactorySDL::ReadPicture(const std::string& filename) {
@@ -50,6 +101,20 @@ IPixel* CGfxFactorySDL::CreateImage(int w, int h, const CColor& colorKey) {
     return new CPixelSDL(surface, std::string());
 }
 
+IPixel* CGfxFactorySDL::CreateOpaqueImage(int w, int h) {
+    SDL_Surface* surface = ToDisplayFormat(myCreator.Create(w, h, false), false);
+    if (!surface) return GetNullImage();
+    SDL_SetColorKey(surface, 0, 0);
+    return new CPixelSDL(surface, std::string());
+}
+
+bool CGfxFactorySDL::IsOpaque(IPixel* image) const {
+    SDL_Surface* surface = image ? image->GetRawSurface() : nullptr;
+    if (!surface) return false;
+    const SDL_PixelFormat* format = surface->format;
+    return format->BytesPerPixel == 4 && format->Amask == 0 && !(surface->flags & (SDL_SRCCOLORKEY | SDL_SRCALPHA));
+}
+
 IPixel* CGfxFactorySDL::CreateImageAlpha(int w, int h) {
     SDL_Surface* surface = ToDisplayFormat(myCreator.Create(w, h, true), true);
     if (!surface) return GetNullImage();
@@ -73,11 +138,11 @@ IPixel* CGfxFactorySDL::LoadImage(const std::string& filename, const CColor& col
     } else {
         SDL_Surface* loaded = ReadPicture(filename);
         if (!loaded) return GetNullImage();
-        surface = ToDisplayFormat(loaded, loaded->format->alpha != 0);
+        surface = ToDisplayFormat(loaded, loaded->format->alpha != 0 && !IsOpaquePicture(loaded, colorKey));
         textures->AddNew(filename, surface, false);
     }
     if (!surface) return GetNullImage();
-    SetColorKey(surface, colorKey);
+    SetColorKeyIfUsed(surface, colorKey);
     return new CPixelSDL(surface, filename);
 }
 

@@ -18,6 +18,10 @@ public:
     IPixel* CreateImage(int w, int h, const CColor& colorKey) override;
     // Starts fully transparent and copies its pixels verbatim when blitted.
     IPixel* CreateImageAlpha(int w, int h) override;
+    // A blank image in the screen's layout without a colour key.
+    IPixel* CreateOpaqueImage(int w, int h) override;
+    // A 32-bit image without colour key and without alpha.
+    bool IsOpaque(IPixel* image) const override;
     // A file already loaded shares its surface (nothing is read again). A file that SDL_image
     // cannot read - missing, truncated, corrupt - gives the null image.
     IPixel* LoadImage(const std::string& filename, const CColor& colorKey) override;

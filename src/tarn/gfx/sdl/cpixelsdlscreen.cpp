@@ -4,7 +4,10 @@
 
 #include <SDL.h>
 
+#include <vector>
+
 #include "tarn/gfx/cgfxsettings.h"
+#include "tarn/tasks/cloopstats.h"
 #include "tarn/utils/logger/clogger.h"
 
 namespace tarn {
@@ -46,17 +49,24 @@ void CPixelSDLScreen::Update() {
         myFullUpdate = false;
         return;
     }
-    if (myFullUpdate || myWholeScreenFlip) {
+    if (!myFullUpdate && myDirtyRects.empty()) return;
+    // A page-flipped display shows only whole flipped pages.
+    const bool pageFlipped = (screen->flags & SDL_HWSURFACE) && (screen->flags & SDL_DOUBLEBUF);
+    GetLoopStats().Add(CLoopStats::FLIPS);
+    if (myFullUpdate || myWholeScreenFlip || pageFlipped) {
         SDL_Flip(screen);
         myDirtyRects.clear();
         myFullUpdate = false;
         return;
     }
-    while (!myDirtyRects.empty()) {
-        const CRect& rect = myDirtyRects.front();
-        SDL_UpdateRect(screen, rect.x, rect.y, static_cast<Uint32>(rect.w), static_cast<Uint32>(rect.h));
-        myDirtyRects.pop_front();
+    std::vector<SDL_Rect> rects;
+    rects.reserve(myDirtyRects.size());
+    for (const CRect& rect : myDirtyRects) {
+        rects.push_back(SDL_Rect{static_cast<Sint16>(rect.x), static_cast<Sint16>(rect.y), static_cast<Uint16>(rect.w),
+                                 static_cast<Uint16>(rect.h)});
     }
+    SDL_UpdateRects(screen, static_cast<int>(rects.size()), rects.data());
+    myDirtyRects.clear();
 }
 
 }  // namespace tarn

@@ -11,9 +11,9 @@ namespace tarn {
 
 class CPixelSDLScreen : public CPixelSDL {
 public:
-    // Whether every Update flips the whole screen (the per-rectangle path is kept for
-    // displays where that is cheaper).
-    static const bool kFlipWholeScreen = true;
+    // Whether every Update with something dirty flips the whole screen rather than sending
+    // the dirty rectangles (kept for displays where a whole flip is cheaper).
+    static const bool kFlipWholeScreen = false;
 
     // Binds the console variables "gfx_flip_debug_rects" and "gfx_flip_rects_size" to the
     // graphics settings, once per console.
@@ -21,8 +21,9 @@ public:
     // The display surface belongs to SDL: it is let go, never freed.
     ~CPixelSDLScreen() override;
 
-    // Flips the screen when a full update is due (always, with kFlipWholeScreen), otherwise
-    // updates each recorded rectangle in the order recorded. Empties the list.
+    // Nothing when nothing is dirty. Flips the screen when a full update is due (or whole
+    // flips are chosen, or the display is page-flipped), otherwise sends the recorded
+    // rectangles in one update. Empties the list.
     void Update() override;
     // Ignored during a full update. The whole screen asks for a full update; anything else is
     // clipped to the screen and recorded (nothing is recorded for a rectangle off the screen),

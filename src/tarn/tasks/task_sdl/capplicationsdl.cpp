@@ -273,7 +273,9 @@ void CApplicationSDL::InitVideo() {
     CLogger* log = Log();
     log->IndentIn();
     *log << "Initializing video ";
-    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) == -1) {
+    // No timer subsystem: nothing here uses SDL's timers, SDL_GetTicks runs without them, and
+    // their thread would wake the process every millisecond.
+    if (SDL_Init(SDL_INIT_VIDEO) == -1) {
         log->Error() << "Error on initialing video or timer.\n SDL Says:\n" << SDL_GetError() << "\n"
                      << "Exiting on error \n";
     } else {

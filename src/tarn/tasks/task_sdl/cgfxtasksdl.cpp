@@ -11,6 +11,7 @@
 #include "tarn/gfx/sdl/cpixelsdlscreen.h"
 #include "tarn/tasks/cinterpreter.h"
 #include "tarn/tasks/ckernel.h"
+#include "tarn/tasks/ctaskmanager.h"
 #include "tarn/tasks/events/ceventdispatcher.h"
 
 namespace tarn {
@@ -64,12 +65,22 @@ void CGfxTaskSDL::OnResize(int, int) {
 void CGfxTaskSDL::Update() {
     if (!myScreenImage || !IsDrawing()) return;
     const types::ticks now = myFrameTimer.GetTime();
-    if (myPresentedOnce && now - myLastFrame < static_cast<types::ticks>(myFrameInterval)) return;
+    const types::ticks interval = static_cast<types::ticks>(myFrameInterval);
+    if (myPresentedOnce && now - myLastFrame < interval) {
+        WakeForFrame(interval - (now - myLastFrame));
+        return;
+    }
     // The window may have reopened its mode after this task heard of the new size.
     AttachVideoSurface();
     DrawFrame();
     myLastFrame = now;
     myPresentedOnce = true;
+    WakeForFrame(interval);
+}
+
+void CGfxTaskSDL::WakeForFrame(types::ticks ms) {
+    CTaskManager* manager = CTaskManager::GetExisting();
+    if (manager) manager->WakeAt(GetGlobalTime() + ms);
 }
 
 void CGfxTaskSDL::OnStop() {

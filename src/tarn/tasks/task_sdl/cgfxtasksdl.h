@@ -36,6 +36,8 @@ private:
     static void BindFlipSettings();
     void AttachVideoSurface();
     void Uninstall();
+    // Asks the main loop to come back in ms milliseconds, when the next frame is due.
+    static void WakeForFrame(types::ticks ms);
 
     std::unique_ptr<CGfxFactorySDL> myGfxFactory;
     std::unique_ptr<CPixelSDLScreen> myScreenImage;

@@ -22,6 +22,7 @@
 #include "tarn/tasks/task_sdlmixer/ceffectplayer.h"
 #include "tarn/tasks/task_sdlmixer/cmusicplayer.h"
 #include "tarn/utils/math/saturate.h"
+#include "tarn/utils/timer/ctimer.h"
 
 namespace tarn {
 
@@ -320,7 +321,14 @@ void CTaskAudioSDL::CreateCommands() {
 }
 
 void CTaskAudioSDL::Update() {
-    WhenOpen(myMusicPlayer, &CMusicPlayer::Update);
+    // One graphics frame between two looks at the music (a restart is at most that late).
+    const types::ticks kMusicPollMs = 16;
+    const types::ticks now = GetGlobalTime();
+    if (myMusicPlayer && (!myMusicPolled || now - myLastMusicPoll >= kMusicPollMs)) {
+        myMusicPlayer->Update();
+        myLastMusicPoll = now;
+        myMusicPolled = true;
+    }
     WhenOpen(myEffectPlayer, &CEffectPlayer::Update);
 }
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "tarn/tasks/ctask.h"
+#include "tarn/utils/timer/types.h"
 
 namespace tarn {
 
@@ -91,6 +92,9 @@ private:
     // What this task opened and so closes.
     bool myAudioStarted;
     bool myMixerOpen;
+    // Asking SDL_mixer whether music plays takes the audio lock: it is asked once per frame.
+    types::ticks myLastMusicPoll = 0;
+    bool myMusicPolled = false;
 };
 
 }  // namespace tarn

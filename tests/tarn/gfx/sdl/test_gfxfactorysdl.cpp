@@ -66,11 +66,23 @@ TEST_F(GfxFactorySDL, DecodesPngGifAndJpegFiles) {
         EXPECT_EQ(file.name, image->GetName());
         ExpectNear(CColor(10, 200, 30), image->GetPixel(2, 5), file.tolerance, file.name);
         ExpectNear(CColor(0, 0, 255), image->GetPixel(13, 5), file.tolerance, file.name);
+        // No pixel has the key colour: no key, and the true-colour files draw as plain copies.
         SDL_Surface* surface = image->GetRawSurface();
-        EXPECT_TRUE(surface->flags & SDL_SRCCOLORKEY);
-        EXPECT_EQ(SDL_MapRGB(surface->format, 255, 0, 255), surface->format->colorkey);
+        EXPECT_FALSE(surface->flags & SDL_SRCCOLORKEY) << file.name;
         myFactory.ReleaseImage(image);
     }
+    // One key-coloured pixel keys the picture, which then never counts as opaque.
+    ASSERT_TRUE(Convert("halves.png -fill 'rgb(255,0,255)' -draw 'point 3,3' keyed.png"));
+    IPixel* keyed = myFactory.LoadImage("keyed.png", CColor::DefaultKey());
+    SDL_Surface* surface = keyed->GetRawSurface();
+    EXPECT_TRUE(surface->flags & SDL_SRCCOLORKEY);
+    const Uint32 rgb = ~surface->format->Amask;
+    EXPECT_EQ(SDL_MapRGB(surface->format, 255, 0, 255) & rgb, surface->format->colorkey & rgb);
+    EXPECT_FALSE(myFactory.IsOpaque(keyed));
+    IPixel* plain = myFactory.LoadImage("halves.jpg", CColor::DefaultKey());
+    EXPECT_TRUE(myFactory.IsOpaque(plain));
+    myFactory.ReleaseImage(keyed);
+    myFactory.ReleaseImage(plain);
 }
 
 TEST_F(GfxFactorySDL, KeepsTransparencyOfPngAndGifFiles) {

@@ -8,6 +8,7 @@
 #include "support/testsupport.h"
 #include "tarn/gfx/cgfxsettings.h"
 #include "tarn/gfx/sdl/cpixelsdlscreen.h"
+#include "tarn/tasks/cloopstats.h"
 #include "tarn/tasks/cinterpreter.h"
 #include "tarn/tasks/ckernel.h"
 #include "tarn/tasks/task_sdl/cgfxtasksdl.h"
@@ -90,11 +91,18 @@ TEST_F(PixelSDLScreen, TheWholeScreenSwitchesToAFullFlipUntilTheUpdate) {
 }
 
 TEST_F(PixelSDLScreen, RectangleByRectangleUpdatesEmptyTheList) {
-    myScreen->SetWholeScreenFlip(false);
+    // Nothing dirty: nothing goes to the display. Rectangles go in one update.
+    tarn::CLoopStats& stats = tarn::GetLoopStats();
+    stats.Reset();
+    myScreen->Update();
+    EXPECT_EQ(0u, stats.Get(tarn::CLoopStats::FLIPS));
     myScreen->AddDirtyRect(CRect(0, 0, 10, 10));
     myScreen->AddDirtyRect(CRect(630, 470, 100, 100));
     myScreen->Update();
+    EXPECT_EQ(1u, stats.Get(tarn::CLoopStats::FLIPS));
     EXPECT_TRUE(myScreen->GetDirtyRects().empty());
+    myScreen->Update();
+    EXPECT_EQ(1u, stats.Get(tarn::CLoopStats::FLIPS));
     // Without a display nothing is drawn, and the list is still emptied.
     CPixelSDLScreen detached;
     detached.AddDirtyRect(CRect(0, 0, 5, 5));

@@ -12,6 +12,7 @@
 #include "tarn/gfx/gfx.h"
 #include "tarn/gfx/ipixel.h"
 #include "tarn/tasks/cparameterlist.h"
+#include "tarn/tasks/ctaskmanager.h"
 #include "tarn/tasks/task_sdl/capplicationsdl.h"
 #include "tarn/tasks/events/ceventdispatcher.h"
 #include "tarn/tasks/task_sdl/cgfxtasksdl.h"
@@ -69,13 +70,17 @@ TEST_F(GfxTaskSDL, FollowsTheWindowStartedAfterIt) {
 TEST_F(GfxTaskSDL, PresentsAtMostOneFrameEvery16Milliseconds) {
     ASSERT_EQ(0, SDL_InitSubSystem(SDL_INIT_VIDEO));
     ASSERT_NE(nullptr, SDL_SetVideoMode(64, 64, 32, SDL_SWSURFACE));
+    tarn::CTaskManager* manager = tarn::CTaskManager::GetSingleton();
     CGfxTaskSDL gfx;
     gfx.Start();
     gfx.Update();
     EXPECT_EQ(1, gfx.GetFrameCount());
+    // The main loop is asked back when the next frame is due.
+    EXPECT_EQ(16u, manager->TimeUntilDue());
     myClock.Advance(10);
     gfx.Update();
     EXPECT_EQ(1, gfx.GetFrameCount());
+    EXPECT_EQ(6u, manager->TimeUntilDue());
     myClock.Advance(6);
     gfx.Update();
     gfx.Update();
