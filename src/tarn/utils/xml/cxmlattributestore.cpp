@@ -2,41 +2,50 @@
 // with a lookup from name to index. Names are unique; adding a present name keeps the old value.
 #include "tarn/utils/xml/cxmlattributestore.h"
 
+#include <algorithm>
+
 namespace tarn {
 
-int CXmlAttributeStore::Find(const std::string& name) const {
-    if (Size() > kLinearLimit) {
-        const auto found = myIndex->find(name);
-        return found == myIndex->end() ? -1 : found->second;
+int CXmlAttributeStore::Find(std::string_view name) const {
+    if (Size() <= kLinearLimit) {
+        for (int i = 0; i < Size(); ++i) {
+            if (myEntries[i].first == name) return i;
+        }
+        return -1;
     }
-    for (int i = 0; i < Size(); ++i) {
-        if (myEntries[i].first == name) return i;
+    if (mySorted) {
+        const auto found = std::lower_bound(myEntries.begin(), myEntries.end(), name,
+                                            [](const Entry& entry, std::string_view key) { return entry.first < key; });
+        return found != myEntries.end() && found->first == name ? static_cast<int>(found - myEntries.begin()) : -1;
     }
-    return -1;
+    const auto found = myIndex->find(name);
+    return found == myIndex->end() ? -1 : found->second;
 }
 
 bool CXmlAttributeStore::Add(const std::string& name, const CAnyContainer& value) {
     if (HasKey(name)) return false;
     myEntries.emplace_back(name, value);
-    Index(Size() - 1);
+    Appended();
     return true;
 }
 
 bool CXmlAttributeStore::Add(std::string&& name, CAnyContainer&& value) {
     if (HasKey(name)) return false;
     myEntries.emplace_back(std::move(name), std::move(value));
-    Index(Size() - 1);
+    Appended();
     return true;
 }
 
-void CXmlAttributeStore::Index(int i) {
-    if (Size() <= kLinearLimit) return;
+void CXmlAttributeStore::Appended() {
+    const int last = Size() - 1;
+    if (mySorted && last > 0 && !(myEntries[last - 1].first < myEntries[last].first)) mySorted = false;
+    if (mySorted || Size() <= kLinearLimit) return;
     if (!myIndex) {
-        // Crossing the limit: index everything added so far.
-        myIndex = std::make_unique<std::map<std::string, int>>();
-        i = 0;
+        // Out of order with many entries: index everything so far.
+        myIndex = std::make_unique<std::map<std::string, int, std::less<>>>();
+        for (int i = 0; i < last; ++i) myIndex->emplace(myEntries[i].first, i);
     }
-    for (; i < Size(); ++i) myIndex->emplace(myEntries[i].first, i);
+    myIndex->emplace(myEntries[last].first, last);
 }
 
 }  // namespace tarn
