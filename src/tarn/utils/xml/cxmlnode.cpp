@@ -132,7 +132,7 @@ void CXmlNode::AddChild(CXmlNode* child) {
 
 std::string CXmlNode::GetAttributeName(int i) const {
     if (i < 0 || i >= GetAttributeCount()) return std::string();
-    return myAttributes.NameAt(i);
+    return std::string(myAttributes.NameAt(i));
 }
 
 const CAnyContainer& CXmlNode::GetAttributeValue(int i) const {
@@ -162,7 +162,7 @@ void CXmlNode::AddAttributes(const std::map<std::string, CAnyContainer>& attribu
 
 void CXmlNode::AddAttribute(std::string&& name, CAnyContainer&& value) {
     KeepForDestruction();
-    myAttributes.Add(std::move(name), std::move(value));
+    myAttributes.Add(name, std::move(value));
 }
 
 }  // namespace tarn

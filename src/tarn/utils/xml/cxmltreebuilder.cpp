@@ -18,6 +18,7 @@ void CXmlTreeBuilder::StartDocument() {
     myCurrent = nullptr;
     myArena = nullptr;
     mySkippedDepth = 0;
+    myLastNames.clear();
 }
 
 void CXmlTreeBuilder::EndDocument() {}
@@ -54,22 +55,23 @@ CXmlNode* CXmlTreeBuilder::Open(std::string_view name, int attributeCount) {
 void CXmlTreeBuilder::OnStartElement(std::string_view name, const CXmlAttributeView* attributes, int count) {
     CXmlNode* node = Open(name, count);
     if (!node) return;
+    if (myLastNames.size() < static_cast<std::size_t>(count)) myLastNames.resize(static_cast<std::size_t>(count));
     // The reader gives the attributes sorted and without repeated names.
     for (int i = 0; i < count; ++i) {
-        if (attributes[i].name.size() > kShortText) node->KeepForDestruction();
-        node->myAttributes.AppendInOrder(attributes[i].name,
-                                         CAnyContainer::BorrowText(myArena->CopyText(attributes[i].value)));
+        std::string_view& kept = myLastNames[i];
+        if (kept != attributes[i].name) kept = myArena->CopyText(attributes[i].name);
+        node->myAttributes.AppendInOrder(kept, CAnyContainer::BorrowText(myArena->CopyText(attributes[i].value)));
     }
 }
 
 void CXmlTreeBuilder::StartElement(const std::string& name, const CXmlAttributeMap& attributes) {
     CXmlNode* node = Open(name, static_cast<int>(attributes.size()));
     if (!node) return;
-    // Values that are not texts, and long names, own memory.
+    // Values that are not texts own memory.
     node->KeepForDestruction();
     for (const auto& attribute : attributes) {
         const std::optional<std::string_view> text = attribute.second.TextView();
-        node->myAttributes.AppendInOrder(attribute.first, text ? CAnyContainer::BorrowText(myArena->CopyText(*text))
+        node->myAttributes.AppendInOrder(myArena->CopyText(attribute.first), text ? CAnyContainer::BorrowText(myArena->CopyText(*text))
                                                                 : CAnyContainer(attribute.second));
     }
 }
@@ -88,6 +90,7 @@ void CXmlTreeBuilder::OnEndElement(std::string_view) {
 CXmlNode* CXmlTreeBuilder::TakeRoot() {
     myCurrent = nullptr;
     myArena = nullptr;
+    myLastNames.clear();
     return myRoot.release();
 }
 

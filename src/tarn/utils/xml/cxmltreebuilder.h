@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string_view>
+#include <vector>
 
 #include "tarn/utils/xml/cxmlhandler.h"
 #include "tarn/utils/xml/cxmlnode.h"
@@ -45,6 +46,9 @@ private:
     // Elements open after the top-level one closed: a second top-level element and
     // everything inside it are skipped.
     int mySkippedDepth = 0;
+    // The attribute names of the last element, kept in the arena: elements in a row mostly
+    // share them, and then share their copies.
+    std::vector<std::string_view> myLastNames;
 };
 
 }  // namespace tarn
