@@ -96,8 +96,7 @@ public:
         if (myBorrowed) return std::string(myBorrowed, myBorrowedSize);
         if (const std::string* text = GetPointer<std::string>()) return *text;
         if (!myHolder) return std::string();
-        if (!myRef) myRef.reset(myHolder->MakeRef());
-        return myRef->ToText();
+        return myHolder->Ref().ToText();
     }
 
     // The text, held or borrowed, without a copy; nothing when the value is not a text.
@@ -114,6 +113,13 @@ private:
         virtual const std::type_info& Type() const = 0;
         virtual IHolder* Clone() const = 0;
         virtual CValueRef* MakeRef() = 0;
+        // The value reference bound to the held copy, made on first use, so that the many
+        // text values of a document cost no reference at all.
+        const CValueRef& Ref() {
+            if (!myRef) myRef.reset(MakeRef());
+            return *myRef;
+        }
+        std::unique_ptr<CValueRef> myRef;
     };
     template <typename T>
     struct CHolder : IHolder {
@@ -126,7 +132,6 @@ private:
 
     template <typename T>
     void Set(const T& value) {
-        myRef.reset();
         myBorrowed = nullptr;
         myBorrowedSize = 0;
         myHolder.reset(new CHolder<T>(value));
@@ -136,14 +141,12 @@ private:
             Set(std::string(other.myBorrowed, other.myBorrowedSize));
             return;
         }
-        myRef.reset();
         myBorrowed = nullptr;
         myBorrowedSize = 0;
         myHolder.reset(other.myHolder ? other.myHolder->Clone() : nullptr);
     }
     void MoveFrom(CAnyContainer& other) {
         myHolder = std::move(other.myHolder);
-        myRef = std::move(other.myRef);
         myBorrowed = other.myBorrowed;
         myBorrowedSize = other.myBorrowedSize;
         other.myBorrowed = nullptr;
@@ -158,10 +161,8 @@ private:
     }
 
     // Mutable so that a borrowed text can become a held one when a pointer to it is asked for.
+    // The holder keeps the value reference bound to its copy.
     mutable std::unique_ptr<IHolder> myHolder;
-    // Bound to the holder's copy; made on the first ToText that needs it, so that the many
-    // text values of a document cost one allocation each.
-    mutable std::unique_ptr<CValueRef> myRef;
     // A borrowed text (see BorrowText), used when the holder is null.
     mutable const char* myBorrowed = nullptr;
     mutable std::size_t myBorrowedSize = 0;

@@ -26,16 +26,18 @@ std::string_view CXmlAttributeStore::KeepName(std::string_view name) {
     if (CXmlArena* arena = myEntries.get_allocator().GetArena()) return arena->CopyText(name);
     // Names follow each other in myNameText in entry order; when it moves, every kept name
     // moves with it.
-    const std::size_t capacity = myNameText.capacity();
-    myNameText.append(name);
-    if (myNameText.capacity() != capacity) {
+    if (!myNameText) myNameText = std::make_unique<std::string>();
+    std::string& text = *myNameText;
+    const std::size_t capacity = text.capacity();
+    text.append(name);
+    if (text.capacity() != capacity) {
         std::size_t offset = 0;
         for (CEntry& entry : myEntries) {
-            entry.name = std::string_view(myNameText.data() + offset, entry.name.size());
+            entry.name = std::string_view(text.data() + offset, entry.name.size());
             offset += entry.name.size();
         }
     }
-    return std::string_view(myNameText.data() + myNameText.size() - name.size(), name.size());
+    return std::string_view(text.data() + text.size() - name.size(), name.size());
 }
 
 bool CXmlAttributeStore::Add(std::string_view name, const CAnyContainer& value) {

@@ -76,7 +76,7 @@ private:
 
     std::vector<CEntry, CXmlArenaAllocator<CEntry>> myEntries;
     // The names of a store without an arena, one after another in entry order.
-    std::string myNameText;
+    std::unique_ptr<std::string> myNameText;
     bool mySorted = true;
     // Built only for many attributes out of name order; sorted ones are searched by halves.
     std::unique_ptr<std::map<std::string, int, std::less<>>> myIndex;
