@@ -166,6 +166,10 @@ const std::vector<std::string>& Pieces() {
         "text", "two words", "20", "16.5", " ", "  ", "\t", "\n", "\n", "\n", "\r\n", "\r", "\n\n",
         "<", "\"", "=", "/", "<a b=\"1", "unterminated\">", "<a", " b=\"1\">", "x\xff\x80y", std::string(1, '\0'),
         "<Marble radius=\"16.5\" type=\"red\" x=\"13\" y=\"29\" >", "</Marble>", "<angle>", "</angle>",
+        // Near misses of the plain name="value" form.
+        "<m O x=\"1\">", "<m x=\"1\" O>", "<m x=\"\">", "<m x=\"1\"y>", "<m x=\"1\"  y=\"2\"\t>", "<m x=\"a=b\">",
+        "<m\"q x=\"1\">", "<m x=\"1\" y=\"2\" x=\"3\">", "<m y=\"1\" x=\"2\"/>", "<m x=\"1\" / >", "<m x=\"1\" =\"2\">",
+        "<m x=\"1\" y=\"2", "<m x=\"1\" y=", "<m x=\"1\" y=\"", "<m x=\"1\" y=\"2\" />",
     };
     return pieces;
 }
