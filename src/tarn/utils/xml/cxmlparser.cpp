@@ -221,11 +221,14 @@ void CXmlParser::HandleStartTag(view tag) {
     if (closed) tag.remove_suffix(1);
     myFound.clear();
     view name;
-    if (Find(tag, '=') == view::npos) {
-        name = Trim(tag);
-    } else if (!SplitPlainTag(tag, name)) {
-        SplitAttributes(tag);
-        name = Trim(myHead);
+    // A plain tag (a lone name among them) needs no other look; the rest goes the general way.
+    if (!SplitPlainTag(tag, name)) {
+        if (Find(tag, '=') == view::npos) {
+            name = Trim(tag);
+        } else {
+            SplitAttributes(tag);
+            name = Trim(myHead);
+        }
     }
     if (!myHandler) return;
     const std::vector<CXmlAttributeView>& attributes = SortedAttributes();
