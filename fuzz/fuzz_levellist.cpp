@@ -9,22 +9,13 @@
 #include <string>
 #include <string_view>
 
+#include "support/fuzzxml.h"
 #include "marbles/level/clevellist.h"
 #include "tarn/utils/xml/cxmlfilesys.h"
 #include "tarn/utils/xml/cxmlnode.h"
-#include "tarn/utils/xml/cxmlparser.h"
-#include "tarn/utils/xml/cxmltreebuilder.h"
 #include "tarn/utils/xml/xmltree.h"
 
 namespace {
-
-std::unique_ptr<tarn::CXmlNode> Read(std::string_view text) {
-    tarn::CXmlParser parser;
-    tarn::CXmlTreeBuilder builder;
-    parser.SetHandler(&builder);
-    parser.ParseText(text);
-    return std::unique_ptr<tarn::CXmlNode>(builder.TakeRoot());
-}
 
 void Load(marbles::CLevelList& list, tarn::CXmlNode* root) {
     tarn::CXmlFileSys reader(root, tarn::CXmlFileSys::MODE_READ);
@@ -54,14 +45,14 @@ bool Carried(const marbles::CLevelList& list) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    std::unique_ptr<tarn::CXmlNode> root = Read(std::string_view(reinterpret_cast<const char*>(data), size));
+    std::unique_ptr<tarn::CXmlNode> root = fuzzsupport::ReadXmlTree(data, size);
     if (!root) return 0;
     marbles::CLevelList list;
     Load(list, root.get());
     if (list.GetEntryCount() > static_cast<unsigned>(marbles::CLevelList::MAX_POSITION)) std::abort();
     const std::string first = Write(list);
 
-    std::unique_ptr<tarn::CXmlNode> again = Read(first);
+    std::unique_ptr<tarn::CXmlNode> again = fuzzsupport::ReadXmlTree(first);
     if (!again) std::abort();
     marbles::CLevelList reread;
     Load(reread, again.get());

@@ -8,11 +8,10 @@
 #include <memory>
 #include <string_view>
 
+#include "support/fuzzxml.h"
 #include "marbles/physics/cphysicsworld.h"
 #include "tarn/utils/xml/cxmlfilesys.h"
 #include "tarn/utils/xml/cxmlnode.h"
-#include "tarn/utils/xml/cxmlparser.h"
-#include "tarn/utils/xml/cxmltreebuilder.h"
 
 namespace {
 
@@ -27,11 +26,7 @@ bool Finite(const marbles::RigidBody& b) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    tarn::CXmlParser parser;
-    tarn::CXmlTreeBuilder builder;
-    parser.SetHandler(&builder);
-    parser.ParseText(std::string_view(reinterpret_cast<const char*>(data), size));
-    std::unique_ptr<tarn::CXmlNode> root(builder.TakeRoot());
+    std::unique_ptr<tarn::CXmlNode> root = fuzzsupport::ReadXmlTree(data, size);
     if (!root) return 0;
 
     marbles::CPhysicsWorld world;

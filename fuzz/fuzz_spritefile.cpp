@@ -6,6 +6,7 @@
 #include <memory>
 #include <string_view>
 
+#include "support/fuzzxml.h"
 #include "tarn/gfx/canimatedsprite.h"
 #include "tarn/gfx/canimationupdater.h"
 #include "tarn/gfx/cscreenlayer.h"
@@ -13,15 +14,9 @@
 #include "tarn/gfx/cspritelayer.h"
 #include "tarn/utils/xml/cxmlfilesys.h"
 #include "tarn/utils/xml/cxmlnode.h"
-#include "tarn/utils/xml/cxmlparser.h"
-#include "tarn/utils/xml/cxmltreebuilder.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    tarn::CXmlParser parser;
-    tarn::CXmlTreeBuilder builder;
-    parser.SetHandler(&builder);
-    parser.ParseText(std::string_view(reinterpret_cast<const char*>(data), size));
-    std::unique_ptr<tarn::CXmlNode> root(builder.TakeRoot());
+    std::unique_ptr<tarn::CXmlNode> root = fuzzsupport::ReadXmlTree(data, size);
     if (!root) return 0;
 
     int type = tarn::SPRITE_BASE;

@@ -11,20 +11,11 @@
 #include <utility>
 #include <vector>
 
+#include "support/fuzzxml.h"
 #include "tarn/utils/xml/cxmlnode.h"
-#include "tarn/utils/xml/cxmlparser.h"
-#include "tarn/utils/xml/cxmltreebuilder.h"
 #include "tarn/utils/xml/xmltree.h"
 
 namespace {
-
-std::unique_ptr<tarn::CXmlNode> Read(std::string_view text) {
-    tarn::CXmlParser parser;
-    tarn::CXmlTreeBuilder builder;
-    parser.SetHandler(&builder);
-    parser.ParseText(text);
-    return std::unique_ptr<tarn::CXmlNode>(builder.TakeRoot());
-}
 
 std::string Write(const tarn::CXmlNode& node) {
     std::ostringstream out;
@@ -64,10 +55,10 @@ bool IsSafeTree(const tarn::CXmlNode& root) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view input(reinterpret_cast<const char*>(data), size);
-    std::unique_ptr<tarn::CXmlNode> tree = Read(input);
+    std::unique_ptr<tarn::CXmlNode> tree = fuzzsupport::ReadXmlTree(input);
     if (!tree) return 0;
     const std::string written = Write(*tree);
-    std::unique_ptr<tarn::CXmlNode> again = Read(written);
+    std::unique_ptr<tarn::CXmlNode> again = fuzzsupport::ReadXmlTree(written);
     const std::string rewritten = again ? Write(*again) : std::string();
     // Trees with empty names or characters the dialect cannot carry need not survive.
     if (IsSafeTree(*tree) && rewritten != written) std::abort();

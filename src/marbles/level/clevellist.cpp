@@ -42,17 +42,14 @@ bool CLevelList::Save(const std::string& fileName) const {
     // Written beside the old file and then moved over it, so a failed or interrupted write
     // never leaves a cut-off list (and the player's progress lost) behind.
     const std::string temporary = fileName + ".tmp";
-    if (!tarn::XmlSave(*this, temporary, ROOT_NAME)) {
+    std::string reason;
+    if (!tarn::XmlSave(*this, temporary, ROOT_NAME, &reason) || !tarn::ReplaceFile(temporary, fileName, &reason)) {
+        tarn::CLogger::GetSingleton()->Warning() << "Could not write the level list: " << fileName << " (" << reason
+                                                 << ")\n";
         std::remove(temporary.c_str());
         return false;
     }
-    if (std::rename(temporary.c_str(), fileName.c_str()) == 0) return true;
-    // Some systems refuse to rename over an existing file.
-    std::remove(fileName.c_str());
-    if (std::rename(temporary.c_str(), fileName.c_str()) == 0) return true;
-    tarn::CLogger::GetSingleton()->Warning() << "Could not write the level list: " << fileName << "\n";
-    std::remove(temporary.c_str());
-    return false;
+    return true;
 }
 
 void CLevelList::Serialize(tarn::CXmlFileSys* filesys) {

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 
 #include "marbles/level/clevellist.h"
+#include "tarn/utils/logger/clogger.h"
 #include "support/testsupport.h"
 
 using namespace marbles;
@@ -173,4 +174,29 @@ TEST_F(LevelListTest, LoadingAgainStartsOver) {
     ASSERT_EQ(::mkdir("taken.xml/inside", 0755), 0);
     EXPECT_FALSE(list.Save("taken.xml"));
     EXPECT_EQ(ReadFile("taken.xml.tmp"), "");
+}
+
+TEST_F(LevelListTest, FailedSavesAreLoggedWithTheReason) {
+    WriteFile("list.xml", THREE_LEVELS);
+    CLevelList list;
+    ASSERT_TRUE(list.Load("list.xml"));
+    WriteFile("plain", "x");
+    ASSERT_EQ(::mkdir("taken.xml", 0755), 0);
+    ASSERT_EQ(::mkdir("taken.xml/inside", 0755), 0);
+    const std::pair<const char*, const char*> cases[] = {
+        {"plain/list.xml", "(open: Not a directory)"},
+        {"taken.xml", "(rename: Is a directory)"},
+    };
+    struct CLogText : tarn::ILogListener {
+        void Write(const std::string& line, int) override { text += line; }
+        std::string text;
+    } log;
+    tarn::CLogger::GetSingleton()->AddListener(&log);
+    for (const auto& [file, reason] : cases) {
+        EXPECT_FALSE(list.Save(file));
+        EXPECT_NE(log.text.find(std::string("Could not write the level list: ") + file + " " + reason), std::string::npos)
+            << log.text;
+    }
+    tarn::CLogger::GetSingleton()->RemoveListener(&log);
+    EXPECT_EQ(ReadFile("list.xml"), THREE_LEVELS);
 }

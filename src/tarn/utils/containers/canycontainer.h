@@ -1,11 +1,15 @@
 // Any-value: owns a copy of a value of any copyable type and converts it to and from text.
 // XML attributes are any-values: text when read from a file, typed values when set by code.
+// A text may also be borrowed (see BorrowText): XML trees keep read values in their own memory.
 #ifndef TARN_UTILS_CONTAINERS_CANYCONTAINER_H
 #define TARN_UTILS_CONTAINERS_CANYCONTAINER_H
 
 #include <memory>
+#include <optional>
 #include <sstream>
 #include <string>
+#include <string_view>
+#include <type_traits>
 #include <typeinfo>
 
 #include "tarn/utils/containers/cvalueref.h"
@@ -27,8 +31,21 @@ public:
         if (this != &other) CopyFrom(other);
         return *this;
     }
-    CAnyContainer(CAnyContainer&&) = default;
-    CAnyContainer& operator=(CAnyContainer&&) = default;
+    // A moved value, borrowed text included, leaves the source empty.
+    CAnyContainer(CAnyContainer&& other) noexcept { MoveFrom(other); }
+    CAnyContainer& operator=(CAnyContainer&& other) noexcept {
+        if (this != &other) MoveFrom(other);
+        return *this;
+    }
+
+    // A text value that points at text instead of holding a copy: no allocation. The
+    // characters must outlive this value and every value moved from it; copies own their text.
+    static CAnyContainer BorrowText(std::string_view text) {
+        CAnyContainer value;
+        value.myBorrowed = text.data() ? text.data() : "";
+        value.myBorrowedSize = text.size();
+        return value;
+    }
 
     template <typename T>
     CAnyContainer& operator=(const T& value) {
@@ -40,20 +57,24 @@ public:
         return *this;
     }
 
-    bool IsEmpty() const { return myHolder == nullptr; }
+    bool IsEmpty() const { return myHolder == nullptr && myBorrowed == nullptr; }
 
     template <typename T>
     bool IsType() const {
+        if (myBorrowed) return std::is_same_v<T, std::string>;
         return myHolder != nullptr && myHolder->Type() == typeid(T);
     }
 
     // The held value when it is of type T, otherwise null. The container keeps ownership.
+    // A borrowed text is copied into the container first.
     template <typename T>
     T* GetPointer() {
+        if constexpr (std::is_same_v<T, std::string>) Own();
         return IsType<T>() ? &static_cast<CHolder<T>*>(myHolder.get())->myValue : nullptr;
     }
     template <typename T>
     const T* GetPointer() const {
+        if constexpr (std::is_same_v<T, std::string>) Own();
         return IsType<T>() ? &static_cast<const CHolder<T>*>(myHolder.get())->myValue : nullptr;
     }
 
@@ -61,6 +82,9 @@ public:
     // (a value-initialised T when the text does not parse).
     template <typename T>
     T Get() const {
+        if constexpr (std::is_same_v<T, std::string>) {
+            if (myBorrowed) return std::string(myBorrowed, myBorrowedSize);
+        }
         if (const T* held = GetPointer<T>()) return *held;
         T value{};
         detail::CStreamText<T>::FromText(value, ToText());
@@ -69,10 +93,18 @@ public:
 
     // The held text itself, the value formatted as text, or "" when empty.
     std::string ToText() const {
+        if (myBorrowed) return std::string(myBorrowed, myBorrowedSize);
         if (const std::string* text = GetPointer<std::string>()) return *text;
         if (!myHolder) return std::string();
-        if (!myRef) myRef.reset(myHolder->MakeRef());
-        return myRef->ToText();
+        return myHolder->Ref().ToText();
+    }
+
+    // The text, held or borrowed, without a copy; nothing when the value is not a text.
+    // The view lives as long as the value is neither changed nor destroyed.
+    std::optional<std::string_view> TextView() const {
+        if (myBorrowed) return std::string_view(myBorrowed, myBorrowedSize);
+        if (!myHolder || myHolder->Type() != typeid(std::string)) return std::nullopt;
+        return std::string_view(static_cast<const CHolder<std::string>*>(myHolder.get())->myValue);
     }
 
 private:
@@ -81,6 +113,13 @@ private:
         virtual const std::type_info& Type() const = 0;
         virtual IHolder* Clone() const = 0;
         virtual CValueRef* MakeRef() = 0;
+        // The value reference bound to the held copy, made on first use, so that the many
+        // text values of a document cost no reference at all.
+        const CValueRef& Ref() {
+            if (!myRef) myRef.reset(MakeRef());
+            return *myRef;
+        }
+        std::unique_ptr<CValueRef> myRef;
     };
     template <typename T>
     struct CHolder : IHolder {
@@ -93,18 +132,40 @@ private:
 
     template <typename T>
     void Set(const T& value) {
-        myRef.reset();
+        myBorrowed = nullptr;
+        myBorrowedSize = 0;
         myHolder.reset(new CHolder<T>(value));
     }
     void CopyFrom(const CAnyContainer& other) {
-        myRef.reset();
+        if (other.myBorrowed) {
+            Set(std::string(other.myBorrowed, other.myBorrowedSize));
+            return;
+        }
+        myBorrowed = nullptr;
+        myBorrowedSize = 0;
         myHolder.reset(other.myHolder ? other.myHolder->Clone() : nullptr);
     }
+    void MoveFrom(CAnyContainer& other) {
+        myHolder = std::move(other.myHolder);
+        myBorrowed = other.myBorrowed;
+        myBorrowedSize = other.myBorrowedSize;
+        other.myBorrowed = nullptr;
+        other.myBorrowedSize = 0;
+    }
+    // Turns a borrowed text into a held one, for callers that want a pointer to a string.
+    void Own() const {
+        if (!myBorrowed) return;
+        myHolder.reset(new CHolder<std::string>(std::string(myBorrowed, myBorrowedSize)));
+        myBorrowed = nullptr;
+        myBorrowedSize = 0;
+    }
 
-    std::unique_ptr<IHolder> myHolder;
-    // Bound to the holder's copy; made on the first ToText that needs it, so that the many
-    // text values of a document cost one allocation each.
-    mutable std::unique_ptr<CValueRef> myRef;
+    // Mutable so that a borrowed text can become a held one when a pointer to it is asked for.
+    // The holder keeps the value reference bound to its copy.
+    mutable std::unique_ptr<IHolder> myHolder;
+    // A borrowed text (see BorrowText), used when the holder is null.
+    mutable const char* myBorrowed = nullptr;
+    mutable std::size_t myBorrowedSize = 0;
 };
 
 }  // namespace tarn

@@ -2,41 +2,66 @@
 // with a lookup from name to index. Names are unique; adding a present name keeps the old value.
 #include "tarn/utils/xml/cxmlattributestore.h"
 
+#include <algorithm>
+
 namespace tarn {
 
-int CXmlAttributeStore::Find(const std::string& name) const {
-    if (Size() > kLinearLimit) {
-        const auto found = myIndex->find(name);
-        return found == myIndex->end() ? -1 : found->second;
+int CXmlAttributeStore::Find(std::string_view name) const {
+    if (Size() <= kLinearLimit) {
+        for (int i = 0; i < Size(); ++i) {
+            if (myEntries[i].name == name) return i;
+        }
+        return -1;
     }
-    for (int i = 0; i < Size(); ++i) {
-        if (myEntries[i].first == name) return i;
+    if (mySorted) {
+        const auto found = std::lower_bound(myEntries.begin(), myEntries.end(), name,
+                                            [](const CEntry& entry, std::string_view key) { return entry.name < key; });
+        return found != myEntries.end() && found->name == name ? static_cast<int>(found - myEntries.begin()) : -1;
     }
-    return -1;
+    const auto found = myIndex->find(name);
+    return found == myIndex->end() ? -1 : found->second;
 }
 
-bool CXmlAttributeStore::Add(const std::string& name, const CAnyContainer& value) {
+std::string_view CXmlAttributeStore::KeepName(std::string_view name) {
+    if (CXmlArena* arena = myEntries.get_allocator().GetArena()) return arena->CopyText(name);
+    // Names follow each other in myNameText in entry order; when it moves, every kept name
+    // moves with it.
+    if (!myNameText) myNameText = std::make_unique<std::string>();
+    std::string& text = *myNameText;
+    const std::size_t capacity = text.capacity();
+    text.append(name);
+    if (text.capacity() != capacity) {
+        std::size_t offset = 0;
+        for (CEntry& entry : myEntries) {
+            entry.name = std::string_view(text.data() + offset, entry.name.size());
+            offset += entry.name.size();
+        }
+    }
+    return std::string_view(text.data() + text.size() - name.size(), name.size());
+}
+
+bool CXmlAttributeStore::Add(std::string_view name, const CAnyContainer& value) {
+    return Add(name, CAnyContainer(value));
+}
+
+bool CXmlAttributeStore::Add(std::string_view name, CAnyContainer&& value) {
     if (HasKey(name)) return false;
-    myEntries.emplace_back(name, value);
-    Index(Size() - 1);
+    const std::string_view kept = KeepName(name);
+    myEntries.push_back({kept, std::move(value)});
+    Appended();
     return true;
 }
 
-bool CXmlAttributeStore::Add(std::string&& name, CAnyContainer&& value) {
-    if (HasKey(name)) return false;
-    myEntries.emplace_back(std::move(name), std::move(value));
-    Index(Size() - 1);
-    return true;
-}
-
-void CXmlAttributeStore::Index(int i) {
-    if (Size() <= kLinearLimit) return;
+void CXmlAttributeStore::Appended() {
+    const int last = Size() - 1;
+    if (mySorted && last > 0 && !(myEntries[last - 1].name < myEntries[last].name)) mySorted = false;
+    if (mySorted || Size() <= kLinearLimit) return;
     if (!myIndex) {
-        // Crossing the limit: index everything added so far.
-        myIndex = std::make_unique<std::map<std::string, int>>();
-        i = 0;
+        // Out of order with many entries: index everything so far.
+        myIndex = std::make_unique<std::map<std::string, int, std::less<>>>();
+        for (int i = 0; i < last; ++i) myIndex->emplace(std::string(myEntries[i].name), i);
     }
-    for (; i < Size(); ++i) myIndex->emplace(myEntries[i].first, i);
+    myIndex->emplace(std::string(myEntries[last].name), last);
 }
 
 }  // namespace tarn

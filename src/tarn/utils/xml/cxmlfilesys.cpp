@@ -3,7 +3,18 @@
 // load and save a whole object.
 #include "tarn/utils/xml/cxmlfilesys.h"
 
-#include <fstream>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <sstream>
+
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <fcntl.h>
+#include <unistd.h>
+#endif
 
 #include "tarn/utils/xml/xmltree.h"
 #include "tarn/utils/logger/clogger.h"
@@ -74,15 +85,82 @@ std::unique_ptr<CXmlNode> LoadXmlRoot(const std::string& fileName) {
     return std::unique_ptr<CXmlNode>(LoadXmlTree(fileName));
 }
 
-bool SaveXmlRoot(const CXmlNode& root, const std::string& fileName) {
-    std::ofstream out(fileName, std::ios::out | std::ios::trunc);
-    if (!out) {
-        CLogger::GetSingleton()->Write("Xml error, could not write the file: " + fileName + "\n");
+namespace {
+
+// Logs why fileName could not be written: the step that failed and the system's reason.
+bool SaveFailed(const std::string& fileName, const char* step, int error, std::string* reason) {
+    const std::string why = std::string(step) + ": " + std::strerror(error);
+    CLogger::GetSingleton()->Write("Xml error, could not write the file: " + fileName + " (" + why + ")\n");
+    if (reason) *reason = why;
+    return false;
+}
+
+// Pushes what was written to the disk. Files that cannot be synchronised (devices, pipes)
+// have nothing to lose.
+int SyncFile(std::FILE* file) {
+#ifdef _WIN32
+    return _commit(_fileno(file)) == 0 ? 0 : errno;
+#else
+    if (::fsync(fileno(file)) == 0 || errno == EINVAL || errno == ENOTSUP) return 0;
+    return errno;
+#endif
+}
+
+}  // namespace
+
+bool SaveXmlRoot(const CXmlNode& root, const std::string& fileName, std::string* reason) {
+    std::ostringstream text;
+    WriteXmlTree(&root, text);
+    const std::string bytes = text.str();
+    std::FILE* file = std::fopen(fileName.c_str(), "w");
+    if (!file) return SaveFailed(fileName, "open", errno, reason);
+    int error = 0;
+    const char* step = nullptr;
+    if (std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size()) {
+        error = errno;
+        step = "write";
+    } else if (std::fflush(file) != 0) {
+        error = errno;
+        step = "flush";
+    } else if ((error = SyncFile(file)) != 0) {
+        step = "sync";
+    }
+    // Closing can report a write that failed late (a full disk over a network, for one).
+    if (std::fclose(file) != 0 && !step) {
+        error = errno;
+        step = "close";
+    }
+    if (step) return SaveFailed(fileName, step, error, reason);
+    return true;
+}
+
+bool ReplaceFile(const std::string& temporary, const std::string& fileName, std::string* reason) {
+    bool moved = std::rename(temporary.c_str(), fileName.c_str()) == 0;
+#ifdef _WIN32
+    // Windows refuses to rename over an existing file. Elsewhere the old file is never
+    // removed first: a second failure would lose it.
+    if (!moved) {
+        std::remove(fileName.c_str());
+        moved = std::rename(temporary.c_str(), fileName.c_str()) == 0;
+    }
+#endif
+    if (!moved) {
+        const int error = errno;
+        if (reason) *reason = std::string("rename: ") + std::strerror(error);
         return false;
     }
-    WriteXmlTree(&root, out);
-    out.close();
-    return !out.fail();
+#ifndef _WIN32
+    // The new name is durable only once the folder holding it is written out.
+    const std::filesystem::path folder = std::filesystem::path(fileName).parent_path();
+    const std::string folderName = folder.empty() ? std::string(".") : folder.string();
+    const int handle = ::open(folderName.c_str(), O_RDONLY | O_DIRECTORY);
+    if (handle < 0 || (::fsync(handle) != 0 && errno != EINVAL)) {
+        CLogger::GetSingleton()->Write("Xml warning, could not flush the folder of: " + fileName + " (" +
+                                       std::strerror(errno) + ")\n");
+    }
+    if (handle >= 0) ::close(handle);
+#endif
+    return true;
 }
 
 }  // namespace tarn

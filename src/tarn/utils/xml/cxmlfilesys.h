@@ -204,13 +204,22 @@ template <typename T>
 bool XmlLoad(T& object, const std::string& fileName);
 
 // Saves object to fileName (replacing its content) under an element named rootName.
-// Returns false, after logging, when the file cannot be written.
+// Returns false, after logging the step that failed and why, when the file cannot be
+// written; reason, when given, receives that step and why.
 template <typename T>
-bool XmlSave(const T& object, const std::string& fileName, const std::string& rootName);
+bool XmlSave(const T& object, const std::string& fileName, const std::string& rootName,
+             std::string* reason = nullptr);
 
-// The file parts of loading and saving, shared by every type.
+// The file parts of loading and saving, shared by every type. SaveXmlRoot writes the file and
+// flushes it to the disk before it returns; every failure (open, write, flush, sync, close)
+// is logged with the system's reason and returns false.
 std::unique_ptr<CXmlNode> LoadXmlRoot(const std::string& fileName);
-bool SaveXmlRoot(const CXmlNode& root, const std::string& fileName);
+bool SaveXmlRoot(const CXmlNode& root, const std::string& fileName, std::string* reason = nullptr);
+
+// Moves temporary over fileName, then flushes the folder so that the new name survives a
+// power cut. False, with the reason (nothing is logged), when the move fails; a folder that
+// cannot be flushed is only logged.
+bool ReplaceFile(const std::string& temporary, const std::string& fileName, std::string* reason = nullptr);
 
 template <typename T>
 bool XmlLoad(T& object, const std::string& fileName) {
@@ -222,11 +231,11 @@ bool XmlLoad(T& object, const std::string& fileName) {
 }
 
 template <typename T>
-bool XmlSave(const T& object, const std::string& fileName, const std::string& rootName) {
+bool XmlSave(const T& object, const std::string& fileName, const std::string& rootName, std::string* reason) {
     CXmlNode root(rootName);
     CXmlFileSys filesys(&root, CXmlFileSys::MODE_WRITE);
     CallSerialize(const_cast<T&>(object), &filesys);
-    return SaveXmlRoot(root, fileName);
+    return SaveXmlRoot(root, fileName, reason);
 }
 
 }  // namespace tarn

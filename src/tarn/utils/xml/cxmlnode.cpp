@@ -1,5 +1,6 @@
 // One XML element: name, text content, owned children in document order and attributes.
 // Deleting a node deletes its whole subtree without recursion, so trees of any depth are safe.
+// A tree read from a document keeps its nodes in one arena owned by its root (see CXmlArena).
 #include "tarn/utils/xml/cxmlnode.h"
 
 #include "tarn/utils/logger/cassert.h"
@@ -7,6 +8,9 @@
 namespace tarn {
 
 namespace {
+
+// The longest text a string holds without memory of its own.
+const std::size_t kShortText = std::string().capacity();
 
 const CAnyContainer& EmptyValue() {
     static const CAnyContainer empty;
@@ -42,15 +46,31 @@ void ReplaceEntity(std::string& text, const char* entity, std::string::size_type
 
 CXmlNode::CXmlNode(const std::string& name, CXmlNode* parent) : myParent(parent), myName(name) {}
 
+CXmlNode::CXmlNode(std::string_view name, CXmlNode* parent, CXmlArena* arena, bool inArena)
+    : myParent(parent),
+      myName(name),
+      myChildren(CXmlArenaAllocator<CXmlNode*>(arena)),
+      myAttributes(arena),
+      myInArena(inArena) {}
+
 CXmlNode::~CXmlNode() {
+    if (myOwnedArena) {
+        DestroyArenaTree();
+        return;
+    }
     // Walks the subtree from the last child down and deletes nodes once they have no children
     // left, so no destructor recurses and no extra memory is needed. The walk comes back up
-    // through the parent pointers it sets on the way down.
+    // through the parent pointers it sets on the way down. A tree read from a document (a
+    // child with an arena of its own) frees itself.
     CXmlNode* node = this;
     while (true) {
         if (!node->myChildren.empty()) {
-            CXmlNode* child = node->myChildren.back().release();
+            CXmlNode* child = node->myChildren.back();
             node->myChildren.pop_back();
+            if (child->myOwnedArena) {
+                delete child;
+                continue;
+            }
             child->myParent = node;
             node = child;
             continue;
@@ -62,8 +82,33 @@ CXmlNode::~CXmlNode() {
     }
 }
 
-void CXmlNode::SetContent(const std::string& content) {
-    myContent = content;
+void CXmlNode::KeepForDestruction() const {
+    if (!myInArena || myKept) return;
+    myKept = true;
+    myChildren.get_allocator().GetArena()->KeepForDestruction(const_cast<CXmlNode*>(this));
+}
+
+void CXmlNode::DestroyInArena() {
+    for (CXmlNode* child : myChildren) {
+        if (!child->myInArena) delete child;
+    }
+    myChildren.clear();
+    this->~CXmlNode();
+}
+
+void CXmlNode::DestroyArenaTree() {
+    // One sweep: the few nodes that own memory are destroyed, the rest goes with the arena
+    // when the members of this root go.
+    for (CXmlNode* node : myOwnedArena->GetNodesToDestroy()) node->DestroyInArena();
+    for (CXmlNode* child : myChildren) {
+        if (!child->myInArena) delete child;
+    }
+    myChildren.clear();
+}
+
+void CXmlNode::AssignContent(std::string_view content) {
+    myContent.assign(content.data(), content.size());
+    if (myContent.capacity() > kShortText) KeepForDestruction();
     if (myContent.find('&') == std::string::npos) return;
     ReplaceEntity(myContent, "&lt;", 4, '<');
     ReplaceEntity(myContent, "&gt;", 4, '>');
@@ -75,23 +120,25 @@ void CXmlNode::SetContent(const std::string& content) {
 CXmlNode* CXmlNode::GetChild(int i) const {
     cassert(i >= 0 && i < GetChildCount()) cvalue(i);
     if (i < 0 || i >= GetChildCount()) return nullptr;
-    return myChildren[i].get();
+    return myChildren[i];
 }
 
 void CXmlNode::AddChild(CXmlNode* child) {
     if (!child) return;
+    if (!child->myInArena) KeepForDestruction();
     child->SetParent(this);
     myChildren.emplace_back(child);
 }
 
 std::string CXmlNode::GetAttributeName(int i) const {
     if (i < 0 || i >= GetAttributeCount()) return std::string();
-    return myAttributes.NameAt(i);
+    return std::string(myAttributes.NameAt(i));
 }
 
 const CAnyContainer& CXmlNode::GetAttributeValue(int i) const {
     cassert(i >= 0 && i < GetAttributeCount()) cvalue(i);
     if (i < 0 || i >= GetAttributeCount()) return EmptyValue();
+    KeepForDestruction();  // the value may be copied into itself (GetPointer as text)
     return myAttributes.ValueAt(i);
 }
 
@@ -99,20 +146,23 @@ const CAnyContainer& CXmlNode::GetAttribute(const std::string& name) const {
     const int i = myAttributes.Find(name);
     cassert(myAttributes.HasKey(name)) cvalue(name);
     if (i < 0) return EmptyValue();
+    KeepForDestruction();  // the value may be copied into itself (GetPointer as text)
     return myAttributes.ValueAt(i);
 }
 
 void CXmlNode::AddAttribute(const std::string& name, const CAnyContainer& value) {
+    KeepForDestruction();
     myAttributes.Add(name, value);
 }
 
 void CXmlNode::AddAttributes(const std::map<std::string, CAnyContainer>& attributes) {
-    myAttributes.Reserve(GetAttributeCount() + static_cast<int>(attributes.size()));
-    myAttributes.AddUnique(attributes.begin(), attributes.end());
+    KeepForDestruction();
+    myAttributes.AddSortedUnique(attributes.begin(), attributes.end(), attributes.size());
 }
 
 void CXmlNode::AddAttribute(std::string&& name, CAnyContainer&& value) {
-    myAttributes.Add(std::move(name), std::move(value));
+    KeepForDestruction();
+    myAttributes.Add(name, std::move(value));
 }
 
 }  // namespace tarn

@@ -1,15 +1,18 @@
 // One XML element: name, text content, owned children in document order and attributes.
 // Deleting a node deletes its whole subtree without recursion, so trees of any depth are safe.
+// A tree read from a document keeps its nodes in one arena owned by its root (see CXmlArena).
 #ifndef TARN_UTILS_XML_CXMLNODE_H
 #define TARN_UTILS_XML_CXMLNODE_H
 
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
-#include "tarn/utils/xml/cxmlattributestore.h"
 #include "tarn/utils/containers/canycontainer.h"
+#include "tarn/utils/xml/cxmlarena.h"
+#include "tarn/utils/xml/cxmlattributestore.h"
 
 namespace tarn {
 
@@ -22,11 +25,14 @@ public:
     CXmlNode& operator=(const CXmlNode&) = delete;
 
     const std::string& GetName() const { return myName; }
-    void SetName(const std::string& name) { myName = name; }
+    void SetName(const std::string& name) {
+        myName = name;
+        KeepForDestruction();
+    }
 
     const std::string& GetContent() const { return myContent; }
     // Stores the text with the entities &lt; &gt; &amp; &apos; &quot; replaced, in that order.
-    void SetContent(const std::string& content);
+    void SetContent(const std::string& content) { AssignContent(content); }
 
     CXmlNode* GetParent() const { return myParent; }
     void SetParent(CXmlNode* parent) { myParent = parent; }
@@ -34,13 +40,15 @@ public:
     int GetChildCount() const { return static_cast<int>(myChildren.size()); }
     // The i-th child; null (and an assertion) when i is out of range.
     CXmlNode* GetChild(int i) const;
-    // Appends child and becomes its parent and owner. Null is ignored.
+    // Appends child and becomes its parent and owner. Null is ignored. The child must have been
+    // made with new (not taken from another tree).
     void AddChild(CXmlNode* child);
 
     int GetAttributeCount() const { return myAttributes.Size(); }
     // Name of the i-th attribute in insertion order; "" when there is none.
     std::string GetAttributeName(int i) const;
     // Value of the i-th attribute; an empty value (and an assertion) when i is out of range.
+    // A value read from a document is a text; the reference lives as long as the node.
     const CAnyContainer& GetAttributeValue(int i) const;
     bool HasAttribute(const std::string& name) const { return myAttributes.HasKey(name); }
     // Value of the named attribute; an empty value (and an assertion) when it is absent.
@@ -52,11 +60,35 @@ public:
     void AddAttributes(const std::map<std::string, CAnyContainer>& attributes);
 
 private:
+    friend class CXmlTreeBuilder;
+    friend class CXmlWriter;
+
+    // A node of a tree read from a document: its arrays come from arena; inArena says that
+    // the node itself lives there too (every node but the root).
+    CXmlNode(std::string_view name, CXmlNode* parent, CXmlArena* arena, bool inArena);
+
+    void AssignContent(std::string_view content);
+
+    // A node in an arena that may own memory (a long text, a child or a value of its own, an
+    // attribute value handed out) asks to be destroyed with the tree; the others never are.
+    void KeepForDestruction() const;
+    // Destroys a node that lives in an arena: deletes the children it owns, then itself.
+    void DestroyInArena();
+    // The destruction of a root read from a document: the nodes that asked, and its own
+    // children that do not live in the arena.
+    void DestroyArenaTree();
+
+    // The arena that this tree's nodes live in; set on a root read from a document. Declared
+    // first, so that it goes last.
+    std::unique_ptr<CXmlArena> myOwnedArena;
     CXmlNode* myParent = nullptr;
     std::string myName;
     std::string myContent;
-    std::vector<std::unique_ptr<CXmlNode>> myChildren;
+    std::vector<CXmlNode*, CXmlArenaAllocator<CXmlNode*>> myChildren;
     CXmlAttributeStore myAttributes;
+    // The node's memory belongs to an arena: it is destroyed in place, never deleted.
+    bool myInArena = false;
+    mutable bool myKept = false;
 };
 
 }  // namespace tarn

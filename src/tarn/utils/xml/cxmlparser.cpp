@@ -2,8 +2,10 @@
 // attributes and text to a handler. Lines are trimmed and joined with nothing between them.
 #include "tarn/utils/xml/cxmlparser.h"
 
+#include <cstring>
+#include <filesystem>
 #include <fstream>
-#include <vector>
+#include <memory>
 
 namespace tarn {
 
@@ -53,42 +55,64 @@ view::size_type FindValueEnd(view text, view::size_type start) {
     return text.size();
 }
 
+// The position of c in text, or npos.
+view::size_type Find(view text, char c, view::size_type from = 0) {
+    if (from >= text.size()) return view::npos;
+    const void* found = std::memchr(text.data() + from, c, text.size() - from);
+    return found ? static_cast<view::size_type>(static_cast<const char*>(found) - text.data()) : view::npos;
+}
+
+// The whole file in one buffer; false when it cannot be opened. A file that cannot be read
+// (a folder) reads as empty.
+bool ReadWholeFile(const std::string& fileName, std::unique_ptr<char[]>& data, std::size_t& size) {
+    std::ifstream file(fileName, std::ios::in | std::ios::binary);
+    if (!file) return false;
+    // The size is only a hint: the file may change, and a folder has none.
+    std::error_code error;
+    const std::uintmax_t hint = std::filesystem::file_size(fileName, error);
+    std::size_t capacity = !error && hint > 0 && hint < (std::uintmax_t(1) << 32) ? static_cast<std::size_t>(hint) + 1 : 4096;
+    data.reset(new char[capacity]);
+    size = 0;
+    while (true) {
+        if (size == capacity) {
+            // The file grew while being read, or its size was unknown.
+            std::unique_ptr<char[]> larger(new char[capacity * 2]);
+            std::memcpy(larger.get(), data.get(), size);
+            data = std::move(larger);
+            capacity *= 2;
+        }
+        // The stream turns a read error (a folder) into a short read.
+        file.read(data.get() + size, static_cast<std::streamsize>(capacity - size));
+        const std::streamsize got = file.gcount();
+        size += static_cast<std::size_t>(got);
+        if (!file) break;
+    }
+    return true;
+}
+
 }  // namespace
 
 void CXmlParser::ParseFile(const std::string& fileName) {
     if (myHandler) myHandler->StartDocument();
-    std::ifstream in(fileName, std::ios::binary);
-    std::vector<char> block(1 << 16);
-    std::string carry;
-    while (in) {
-        in.read(block.data(), static_cast<std::streamsize>(block.size()));
-        FeedLines(view(block.data(), static_cast<view::size_type>(in.gcount())), carry);
-    }
-    if (!carry.empty()) FeedLine(carry);
+    std::unique_ptr<char[]> data;
+    std::size_t size = 0;
+    if (ReadWholeFile(fileName, data, size)) FeedLines(view(data.get(), size));
     if (myHandler) myHandler->EndDocument();
 }
 
 void CXmlParser::ParseText(view text) {
     if (myHandler) myHandler->StartDocument();
-    std::string carry;
-    FeedLines(text, carry);
-    if (!carry.empty()) FeedLine(carry);
+    FeedLines(text);
     if (myHandler) myHandler->EndDocument();
 }
 
-void CXmlParser::FeedLines(view chunk, std::string& carry) {
+void CXmlParser::FeedLines(view text) {
     view::size_type start = 0;
-    for (view::size_type end = chunk.find('\n'); end != view::npos; end = chunk.find('\n', start)) {
-        if (carry.empty()) {
-            FeedLine(chunk.substr(start, end - start));
-        } else {
-            carry.append(chunk.substr(start, end - start));
-            FeedLine(carry);
-            carry.clear();
-        }
+    for (view::size_type end = Find(text, '\n'); end != view::npos; end = Find(text, '\n', start)) {
+        FeedLine(text.substr(start, end - start));
         start = end + 1;
     }
-    carry.append(chunk.substr(start));
+    if (start < text.size()) FeedLine(text.substr(start));
 }
 
 void CXmlParser::FeedLine(view line) {
@@ -113,7 +137,7 @@ void CXmlParser::ParseLine(view line) {
 }
 
 view CXmlParser::ReadText(view rest) {
-    const view::size_type open = rest.find('<');
+    const view::size_type open = Find(rest, '<');
     if (open == view::npos) {
         myText.append(rest);
         return view();
@@ -130,13 +154,13 @@ view CXmlParser::ReadText(view rest) {
 }
 
 view CXmlParser::ReadTag(view rest) {
-    if (myTag.empty() && rest.substr(0, 3) == "!--") {
+    if (myTag.empty() && rest.size() >= 3 && rest[0] == '!' && rest[1] == '-' && rest[2] == '-') {
         // A comment runs to "-->" and may hold ">" and line ends.
         myState = STATE_COMMENT;
         myCommentTail.clear();
         return rest.substr(3);
     }
-    const view::size_type close = rest.find('>');
+    const view::size_type close = Find(rest, '>');
     if (close == view::npos) {
         myTag.append(rest);
         return view();
@@ -160,7 +184,7 @@ view CXmlParser::ReadComment(view rest) {
         const view::size_type back = k - i;
         return back <= myCommentTail.size() ? myCommentTail[myCommentTail.size() - back] : '\0';
     };
-    for (view::size_type i = rest.find('>'); i != view::npos; i = rest.find('>', i + 1)) {
+    for (view::size_type i = Find(rest, '>'); i != view::npos; i = Find(rest, '>', i + 1)) {
         if (before(i, 1) == '-' && before(i, 2) == '-') {
             myState = STATE_TEXT;
             myCommentTail.clear();
@@ -175,7 +199,7 @@ view CXmlParser::ReadComment(view rest) {
 void CXmlParser::FlushText(view text) {
     text = Trim(DropTrailingLineFeeds(text));
     if (text.empty() || !myHandler) return;
-    myHandler->Characters(std::string(text));
+    myHandler->OnCharacters(text);
 }
 
 void CXmlParser::HandleTag(view tag) {
@@ -183,7 +207,7 @@ void CXmlParser::HandleTag(view tag) {
     if (tag.empty()) return;
     switch (tag.front()) {
         case '/':
-            if (myHandler) myHandler->EndElement(std::string(tag.substr(1)));
+            if (myHandler) myHandler->OnEndElement(tag.substr(1));
             return;
         case '!':  // comments and declarations
         case '?':  // the XML declaration and processing instructions
@@ -195,53 +219,81 @@ void CXmlParser::HandleTag(view tag) {
 void CXmlParser::HandleStartTag(view tag) {
     const bool closed = tag.back() == '/';
     if (closed) tag.remove_suffix(1);
-    std::string name = tag.find('=') == view::npos ? std::string(tag) : SplitAttributes(tag);
-    TrimString(name);
-    if (myHandler) {
-        myHandler->StartElement(name, myAttributes);
-        if (closed) myHandler->EndElement(name);
-    }
-    ClearAttributes();
-}
-
-void CXmlParser::AddAttribute(view name, view value) {
-    CXmlAttributeMap::node_type entry;
-    if (mySpareAttributes.empty()) {
-        CXmlAttributeMap scratch;
-        scratch.emplace(std::string(name), CAnyContainer(std::string(value)));
-        entry = scratch.extract(scratch.begin());
-    } else {
-        entry = std::move(mySpareAttributes.back());
-        mySpareAttributes.pop_back();
-        entry.key().assign(name);
-        if (std::string* text = entry.mapped().GetPointer<std::string>()) {
-            text->assign(value);
+    myFound.clear();
+    view name;
+    // A plain tag (a lone name among them) needs no other look; the rest goes the general way.
+    if (!SplitPlainTag(tag, name)) {
+        if (Find(tag, '=') == view::npos) {
+            name = Trim(tag);
         } else {
-            entry.mapped() = CAnyContainer(std::string(value));
+            SplitAttributes(tag);
+            name = Trim(myHead);
         }
     }
-    // A name already present keeps its first value.
-    auto result = myAttributes.insert(std::move(entry));
-    if (!result.inserted) mySpareAttributes.push_back(std::move(result.node));
+    if (!myHandler) return;
+    const std::vector<CXmlAttributeView>& attributes = SortedAttributes();
+    myHandler->OnStartElement(name, attributes.data(), static_cast<int>(attributes.size()));
+    if (closed) myHandler->OnEndElement(name);
 }
 
-void CXmlParser::ClearAttributes() {
-    const std::size_t kKeep = 64;
-    while (!myAttributes.empty() && mySpareAttributes.size() < kKeep) {
-        mySpareAttributes.push_back(myAttributes.extract(myAttributes.begin()));
+const std::vector<CXmlAttributeView>& CXmlParser::SortedAttributes() {
+    bool ascending = true;
+    for (std::size_t i = 1; i < myFound.size() && ascending; ++i) ascending = myFound[i - 1].name < myFound[i].name;
+    if (ascending) return myFound;
+    mySorted.clear();
+    for (const CXmlAttributeView& attribute : myFound) {
+        // Insertion in name order; a name already present keeps its first value.
+        std::size_t at = mySorted.size();
+        while (at > 0 && attribute.name < mySorted[at - 1].name) --at;
+        if (at > 0 && mySorted[at - 1].name == attribute.name) continue;
+        mySorted.insert(mySorted.begin() + static_cast<std::ptrdiff_t>(at), attribute);
     }
-    myAttributes.clear();
+    return mySorted;
 }
 
-// Takes the attributes off the tag text into the pending attribute map and returns what
-// remains, the element name. Each round removes the first "=": the word before it is the
+namespace {
+bool IsWordChar(char c) { return !IsBlank(c) && c != '=' && c != '"'; }
+}  // namespace
+
+// For such a tag the general splitting below gives exactly this: the first word is the
+// name, and every pair's word and quoted text are an attribute's name and value.
+bool CXmlParser::SplitPlainTag(view tag, view& name) {
+    tag = TrimRight(tag);
+    const view::size_type size = tag.size();
+    view::size_type i = 0;
+    while (i < size && IsWordChar(tag[i])) ++i;
+    if (i == 0) return false;
+    name = tag.substr(0, i);
+    bool plain = true;
+    while (plain && i < size) {
+        plain = IsBlank(tag[i]);
+        while (i < size && IsBlank(tag[i])) ++i;
+        const view::size_type wordStart = i;
+        while (i < size && IsWordChar(tag[i])) ++i;
+        plain = plain && i > wordStart && i + 1 < size && tag[i] == '=' && tag[i + 1] == '"';
+        const view::size_type quote = plain ? Find(tag, '"', i + 2) : view::npos;
+        plain = plain && quote != view::npos;
+        if (!plain) break;
+        myFound.push_back({tag.substr(wordStart, i - wordStart), tag.substr(i + 2, quote - i - 2)});
+        i = quote + 1;
+    }
+    if (plain) return true;
+    myFound.clear();
+    return false;
+}
+
+// Takes the attributes off the tag text into the pending attributes and leaves what remains,
+// the element name, in myHead. Each round removes the first "=": the word before it is the
 // attribute name, the quoted text after it the value. Linear in the tag's length: the
 // remaining text is kept as the part before the names (head) and an untouched tail of tag.
-std::string CXmlParser::SplitAttributes(view tag) {
+void CXmlParser::SplitAttributes(view tag) {
     tag = TrimRight(tag);
-    std::string head;
+    std::string& head = myHead;
+    head.clear();
+    myAttributeNames.clear();
+    myNamePlaces.clear();
     view::size_type tail = 0;
-    for (view::size_type eq = tag.find('='); eq != view::npos; eq = tag.find('=', tail)) {
+    for (view::size_type eq = Find(tag, '='); eq != view::npos; eq = Find(tag, '=', tail)) {
         head.append(tag.substr(tail, eq - tail));
         TrimString(head);
         const std::string::size_type blank = head.find_last_of(" \t");
@@ -254,12 +306,17 @@ std::string CXmlParser::SplitAttributes(view tag) {
         const view value = tag.substr(start, tail - start);
         if (named) {
             const view inner = value.size() >= 2 ? value.substr(1, value.size() - 2) : view();
-            AddAttribute(view(head).substr(blank + 1), inner);
+            const view attributeName = view(head).substr(blank + 1);
+            myNamePlaces.emplace_back(myAttributeNames.size(), attributeName.size());
+            myAttributeNames.append(attributeName);
+            myFound.push_back({view(), inner});
             head.resize(blank);
         }
     }
     head.append(tag.substr(tail));
-    return head;
+    for (std::size_t i = 0; i < myFound.size(); ++i) {
+        myFound[i].name = view(myAttributeNames).substr(myNamePlaces[i].first, myNamePlaces[i].second);
+    }
 }
 
 }  // namespace tarn

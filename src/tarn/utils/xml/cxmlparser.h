@@ -20,8 +20,9 @@ public:
     // The handler receives every later event; the caller keeps ownership. Null drops the events.
     void SetHandler(CXmlHandler* handler) { myHandler = handler; }
 
-    // StartDocument, every line of the file, EndDocument. A file that cannot be opened
-    // yields just the two document events. A carriage return ending a line is dropped.
+    // StartDocument, every line of the file, EndDocument. The file is read whole, at once. A
+    // file that cannot be opened or read yields just the two document events. A carriage
+    // return ending a line is dropped.
     void ParseFile(const std::string& fileName);
 
     // StartDocument, every line of text (split at line feeds, a carriage return ending a line
@@ -33,14 +34,14 @@ public:
     void ParseLine(std::string_view line);
 
 private:
-    // Splits a chunk of a document into lines; an unfinished last line waits in carry.
-    void FeedLines(std::string_view chunk, std::string& carry);
+    // Splits a document into lines; a last line without a line end counts when not empty.
+    void FeedLines(std::string_view text);
     void FeedLine(std::string_view line);
 
     enum EState { STATE_TEXT = 0, STATE_TAG = 1, STATE_COMMENT = 2 };
 
     // Each consumes the start of the trimmed rest of a line and returns what is left of it,
-    // or npos-like end when the rest was used up.
+    // or an empty view when the rest was used up.
     std::string_view ReadText(std::string_view rest);
     std::string_view ReadTag(std::string_view rest);
     std::string_view ReadComment(std::string_view rest);
@@ -48,21 +49,31 @@ private:
     void FlushText(std::string_view text);
     void HandleTag(std::string_view tag);
     void HandleStartTag(std::string_view tag);
-    std::string SplitAttributes(std::string_view tag);
-    // Adds (name, value) to the pending attributes unless name is there already.
-    void AddAttribute(std::string_view name, std::string_view value);
-    void ClearAttributes();
+    // The common tag, a name and then blank-separated name="value" pairs with nothing odd,
+    // split in one pass into the element name and myFound; false (with nothing found) for
+    // any other tag.
+    bool SplitPlainTag(std::string_view tag, std::string_view& name);
+    // Takes the attributes off tag into myFound; the rest is left in myHead.
+    void SplitAttributes(std::string_view tag);
+    // Sorts myFound by name, dropping repeated names after the first, into what the handler
+    // gets.
+    const std::vector<CXmlAttributeView>& SortedAttributes();
 
     bool myTrimWhitespace = true;
     EState myState = STATE_TEXT;
     CXmlHandler* myHandler = nullptr;
     std::string myText;
     std::string myTag;
-    CXmlAttributeMap myAttributes;
-    // Entries of earlier tags, reused so that a document's attributes need no map allocations.
-    std::vector<CXmlAttributeMap::node_type> mySpareAttributes;
     // The last two characters seen inside a comment, to find a "-->" split over lines.
     std::string myCommentTail;
+    // Buffers of the tag being handled, kept to save allocations from tag to tag.
+    std::string myHead;
+    // Attribute names of the general splitting, which cannot point into the changing head.
+    std::string myAttributeNames;
+    std::vector<std::pair<std::size_t, std::size_t>> myNamePlaces;
+    // The attributes in the order of the tag, then sorted.
+    std::vector<CXmlAttributeView> myFound;
+    std::vector<CXmlAttributeView> mySorted;
 };
 
 }  // namespace tarn

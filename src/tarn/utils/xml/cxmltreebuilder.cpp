@@ -2,39 +2,83 @@
 // The tree belongs to the builder until TakeRoot hands it to the caller.
 #include "tarn/utils/xml/cxmltreebuilder.h"
 
+#include <new>
+
 namespace tarn {
+
+namespace {
+// The longest text a string holds without memory of its own.
+const std::size_t kShortText = std::string().capacity();
+}  // namespace
 
 CXmlTreeBuilder::~CXmlTreeBuilder() = default;
 
 void CXmlTreeBuilder::StartDocument() {
     myRoot.reset();
     myCurrent = nullptr;
+    myArena = nullptr;
     mySkippedDepth = 0;
+    myLastNames.clear();
 }
 
 void CXmlTreeBuilder::EndDocument() {}
 
-void CXmlTreeBuilder::Characters(const std::string& text) {
-    if (myCurrent) myCurrent->SetContent(text);
+void CXmlTreeBuilder::Characters(const std::string& text) { OnCharacters(text); }
+
+void CXmlTreeBuilder::OnCharacters(std::string_view text) {
+    if (myCurrent) myCurrent->AssignContent(text);
+}
+
+CXmlNode* CXmlTreeBuilder::Open(std::string_view name, int attributeCount) {
+    if (myRoot && !myCurrent) {
+        ++mySkippedDepth;
+        return nullptr;
+    }
+    CXmlNode* node;
+    if (!myRoot) {
+        auto arena = std::make_unique<CXmlArena>();
+        myArena = arena.get();
+        myRoot.reset(new CXmlNode(name, nullptr, myArena, false));
+        myRoot->myOwnedArena = std::move(arena);
+        node = myRoot.get();
+    } else {
+        void* memory = myArena->Allocate(sizeof(CXmlNode), alignof(CXmlNode));
+        node = new (memory) CXmlNode(name, myCurrent, myArena, true);
+        myCurrent->myChildren.push_back(node);
+        if (name.size() > kShortText) node->KeepForDestruction();
+    }
+    node->myAttributes.Reserve(attributeCount);
+    myCurrent = node;
+    return node;
+}
+
+void CXmlTreeBuilder::OnStartElement(std::string_view name, const CXmlAttributeView* attributes, int count) {
+    CXmlNode* node = Open(name, count);
+    if (!node) return;
+    if (myLastNames.size() < static_cast<std::size_t>(count)) myLastNames.resize(static_cast<std::size_t>(count));
+    // The reader gives the attributes sorted and without repeated names.
+    for (int i = 0; i < count; ++i) {
+        std::string_view& kept = myLastNames[i];
+        if (kept != attributes[i].name) kept = myArena->CopyText(attributes[i].name);
+        node->myAttributes.AppendInOrder(kept, CAnyContainer::BorrowText(myArena->CopyText(attributes[i].value)));
+    }
 }
 
 void CXmlTreeBuilder::StartElement(const std::string& name, const CXmlAttributeMap& attributes) {
-    if (myRoot && !myCurrent) {
-        ++mySkippedDepth;
-        return;
+    CXmlNode* node = Open(name, static_cast<int>(attributes.size()));
+    if (!node) return;
+    // Values that are not texts own memory.
+    node->KeepForDestruction();
+    for (const auto& attribute : attributes) {
+        const std::optional<std::string_view> text = attribute.second.TextView();
+        node->myAttributes.AppendInOrder(myArena->CopyText(attribute.first), text ? CAnyContainer::BorrowText(myArena->CopyText(*text))
+                                                                : CAnyContainer(attribute.second));
     }
-    auto node = std::make_unique<CXmlNode>(name, myCurrent);
-    node->AddAttributes(attributes);
-    CXmlNode* added = node.get();
-    if (myRoot) {
-        myCurrent->AddChild(node.release());
-    } else {
-        myRoot = std::move(node);
-    }
-    myCurrent = added;
 }
 
-void CXmlTreeBuilder::EndElement(const std::string&) {
+void CXmlTreeBuilder::EndElement(const std::string& name) { OnEndElement(name); }
+
+void CXmlTreeBuilder::OnEndElement(std::string_view) {
     // The name is not compared with the open element's; an end tag with nothing open is ignored.
     if (mySkippedDepth > 0) {
         --mySkippedDepth;
@@ -45,6 +89,8 @@ void CXmlTreeBuilder::EndElement(const std::string&) {
 
 CXmlNode* CXmlTreeBuilder::TakeRoot() {
     myCurrent = nullptr;
+    myArena = nullptr;
+    myLastNames.clear();
     return myRoot.release();
 }
 

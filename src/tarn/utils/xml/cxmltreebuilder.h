@@ -4,12 +4,16 @@
 #define TARN_UTILS_XML_CXMLTREEBUILDER_H
 
 #include <memory>
+#include <string_view>
+#include <vector>
 
 #include "tarn/utils/xml/cxmlhandler.h"
 #include "tarn/utils/xml/cxmlnode.h"
 
 namespace tarn {
 
+// The nodes of a built tree live in an arena that its root owns: the whole tree is freed in
+// one sweep when the root is deleted. Attribute values are texts kept in that arena.
 class CXmlTreeBuilder : public CXmlHandler {
 public:
     CXmlTreeBuilder() = default;
@@ -21,17 +25,30 @@ public:
     void StartElement(const std::string& name, const CXmlAttributeMap& attributes) override;
     void EndElement(const std::string& name) override;
 
+    void OnCharacters(std::string_view text) override;
+    void OnStartElement(std::string_view name, const CXmlAttributeView* attributes, int count) override;
+    void OnEndElement(std::string_view name) override;
+
     // The tree built so far, still owned by the builder; null before the first element.
     CXmlNode* GetRoot() const { return myRoot.get(); }
     // Hands the tree to the caller, who deletes it; null when no element was read.
     CXmlNode* TakeRoot();
 
 private:
+    // A new element under the current one (or the root), made the current one; null when it
+    // is skipped.
+    CXmlNode* Open(std::string_view name, int attributeCount);
+
     std::unique_ptr<CXmlNode> myRoot;
     CXmlNode* myCurrent = nullptr;
+    // The root's arena, where every other node and every attribute text goes.
+    CXmlArena* myArena = nullptr;
     // Elements open after the top-level one closed: a second top-level element and
     // everything inside it are skipped.
     int mySkippedDepth = 0;
+    // The attribute names of the last element, kept in the arena: elements in a row mostly
+    // share them, and then share their copies.
+    std::vector<std::string_view> myLastNames;
 };
 
 }  // namespace tarn

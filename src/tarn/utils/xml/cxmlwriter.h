@@ -5,6 +5,7 @@
 
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "tarn/utils/xml/cxmlhandler.h"
 
@@ -23,7 +24,9 @@ public:
     // Goes one level up, then writes "</name>".
     virtual void WriteEndTag(const std::string& name, std::ostream& out);
 
-    // Writes node and its subtree: start tag, content, children in order, end tag.
+    // Writes node and its subtree: start tag, content, children in order, end tag. A writer
+    // of a derived class goes through the three operations above for every node; a plain
+    // CXmlWriter writes the same text straight from the nodes, through a buffer.
     void WriteTree(const CXmlNode& node, std::ostream& out);
 
     int GetDepth() const { return myDepth; }
@@ -31,6 +34,9 @@ public:
 private:
     void Indent(std::ostream& out) const;
     void Open(const CXmlNode& node, std::ostream& out);
+    void WriteTreeByOperations(const CXmlNode& node, std::ostream& out);
+    void WriteTreeDirectly(const CXmlNode& node, std::ostream& out);
+    static void AppendStartTag(std::string& out, const CXmlNode& node, std::vector<int>& order);
 
     int myDepth = 0;
 };

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <filesystem>
+#include <fstream>
 #include <list>
 #include <vector>
 
@@ -199,7 +201,43 @@ TEST_F(XmlFileSysTest, MissingFilesAndElementsLeaveTheObjectAlone) {
 
     EXPECT_FALSE(XmlSave(sample, "no/such/dir/x.xml", "r"));
     ASSERT_EQ(log.lines.size(), 1u);
-    EXPECT_EQ(log.lines[0], "Xml error, could not write the file: no/such/dir/x.xml\n");
+    EXPECT_EQ(log.lines[0], "Xml error, could not write the file: no/such/dir/x.xml (open: No such file or directory)\n");
+}
+
+TEST_F(XmlFileSysTest, EveryFailedSaveIsLoggedWithItsReason) {
+    CSample sample;
+    sample.myInteger = 7;
+    testsupport::WriteFile("plain", "x");
+    struct Case {
+        const char* file;
+        const char* reason;
+    };
+    std::vector<Case> cases = {{"plain/x.xml", "open: Not a directory"}, {"", "open: No such file or directory"}};
+    if (std::ifstream("/dev/full")) cases.push_back({"/dev/full", "flush: No space left on device"});
+    for (const Case& c : cases) {
+        CLogCapture log;
+        std::string reason;
+        EXPECT_FALSE(XmlSave(sample, c.file, "r", &reason)) << c.file;
+        EXPECT_EQ(reason, c.reason);
+        ASSERT_EQ(log.lines.size(), 1u) << c.file;
+        EXPECT_EQ(log.lines[0], "Xml error, could not write the file: " + std::string(c.file) + " (" + c.reason + ")\n");
+    }
+
+    // A saved file replaces another; a folder in the way is refused and stays as it was.
+    CLogCapture log;
+    std::string reason;
+    ASSERT_TRUE(XmlSave(sample, "new.xml", "r", &reason));
+    EXPECT_EQ(reason, "");
+    testsupport::WriteFile("old.xml", "old");
+    ASSERT_TRUE(ReplaceFile("new.xml", "old.xml", &reason));
+    EXPECT_EQ(ReadFile("old.xml"), "<r>\n  <integer>\n    7\n  </integer>\n</r>\n");
+    std::filesystem::create_directories("folder.xml/inside");
+    ASSERT_TRUE(XmlSave(sample, "new.xml", "r"));
+    EXPECT_FALSE(ReplaceFile("new.xml", "folder.xml", &reason));
+    EXPECT_EQ(reason.substr(0, 8), "rename: ");
+    EXPECT_TRUE(std::filesystem::is_directory("folder.xml/inside"));
+    EXPECT_FALSE(ReadFile("new.xml").empty());
+    EXPECT_TRUE(log.lines.empty());
 }
 
 TEST_F(XmlFileSysTest, LookupInWrittenOrderIsSilent) {

@@ -1,7 +1,11 @@
 // The XML element: entity replacement in content, unique attribute names with insertion
-// indices, ownership of children and destruction of very deep trees.
+// indices, ownership of children, destruction of very deep trees and of changed read trees.
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <string>
+
+#include "support/xmltesthelpers.h"
 #include "tarn/utils/xml/cxmlnode.h"
 
 using namespace tarn;
@@ -97,4 +101,42 @@ TEST(XmlNode, DeletingADeepOrWideTreeNeedsNoStack) {
     CXmlNode wide("w");
     for (int i = 0; i < 100000; ++i) wide.AddChild(new CXmlNode("c"));
     EXPECT_EQ(wide.GetChildCount(), 100000);
+}
+
+TEST(XmlNode, ATreeReadFromADocumentTakesChangesAndFreesThemAll) {
+    // Everything a caller may do to a read tree: every piece of memory it adds must be freed
+    // with the tree (the leak checker of the sanitized build watches).
+    const std::string longText(40, 'l');
+    std::unique_ptr<CXmlNode> read(testsupport::ParseXmlLines(
+        {"<r a=\"1\"><" + longText + " " + longText + "=\"v\">" + longText + "</" + longText + "><b x=\"2\" y=\"3\"/><c/></r>"}));
+    ASSERT_TRUE(read);
+    CXmlNode* b = read->GetChild(1);
+    const std::string* text = b->GetAttribute("x").GetPointer<std::string>();  // held from now on
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(*text, "2");
+    b->AddAttribute("z", 4.5f);
+    b->AddAttribute("a", std::string(longText));
+    b->SetContent(longText + " content");
+    b->SetName(longText + " name");
+    auto* added = new CXmlNode("added");
+    added->AddChild(new CXmlNode("grandchild"));
+    b->AddChild(added);
+    read->GetChild(2)->AddChild(new CXmlNode("more"));
+    EXPECT_EQ(testsupport::DumpXml(b),
+              longText + " name[x=2;y=3;z=4.5;a=" + longText + "]'" + longText + " content'(added(grandchild))");
+    EXPECT_EQ(b->GetAttribute("a").ToText(), longText);
+    EXPECT_EQ(read->GetChild(0)->GetAttribute(longText).ToText(), "v");
+
+    // A read tree can become part of a tree made by code, and goes with it.
+    CXmlNode outer("outer");
+    outer.AddChild(read.release());
+    EXPECT_EQ(outer.GetChild(0)->GetChild(2)->GetChild(0)->GetName(), "more");
+
+    // A value copied out of a read tree owns its text.
+    CAnyContainer copy;
+    {
+        std::unique_ptr<CXmlNode> other(testsupport::ParseXmlLines({"<o v=\"kept\"/>"}));
+        copy = other->GetAttribute("v");
+    }
+    EXPECT_EQ(copy.ToText(), "kept");
 }
