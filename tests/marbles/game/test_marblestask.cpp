@@ -293,7 +293,7 @@ TEST_F(MarblesTask, UndoRestoresThePileBitForBitStepByStepAndTheHudAndSoundsFoll
     Click();
     Second();
     ASSERT_EQ(Marbles(), 7u);
-    EXPECT_EQ(Impl()->GetHud().GetStatus(), "Level 1 / 8   Marbles left: 7   Undo: 0");
+    EXPECT_EQ(Impl()->GetHud().GetStatus(), "Level 1 / 24   Marbles left: 7   Undo: 0");
     // The hint lights one chain of one type.
     ASSERT_TRUE(Impl()->Hint());
     std::vector<int> lit;
@@ -320,7 +320,7 @@ TEST_F(MarblesTask, UndoRestoresThePileBitForBitStepByStepAndTheHudAndSoundsFoll
         Second();
     }
     EXPECT_EQ(Impl()->GetUndoCount(), 2u);
-    EXPECT_EQ(Impl()->GetHud().GetStatus(), "Level 1 / 8   Marbles left: 1   Undo: 2");
+    EXPECT_EQ(Impl()->GetHud().GetStatus(), "Level 1 / 24   Marbles left: 1   Undo: 2");
     for (int step = 1; step >= 0; --step) {
         EXPECT_TRUE(myTask->ExecuteCommand("Undo"));
         const CPhysicsWorld& world = *Impl()->GetWorld();

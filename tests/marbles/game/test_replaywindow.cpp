@@ -36,6 +36,11 @@ const char* const DRIVER =
     "  if grep -q 'Replay stopped' log.txt 2>/dev/null; then break; fi\n"
     "  sleep 0.5\n"
     "done\n"
+    // Escape leads from the picture back to the title, and from the title out.
+    "xdotool windowfocus --sync \"$window\" key Escape\n"
+    "for i in $(seq 1 300); do\n"
+    "  [ \"$(grep -c 'Showing the title' log.txt)\" -ge 2 ] && break; sleep 0.1\n"
+    "done\n"
     "xdotool windowfocus --sync \"$window\" key Escape\n"
     "wait $game\n"
     "exit $result\n";

@@ -67,15 +67,18 @@ public:
 
     // The held value when it is of type T, otherwise null. The container keeps ownership.
     // A borrowed text is copied into the container first.
+    // The cast itself asks the type, so no path reads a holder as another type's.
     template <typename T>
     T* GetPointer() {
         if constexpr (std::is_same_v<T, std::string>) Own();
-        return IsType<T>() ? &static_cast<CHolder<T>*>(myHolder.get())->myValue : nullptr;
+        auto* holder = dynamic_cast<CHolder<T>*>(myHolder.get());
+        return holder ? &holder->myValue : nullptr;
     }
     template <typename T>
     const T* GetPointer() const {
         if constexpr (std::is_same_v<T, std::string>) Own();
-        return IsType<T>() ? &static_cast<const CHolder<T>*>(myHolder.get())->myValue : nullptr;
+        const auto* holder = dynamic_cast<const CHolder<T>*>(myHolder.get());
+        return holder ? &holder->myValue : nullptr;
     }
 
     // The held value when of type T; otherwise the text form parsed into a T
