@@ -7,7 +7,7 @@
 #include "marbles/game/cmarblegfx.h"
 #include "marbles/physics/cphysicsworld.h"
 #include "marbles/rules/cmarbleregistry.h"
-#include "tarn/tasks/task_sdl/ceventdispatcher.h"
+#include "tarn/tasks/events/ceventdispatcher.h"
 #include "tarn/utils/logger/clogger.h"
 
 namespace marbles {
