@@ -18,6 +18,9 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
+# MinGW's GCC 12 reports a false out-of-bounds read inside std::string when it inlines the
+# any-value's small buffer; it stays a warning here (the native build keeps it an error).
+set(CMAKE_CXX_FLAGS_INIT "-Wno-error=array-bounds")
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 
 # Tests run under wine when CTest starts them.

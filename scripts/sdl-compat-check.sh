@@ -15,7 +15,7 @@ keep=""
 if [ "${1:-}" = "--keep" ]; then keep=$2; shift 2; fi
 
 source scripts/deps.sh
-marbles_install_packages debootstrap rsync
+marbles_install_packages debootstrap
 
 # The first Debian mirror in this machine's apt sources (one-line or deb822 format).
 mirror=$(cat /etc/apt/sources.list /etc/apt/sources.list.d/*.list 2>/dev/null |
@@ -59,7 +59,9 @@ echo "== Installing the compat SDL and copying the project in"
 chroot "$root" /usr/bin/env DEBIAN_FRONTEND=noninteractive sh -c \
     'apt-get update -q > /dev/null && apt-get install -y -q --no-install-recommends libsdl1.2-compat-dev > /dev/null'
 mkdir -p "$root/marbles"
-rsync -a --delete --exclude '/build*' --exclude '.git' "$project/" "$root/marbles/"
+# A kept root keeps its build-test/ (the next build is incremental) and gets fresh sources.
+find "$root/marbles" -mindepth 1 -maxdepth 1 ! -name build-test -exec rm -rf {} +
+(cd "$project" && tar --exclude="./build*" --exclude=./.git -cf - .) | tar -xf - -C "$root/marbles"
 ready=$(date +%s)
 
 echo "== ./test.sh against $(chroot "$root" dpkg-query -W -f='${Package} ${Version}' libsdl1.2-compat-dev)"

@@ -75,7 +75,8 @@ std::unique_ptr<CXmlNode> LoadXmlRoot(const std::string& fileName) {
 }
 
 bool SaveXmlRoot(const CXmlNode& root, const std::string& fileName) {
-    std::ofstream out(fileName, std::ios::out | std::ios::trunc);
+    // Binary: the file has the same bytes ("\n" line ends) on every system.
+    std::ofstream out(fileName, std::ios::out | std::ios::trunc | std::ios::binary);
     if (!out) {
         CLogger::GetSingleton()->Write("Xml error, could not write the file: " + fileName + "\n");
         return false;
