@@ -18,10 +18,10 @@ source scripts/deps.sh
 marbles_install_packages debootstrap
 
 # The first Debian mirror in this machine's apt sources (one-line or deb822 format).
-mirror=$(cat /etc/apt/sources.list /etc/apt/sources.list.d/*.list 2>/dev/null |
+mirror=$({ cat /etc/apt/sources.list /etc/apt/sources.list.d/*.list 2>/dev/null || true; } |
     awk '$1 == "deb" { for (i = 2; i <= NF; i++) if ($i ~ /^https?:/) { print $i; exit } }')
 if [ -z "$mirror" ]; then
-    mirror=$(cat /etc/apt/sources.list.d/*.sources 2>/dev/null |
+    mirror=$({ cat /etc/apt/sources.list.d/*.sources 2>/dev/null || true; } |
         awk '/^URIs:/ { for (i = 2; i <= NF; i++) if ($i !~ /security/) { print $i; exit } }')
 fi
 suite=$(. /etc/os-release && echo "${VERSION_CODENAME:-bookworm}")
