@@ -1,15 +1,23 @@
-// The program's entry: turns the command-line options into console lines, runs "autoexec.txt"
-// from the working directory, then the main loop until it ends or a hang-up or terminate signal.
+// The program's entry: chooses where the game reads and writes (working directory or installed
+// layout), turns the command-line options into console lines, runs "autoexec.txt", then the
+// main loop until it ends or a hang-up or terminate signal.
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "marbles/game/ccommandline.h"
 #include "marbles/game/cstopsignalwatch.h"
+#include "marbles/game/gamepaths.h"
+#include "tarn/platform/platform.h"
 #include "tarn/tasks/capplication.h"
 #include "tarn/tasks/cinterpreter.h"
 #include "tarn/tasks/ckernel.h"
 #include "tarn/tasks/task_sdl/sdlentry.h"
+
+// Where the installed data lies seen from the installed program, set by the build.
+#ifndef MARBLES_RELATIVE_DATA_DIR
+#define MARBLES_RELATIVE_DATA_DIR ""
+#endif
 
 int main(int argc, char** argv) {
     const marbles::CCommandLine options(std::vector<std::string>(argv + 1, argv + argc));
@@ -17,6 +25,10 @@ int main(int argc, char** argv) {
         std::fputs(options.GetOutput().c_str(), options.GetExitCode() == 0 ? stdout : stderr);
         return options.GetExitCode();
     }
+    const marbles::CGamePaths paths =
+        marbles::CGamePaths::Detect(tarn::platform::GetExecutablePath(), MARBLES_RELATIVE_DATA_DIR);
+    if (!paths.Apply()) return 1;
+    marbles::SetGamePaths(paths);
     // Installed before the window task starts SDL, which then leaves the handlers in place.
     const marbles::CStopSignalWatch stopSignals;
     tarn::CApplication application;

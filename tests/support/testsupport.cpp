@@ -2,7 +2,11 @@
 // file reading, and a clean slate for the engine's singletons.
 #include "testsupport.h"
 
+#if defined(_WIN32)
+#include <process.h>
+#else
 #include <unistd.h>
+#endif
 
 #include <cstdlib>
 #include <filesystem>
@@ -30,8 +34,21 @@ public:
 
 CTempDir::CTempDir() {
     myPrevious = std::filesystem::current_path().string();
+#if defined(_WIN32)
+    // No mkdtemp: the first name not taken yet, made by create_directory, which fails on a
+    // name that exists.
+    static unsigned serial = 0;
+    const std::filesystem::path base = std::filesystem::temp_directory_path();
+    for (int tries = 0; tries < 1000 && myPath.empty(); ++tries) {
+        const std::filesystem::path candidate =
+            base / ("tarn-test-" + std::to_string(_getpid()) + "-" + std::to_string(serial++));
+        std::error_code error;
+        if (std::filesystem::create_directory(candidate, error)) myPath = candidate.string();
+    }
+#else
     std::string pattern = (std::filesystem::temp_directory_path() / "tarn-test-XXXXXX").string();
     if (mkdtemp(pattern.data())) myPath = pattern;
+#endif
     std::filesystem::current_path(myPath);
 }
 

@@ -3,6 +3,7 @@
 
 #include "marbles/game/cmarblesingameui.h"
 #include "marbles/game/cmarblestaskimpl.h"
+#include "marbles/game/gamepaths.h"
 #include "tarn/tasks/ctaskfactory.h"
 
 namespace marbles {
@@ -19,7 +20,7 @@ CMarblesTask::~CMarblesTask() { myImpl.reset(); }
 
 bool CMarblesTask::Start(tarn::CParameterList* /*params*/) {
     myImpl.reset();
-    myImpl = std::make_unique<CMarblesTaskImpl>("data/level_list.xml", CMarblesTaskImpl::COptions::FromConsole());
+    myImpl = std::make_unique<CMarblesTaskImpl>(GetGamePaths().GetLevelListFile(), CMarblesTaskImpl::COptions::FromConsole());
     return true;
 }
 

@@ -1,5 +1,6 @@
 // The few operating-system services the engine needs beyond SDL: yielding the processor,
-// the working directory and directory listing. One implementation per platform.
+// the working directory, the program's own path and directory listing. One implementation per
+// platform.
 #ifndef TARN_PLATFORM_PLATFORM_H
 #define TARN_PLATFORM_PLATFORM_H
 
@@ -16,6 +17,13 @@ void SleepMs(unsigned ms);
 // The absolute working directory with '/' separators and no trailing separator,
 // or "" when it cannot be read.
 std::string GetWorkingDirectory();
+
+// Makes directory the working directory; false (nothing changed) when it cannot be entered.
+bool SetWorkingDirectory(const std::string& directory);
+
+// The absolute path of the running program's file with '/' separators, or "" when the system
+// does not tell.
+std::string GetExecutablePath();
 
 // One directory entry as listed by ListDirectory.
 struct DirEntry {

@@ -1,4 +1,5 @@
-// POSIX side of the platform layer: sched_yield/nanosleep, getcwd, opendir and stat.
+// POSIX side of the platform layer: sched_yield/nanosleep, getcwd/chdir, /proc/self/exe,
+// opendir and stat.
 // The Windows side (platform_win32.cpp) uses Sleep, _getcwd and _findfirst.
 #if !defined(_WIN32)
 #include <dirent.h>
@@ -31,6 +32,15 @@ std::string GetWorkingDirectory() {
     std::string dir(buffer);
     while (dir.size() > 1 && dir.back() == '/') dir.pop_back();
     return dir;
+}
+
+bool SetWorkingDirectory(const std::string& directory) { return !directory.empty() && chdir(directory.c_str()) == 0; }
+
+std::string GetExecutablePath() {
+    char buffer[PATH_MAX];
+    const ssize_t length = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+    if (length <= 0) return std::string();
+    return std::string(buffer, static_cast<std::size_t>(length));
 }
 
 bool ListDirectory(const std::string& directory, const std::string& pattern, std::vector<DirEntry>& entries) {

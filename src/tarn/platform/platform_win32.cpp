@@ -1,4 +1,5 @@
-// Windows side of the platform layer: Sleep, _getcwd and _findfirst/_findclose.
+// Windows side of the platform layer: Sleep, _getcwd/_chdir, GetModuleFileName and
+// _findfirst/_findclose.
 // The POSIX side (platform_posix.cpp) uses sched_yield, getcwd and opendir.
 #if defined(_WIN32)
 #include <direct.h>
@@ -20,6 +21,18 @@ std::string GetWorkingDirectory() {
         if (c == '\\') c = '/';
     while (dir.size() > 1 && dir.back() == '/' && dir[dir.size() - 2] != ':') dir.pop_back();
     return dir;
+}
+
+bool SetWorkingDirectory(const std::string& directory) { return !directory.empty() && _chdir(directory.c_str()) == 0; }
+
+std::string GetExecutablePath() {
+    char buffer[MAX_PATH];
+    const DWORD length = GetModuleFileNameA(nullptr, buffer, sizeof buffer);
+    if (length == 0 || length >= sizeof buffer) return std::string();
+    std::string path(buffer, length);
+    for (char& c : path)
+        if (c == '\\') c = '/';
+    return path;
 }
 
 bool ListDirectory(const std::string& directory, const std::string& pattern, std::vector<DirEntry>& entries) {

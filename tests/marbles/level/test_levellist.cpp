@@ -2,7 +2,7 @@
 // and writing the progress back byte for byte; bad files never crash and are never clobbered.
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
+#include <filesystem>
 
 #include "marbles/level/clevellist.h"
 #include "tarn/utils/logger/clogger.h"
@@ -170,8 +170,8 @@ TEST_F(LevelListTest, LoadingAgainStartsOver) {
     EXPECT_FALSE(list.Save("no_such_dir/list.xml"));
     // A list that cannot take the old file's place leaves it as it was.
     testsupport::WriteFile("taken.xml.tmp", "");
-    ASSERT_EQ(::mkdir("taken.xml", 0755), 0);
-    ASSERT_EQ(::mkdir("taken.xml/inside", 0755), 0);
+    ASSERT_TRUE(std::filesystem::create_directory("taken.xml"));
+    ASSERT_TRUE(std::filesystem::create_directory("taken.xml/inside"));
     EXPECT_FALSE(list.Save("taken.xml"));
     EXPECT_EQ(ReadFile("taken.xml.tmp"), "");
 }

@@ -1,5 +1,6 @@
 // The process-wide logger: text streamed into it becomes whole lines delivered to its listeners.
-// Its own file listener writes every line to "log.txt"; the kernel owns its deletion.
+// Its own file listener writes every line to "log.txt" (or the file set for the process); the
+// kernel owns its deletion.
 #include "tarn/utils/logger/clogger.h"
 
 #include <algorithm>
@@ -20,6 +21,11 @@ std::string& PendingLine() {
     return pending;
 }
 
+std::string& FileName() {
+    static std::string fileName = "log.txt";
+    return fileName;
+}
+
 std::list<ILogListener*>& PermanentListeners() {
     static std::list<ILogListener*> listeners;
     return listeners;
@@ -37,8 +43,19 @@ void CLogger::DeleteSingleton() {
     theLogger = nullptr;
 }
 
+void CLogger::SetFileName(const std::string& fileName) {
+    FileName() = fileName;
+    if (!theLogger) return;
+    theLogger->myListeners.remove(theLogger->myDefaultListener.get());
+    theLogger->myDefaultListener.reset(new CLogListenerForFile(fileName, "Tarn version 0.22", false));
+    theLogger->myDefaultListener->SetMinLevel(LOG_DEBUG);
+    theLogger->myListeners.push_front(theLogger->myDefaultListener.get());
+}
+
+const std::string& CLogger::GetFileName() { return FileName(); }
+
 CLogger::CLogger() : myLevel(LOG_NORMAL) {
-    myDefaultListener.reset(new CLogListenerForFile("log.txt", "Tarn version 0.22", false));
+    myDefaultListener.reset(new CLogListenerForFile(FileName(), "Tarn version 0.22", false));
     myDefaultListener->SetMinLevel(LOG_DEBUG);
     myListeners.push_back(myDefaultListener.get());
     for (ILogListener* listener : PermanentListeners()) myListeners.push_back(listener);

@@ -21,6 +21,10 @@ public:
     static CLogger* GetSingleton();
     // Deletes the logger; the next GetSingleton creates a new one that continues "log.txt".
     static void DeleteSingleton();
+    // The file the logger writes, "log.txt" (in the working directory) unless set. Setting it
+    // moves a logger that already exists to the new file; later loggers continue it.
+    static void SetFileName(const std::string& fileName);
+    static const std::string& GetFileName();
 
     CLogger();
     ~CLogger();

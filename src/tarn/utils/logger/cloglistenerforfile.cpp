@@ -26,9 +26,10 @@ const char* const kCompiler = "an unknown compiler";
 
 const std::string kDashes(62, '-');
 
-// Appends raw bytes to the file; a file that cannot be opened is silently skipped.
+// Appends raw bytes to the file (binary: lines end in "\n" on every system); a file that
+// cannot be opened is silently skipped.
 void AppendToFile(const std::string& fileName, const std::string& bytes) {
-    std::FILE* file = std::fopen(fileName.c_str(), "a");
+    std::FILE* file = std::fopen(fileName.c_str(), "ab");
     if (!file) return;
     std::fwrite(bytes.data(), 1, bytes.size(), file);
     std::fclose(file);
@@ -60,7 +61,7 @@ CLogListenerForFile::CLogListenerForFile(const std::string& fileName, const std:
     myPrefixes[LOG_INDENT_OUT] = "(-) ";
 
     if (fileName == LastFileName()) return;
-    std::FILE* file = std::fopen(fileName.c_str(), "w");
+    std::FILE* file = std::fopen(fileName.c_str(), "wb");
     if (file) std::fclose(file);
     LastFileName() = fileName;
     WriteHeader();

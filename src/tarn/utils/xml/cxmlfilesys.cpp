@@ -112,7 +112,8 @@ bool SaveXmlRoot(const CXmlNode& root, const std::string& fileName, std::string*
     std::ostringstream text;
     WriteXmlTree(&root, text);
     const std::string bytes = text.str();
-    std::FILE* file = std::fopen(fileName.c_str(), "w");
+    // Binary: the file has the same bytes ("\n" line ends) on every system.
+    std::FILE* file = std::fopen(fileName.c_str(), "wb");
     if (!file) return SaveFailed(fileName, "open", errno, reason);
     int error = 0;
     const char* step = nullptr;

@@ -46,11 +46,13 @@ TEST_F(TgaWriter, WritesTheExactBytesOfATrueColourPicture) {
     Put(plain.my, 0, 0, 255, 0, 0);
     Put(plain.my, 0, 1, 0, 0, 255);
     ASSERT_EQ(0, CTgaWriter::Save(plain.my, "plain.tga"));
-    // 16-bit pixels become 24-bit ones; SDL's conversion widens 5-bit 31 to 248.
-    const std::string expectedPlain("\0\0\2\0\0\0\0\0\0\0\0\0\1\0\2\0\x18\x20"
-                                    "\0\0\xF8\xF8\0\0",
-                                    24);
-    EXPECT_EQ(expectedPlain, testsupport::ReadFile("plain.tga"));
+    // 16-bit pixels become 24-bit ones as the library's blit widens them: 5-bit 31 is 248 in
+    // classic SDL 1.2, 255 in SDL 1.2 over SDL 2.
+    const auto plainWith = [](char full) {
+        return std::string("\0\0\2\0\0\0\0\0\0\0\0\0\1\0\2\0\x18\x20\0\0", 20) + full + full + std::string("\0\0", 2);
+    };
+    const std::string written = testsupport::ReadFile("plain.tga");
+    EXPECT_TRUE(written == plainWith('\xF8') || written == plainWith('\xFF')) << ::testing::PrintToString(written);
 }
 
 TEST_F(TgaWriter, ColourMappedPicturesCarryTheirPaletteAndKey) {
@@ -83,9 +85,11 @@ TEST_F(TgaWriter, BlendingSettingsSurviveASave) {
     CSurface surface(SDL_CreateRGBSurface(SDL_SWSURFACE, 4, 4, 32, 0xFF0000, 0xFF00, 0xFF, 0xFF000000));
     SDL_SetAlpha(surface.my, SDL_SRCALPHA, 77);
     SDL_SetColorKey(surface.my, SDL_SRCCOLORKEY, 0x00FF00FF);
+    // Classic SDL 1.2 stores 77 on a surface with an alpha channel; over SDL 2 it stays 255.
+    const Uint8 alpha = surface.my->format->alpha;
     ASSERT_EQ(0, CTgaWriter::Save(surface.my, "kept.tga"));
     EXPECT_TRUE(surface.my->flags & SDL_SRCALPHA);
-    EXPECT_EQ(77, surface.my->format->alpha);
+    EXPECT_EQ(alpha, surface.my->format->alpha);
     EXPECT_TRUE(surface.my->flags & SDL_SRCCOLORKEY);
     EXPECT_EQ(0x00FF00FFu, surface.my->format->colorkey);
 
@@ -96,11 +100,17 @@ TEST_F(TgaWriter, BlendingSettingsSurviveASave) {
 }
 
 TEST_F(TgaWriter, RefusesWhatItCannotWrite) {
+    // Classic SDL 1.2 makes the 1-bit surface asked for; over SDL 2 it comes back 8-bit,
+    // which the writer can save.
     CSurface bits(SDL_CreateRGBSurface(SDL_SWSURFACE, 8, 8, 1, 0, 0, 0, 0));
     ASSERT_NE(nullptr, bits.my);
-    EXPECT_EQ(-1, CTgaWriter::Save(bits.my, "bits.tga"));
-    EXPECT_EQ(std::string("cannot save <8bpp images as TGA"), SDL_GetError());
-    EXPECT_EQ("", testsupport::ReadFile("bits.tga"));
+    if (bits.my->format->BitsPerPixel < 8) {
+        EXPECT_EQ(-1, CTgaWriter::Save(bits.my, "bits.tga"));
+        EXPECT_EQ(std::string("cannot save <8bpp images as TGA"), SDL_GetError());
+        EXPECT_EQ("", testsupport::ReadFile("bits.tga"));
+    } else {
+        EXPECT_EQ(0, CTgaWriter::Save(bits.my, "bits.tga"));
+    }
     CSurface fine(SDL_CreateRGBSurface(SDL_SWSURFACE, 2, 2, 32, 0xFF0000, 0xFF00, 0xFF, 0));
     EXPECT_EQ(-1, CTgaWriter::Save(fine.my, "no-such-directory/fine.tga"));
     EXPECT_EQ(-1, CTgaWriter::Save(nullptr, "null.tga"));

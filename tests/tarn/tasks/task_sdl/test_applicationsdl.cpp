@@ -72,12 +72,19 @@ TEST_F(ApplicationSDL, DefaultsOpenAResizableWindowAndLogTheChoice) {
     EXPECT_EQ("SDL Window", Caption());
     EXPECT_EQ(640, tarn::CEventDispatcher::GetSingleton()->GetWidth());
     EXPECT_EQ(video->format->BitsPerPixel, tarn::GetGfxSettings().myBitsPerPixel);
+    // The versions of the SDL 1.2 in use: classic 1.2.15 or the compatibility library.
+    SDL_version compiled;
+    SDL_VERSION(&compiled);
+    const SDL_version* linked = SDL_Linked_Version();
+    const auto text = [](const SDL_version& v) {
+        return std::to_string(v.major) + "." + std::to_string(v.minor) + "." + std::to_string(v.patch);
+    };
     const std::string expected =
         "( )   Initializing video [OK]\n"
         "( )   \n"
         "( )   Creating new window\n"
-        "( )   Compiled with SDL version: 1.2.15\n"
-        "( )   Running with SDL version: 1.2.15\n"
+        "( )   Compiled with SDL version: " + text(compiled) + "\n"
+        "( )   Running with SDL version: " + text(*linked) + "\n"
         "( )   Using driver: dummy\n"
         "( )   Using software surface ( SDL_SWSURFACE  )\n"
         "( )   Using double buffering ( SDL_DOUBLEBUF )\n"

@@ -15,11 +15,28 @@ protected:
     void SetUp() override {
         ASSERT_EQ(0, SDL_InitSubSystem(SDL_INIT_VIDEO)) << SDL_GetError();
         ASSERT_NE(nullptr, SDL_SetVideoMode(64, 64, 32, SDL_SWSURFACE)) << SDL_GetError();
+        // Classic SDL 1.2's dummy driver keeps cursors (a default one is current); SDL 1.2 over
+        // SDL 2 makes none there.
+        myLibraryHasCursors = SDL_GetCursor() != nullptr;
     }
     void TearDown() override { SDL_QuitSubSystem(SDL_INIT_VIDEO); }
+
+    // Without cursors from the library every change only records the type.
+    static void ExpectChangesWithoutCursors() {
+        CCursorControlSDL control;
+        for (const int type : {int(tarn::CURSOR_CROSS), int(tarn::CURSOR_HAND), int(tarn::CURSOR_NONE), 42, int(tarn::CURSOR_TEXT)}) {
+            control.ChangeCursor(type);
+            EXPECT_EQ(type, control.GetType());
+            EXPECT_EQ(nullptr, control.GetCursor());
+            EXPECT_EQ(nullptr, SDL_GetCursor());
+        }
+    }
+
+    bool myLibraryHasCursors = true;
 };
 
 TEST_F(CursorControl, ChangingToTheSameTypeTwiceCreatesOneCursor) {
+    if (!myLibraryHasCursors) return ExpectChangesWithoutCursors();
     CCursorControlSDL control;
     control.ChangeCursor(tarn::CURSOR_CROSS);
     SDL_Cursor* cross = control.GetCursor();
@@ -41,6 +58,7 @@ TEST_F(CursorControl, ChangingToTheSameTypeTwiceCreatesOneCursor) {
 }
 
 TEST_F(CursorControl, TypeZeroAndUnknownTypesLeaveTheVisibleCursor) {
+    if (!myLibraryHasCursors) return ExpectChangesWithoutCursors();
     CCursorControlSDL control;
     control.ChangeCursor(tarn::CURSOR_TEXT);
     SDL_Cursor* text = SDL_GetCursor();
@@ -65,6 +83,7 @@ TEST_F(CursorControl, HideAndShow) {
 }
 
 TEST_F(CursorControl, DestroyingTheControlGivesSdlItsDefaultCursorBack) {
+    if (!myLibraryHasCursors) return ExpectChangesWithoutCursors();
     SDL_Cursor* original = SDL_GetCursor();
     {
         CCursorControlSDL control;

@@ -61,6 +61,11 @@ TEST(KeyNames, MatchTheNamesSdlGives) {
             EXPECT_EQ("backquote", KeyCodeToName(code));
             continue;
         }
+        // SDL 1.2 over SDL 2 (1.2.60) names code 59 ");"; the engine keeps ";".
+        if (code == SDLK_SEMICOLON) {
+            EXPECT_EQ(";", KeyCodeToName(code));
+            continue;
+        }
         EXPECT_EQ(std::string(SDL_GetKeyName(static_cast<SDLKey>(code))), KeyCodeToName(code)) << code;
     }
     EXPECT_EQ(SDLK_LAST + 1, tarn::kKeyCodeCount);

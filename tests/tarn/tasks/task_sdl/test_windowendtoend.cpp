@@ -38,7 +38,7 @@ TEST(WindowEndToEnd, EscapeClosesTheWindowOpenedByTheStartUpScript) {
     testsupport::WriteFile("lsan-suppressions.txt", "leak:libX11.so\n");
     testsupport::WriteFile("run.sh",
                            "unset SDL_VIDEODRIVER\n"
-                           "export LSAN_OPTIONS=\"suppressions=$PWD/lsan-suppressions.txt\"\n"
+                           "export LSAN_OPTIONS=\"suppressions=$PWD/lsan-suppressions.txt${LSAN_OPTIONS:+:$LSAN_OPTIONS}\"\n"
                            "timeout 120 '" MARBLES_BINARY "' > program-output.txt 2>&1 &\n"
                            "pid=$!\n"
                            "wid=$(timeout 60 xdotool search --sync --name '^Marbles test$' | head -n 1)\n"

@@ -1,0 +1,72 @@
+// Where the game reads its content and writes the player's files: the working directory, or
+// the installed data directory with the player's files under the XDG directories.
+#include "marbles/game/gamepaths.h"
+
+#include <cstdio>
+
+#include "marbles/level/levellistsync.h"
+#include "tarn/io/installlayout.h"
+#include "tarn/platform/platform.h"
+#include "tarn/utils/logger/clogger.h"
+
+namespace marbles {
+
+const char* const SHIPPED_LEVEL_LIST = "data/level_list.xml";
+
+namespace {
+
+const char* const GAME_FOLDER = "marbles";
+
+CGamePaths& TheGamePaths() {
+    static CGamePaths paths;
+    return paths;
+}
+
+std::string Parent(const std::string& file) {
+    const std::string::size_type cut = file.rfind('/');
+    return cut == std::string::npos ? std::string() : file.substr(0, cut);
+}
+
+}  // namespace
+
+CGamePaths::CGamePaths() : myLevelListFile(SHIPPED_LEVEL_LIST), myLogFile("log.txt") {}
+
+CGamePaths CGamePaths::Detect(const std::string& programPath, const std::string& relativeDataDir) {
+    CGamePaths paths;
+    const std::string dataDir = tarn::FindInstalledDataDirectory(programPath, relativeDataDir, "autoexec.txt");
+    if (dataDir.empty()) return paths;
+    paths.myDataDir = dataDir;
+    const std::string data = tarn::XdgBaseDirectory("XDG_DATA_HOME", ".local/share");
+    const std::string state = tarn::XdgBaseDirectory("XDG_STATE_HOME", ".local/state");
+    paths.myLevelListFile = data.empty() ? std::string() : data + "/" + GAME_FOLDER + "/level_list.xml";
+    paths.myLogFile = state.empty() ? std::string() : state + "/" + GAME_FOLDER + "/log.txt";
+    return paths;
+}
+
+bool CGamePaths::Apply() const {
+    if (!IsInstalled()) return true;
+    if (myLevelListFile.empty() || myLogFile.empty()) {
+        std::fputs("marbles: neither HOME nor XDG_DATA_HOME/XDG_STATE_HOME name a directory for the "
+                   "player's files\n", stderr);
+        return false;
+    }
+    for (const std::string& file : {myLevelListFile, myLogFile}) {
+        if (tarn::MakeDirectories(Parent(file))) continue;
+        std::fprintf(stderr, "marbles: cannot create %s\n", Parent(file).c_str());
+        return false;
+    }
+    if (!tarn::platform::SetWorkingDirectory(myDataDir)) {
+        std::fprintf(stderr, "marbles: cannot enter the data directory %s\n", myDataDir.c_str());
+        return false;
+    }
+    tarn::CLogger::SetFileName(myLogFile);
+    // A failed merge leaves the player's list as it was; the game then reads what is there.
+    SyncLevelList(SHIPPED_LEVEL_LIST, myLevelListFile);
+    return true;
+}
+
+const CGamePaths& GetGamePaths() { return TheGamePaths(); }
+
+void SetGamePaths(const CGamePaths& paths) { TheGamePaths() = paths; }
+
+}  // namespace marbles

@@ -1,0 +1,50 @@
+// Where the game reads its content and writes the player's files. Run from a build or an
+// unpacked folder, everything stays in the working directory ("autoexec.txt", "data/...",
+// "log.txt", "data/level_list.xml"). Installed, the game reads from its read-only data
+// directory and keeps the level list under $XDG_DATA_HOME/marbles and the log under
+// $XDG_STATE_HOME/marbles.
+#ifndef TARN_MARBLES_GAME_GAMEPATHS_H
+#define TARN_MARBLES_GAME_GAMEPATHS_H
+
+#include <string>
+
+namespace marbles {
+
+// The level list as the game ships it, relative to the data directory.
+extern const char* const SHIPPED_LEVEL_LIST;
+
+class CGamePaths {
+public:
+    // The portable layout: everything in the working directory.
+    CGamePaths();
+
+    // Chooses the layout for the program at programPath: installed when the data directory the
+    // build placed relativeDataDir away from the program holds "autoexec.txt". Installed, the
+    // player's directories are taken from the XDG variables (or under home). Touches nothing.
+    static CGamePaths Detect(const std::string& programPath, const std::string& relativeDataDir);
+
+    // Makes the choice take effect, before anything is logged: installed, the player's
+    // directories are created, the working directory becomes the data directory, the logger
+    // writes to the state directory and the player's level list is copied or merged from the
+    // shipped one. Returns false, after saying why on standard error, when the installed game
+    // has nowhere to keep the player's files; the portable layout always succeeds.
+    bool Apply() const;
+
+    bool IsInstalled() const { return !myDataDir.empty(); }
+    const std::string& GetDataDir() const { return myDataDir; }
+    const std::string& GetLevelListFile() const { return myLevelListFile; }
+    const std::string& GetLogFile() const { return myLogFile; }
+
+private:
+    std::string myDataDir;
+    std::string myLevelListFile;
+    std::string myLogFile;
+};
+
+// The layout chosen at start-up (the portable one until SetGamePaths is called).
+const CGamePaths& GetGamePaths();
+void SetGamePaths(const CGamePaths& paths);
+
+}  // namespace marbles
+
+#endif

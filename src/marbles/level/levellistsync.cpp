@@ -1,0 +1,91 @@
+// Keeps the player's own copy of the level list in step with the list a game version ships:
+// new levels join it, and the levels the player completed stay completed.
+#include "marbles/level/levellistsync.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <set>
+#include <system_error>
+
+#include "tarn/utils/logger/clogger.h"
+#include "tarn/utils/xml/cxmlfilesys.h"
+
+namespace marbles {
+
+namespace {
+
+// The merged entries written in the level list's own format.
+class CEntryWriter {
+public:
+    explicit CEntryWriter(const std::vector<CLevelList::CEntry>& entries) : myEntries(entries) {}
+
+    void Serialize(tarn::CXmlFileSys* filesys) {
+        for (std::size_t i = 0; i < myEntries.size(); ++i) {
+            filesys->BeginNode("Level");
+            filesys->AddAttribute("position", static_cast<std::int32_t>(i));
+            filesys->AddAttribute("filename", myEntries[i].myFileName);
+            filesys->AddAttribute("completed", myEntries[i].myCompleted);
+            filesys->EndNode("Level");
+        }
+    }
+
+private:
+    const std::vector<CLevelList::CEntry>& myEntries;
+};
+
+bool SameEntries(const std::vector<CLevelList::CEntry>& entries, const CLevelList& list) {
+    if (entries.size() != list.GetEntryCount()) return false;
+    for (unsigned i = 0; i < list.GetEntryCount(); ++i) {
+        if (entries[i].myFileName != list.GetEntry(i).myFileName) return false;
+        if (entries[i].myCompleted != list.GetEntry(i).myCompleted) return false;
+    }
+    return true;
+}
+
+// Writes beside fileName and moves the result over it, so an interrupted write loses nothing.
+bool WriteEntries(const std::vector<CLevelList::CEntry>& entries, const std::string& fileName) {
+    const std::string temporary = fileName + ".tmp";
+    std::error_code error;
+    if (tarn::XmlSave(CEntryWriter(entries), temporary, "LevelList")) {
+        std::filesystem::rename(temporary, fileName, error);
+        if (!error) return true;
+    }
+    std::remove(temporary.c_str());
+    tarn::CLogger::GetSingleton()->Warning() << "Could not write the level list: " << fileName << "\n";
+    return false;
+}
+
+}  // namespace
+
+std::vector<CLevelList::CEntry> MergeLevelEntries(const CLevelList& shipped, const CLevelList& player) {
+    std::set<std::string> completed;
+    for (unsigned i = 1; i < player.GetEntryCount(); ++i) {
+        const CLevelList::CEntry& entry = player.GetEntry(i);
+        if (entry.myCompleted && !entry.myFileName.empty()) completed.insert(entry.myFileName);
+    }
+    std::vector<CLevelList::CEntry> merged;
+    for (unsigned i = 0; i < shipped.GetEntryCount(); ++i) {
+        CLevelList::CEntry entry = shipped.GetEntry(i);
+        if (completed.count(entry.myFileName) != 0) entry.myCompleted = true;
+        merged.push_back(entry);
+    }
+    return merged;
+}
+
+bool SyncLevelList(const std::string& shippedFile, const std::string& playerFile) {
+    CLevelList shipped;
+    if (!shipped.Load(shippedFile) || shipped.GetEntryCount() == 0) return false;
+    std::error_code error;
+    CLevelList player;
+    if (std::filesystem::exists(playerFile, error) && !player.Load(playerFile)) {
+        tarn::CLogger::GetSingleton()->Warning() << "Kept the unreadable level list as " << playerFile
+                                                 << ".broken\n";
+        std::filesystem::rename(playerFile, playerFile + ".broken", error);
+    }
+    const std::vector<CLevelList::CEntry> merged = MergeLevelEntries(shipped, player);
+    if (SameEntries(merged, player)) return true;
+    return WriteEntries(merged, playerFile);
+}
+
+}  // namespace marbles

@@ -1,0 +1,26 @@
+// Keeps the player's own copy of the level list in step with the list a game version ships:
+// new levels join it, and the levels the player completed stay completed.
+#ifndef TARN_MARBLES_LEVEL_LEVELLISTSYNC_H
+#define TARN_MARBLES_LEVEL_LEVELLISTSYNC_H
+
+#include <string>
+#include <vector>
+
+#include "marbles/level/clevellist.h"
+
+namespace marbles {
+
+// The shipped entries in the shipped order, each completed when the shipped list or the
+// player's list marks the same file name completed. Entry 0 (the place before the first level,
+// no file name) is never read from a file and stays as shipped.
+std::vector<CLevelList::CEntry> MergeLevelEntries(const CLevelList& shipped, const CLevelList& player);
+
+// Brings playerFile up to date with shippedFile: a missing or unreadable player list becomes a
+// copy of the shipped one (an unreadable one is kept beside it as playerFile + ".broken");
+// otherwise the merged list replaces it when it differs. Returns false, after logging, when the
+// shipped list cannot be read or playerFile cannot be written; playerFile is then untouched.
+bool SyncLevelList(const std::string& shippedFile, const std::string& playerFile);
+
+}  // namespace marbles
+
+#endif
