@@ -15,6 +15,8 @@ namespace {
 // In front of the level's pictures and marbles.
 const int TEXT_Z = -20;
 const int SCREEN_WIDTH = 640;
+// Wide enough for the longest line: "Level 24 / 24   Marbles left: 60   Undo: 20" in 8-pixel cells.
+const int STATUS_WIDTH = 8 * 48;
 // The status line sits on the floor strip at the bottom of the picture, below the playfield.
 const int STATUS_Y = 465;
 const int LINE_HEIGHT = 15;
@@ -38,7 +40,7 @@ tarn::CSpriteHandle MakeText(int x, int y, int w, int h) {
 }  // namespace
 
 CGameHud::CGameHud()
-    : myStatus(MakeText(24, STATUS_Y, 330, LINE_HEIGHT)),
+    : myStatus(MakeText(24, STATUS_Y, STATUS_WIDTH, LINE_HEIGHT)),
       myMessage(MakeText((SCREEN_WIDTH - MESSAGE_WIDTH) / 2, 24, MESSAGE_WIDTH, LINE_HEIGHT + 4)),
       myPaused(MakeText(220, 215, 200, 3 * LINE_HEIGHT)) {
     Text(myPaused)->SetStartPosition(tarn::CTextPos(0, 0));
