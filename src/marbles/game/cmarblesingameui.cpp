@@ -4,6 +4,9 @@
 
 #include "marbles/game/cmarblegfx.h"
 #include "marbles/game/cmarblespritetable.h"
+#include "tarn/gfx/cscreenlayer.h"
+#include "tarn/gfx/ctextsprite.h"
+#include "tarn/gfx/font/csystemfontloader.h"
 #include "tarn/inputdevice/cmouse.h"
 
 namespace marbles {
@@ -46,6 +49,18 @@ void CUi::LevelLost() {
     tarn::CMouse::GetSingleton()->AddCapture(this);
 }
 
+void CUi::ShowLoadFailure(const std::string& fileName) {
+    myState = STATE_LOAD_FAILED;
+    auto* font = new tarn::CFont();
+    tarn::CSystemFontLoader(font, "");
+    auto message = std::make_shared<tarn::CTextSprite>(font, 600, 40);
+    message->SetText("Could not load the level " + fileName + "\nClick to go on");
+    message->SetPosition(20, 220);
+    message->SetParent(tarn::CScreenLayer::GetSingleton());
+    mySprites[PICTURE] = message;
+    tarn::CMouse::GetSingleton()->AddCapture(this);
+}
+
 void CUi::SetGraphics(const CLevelFile::CGraphics& graphics) {
     myLevelCompleteImage = graphics.myLevelCompleteImage;
     myLevelLostImage = graphics.myLevelFailedImage;
@@ -67,6 +82,10 @@ void CUi::OnMouseDown(int button) {
         case STATE_LOST:
             tarn::CMouse::GetSingleton()->RemoveCapture(this);
             myMarblesTask->StartLevel();  // deletes this screen
+            return;
+        case STATE_LOAD_FAILED:
+            tarn::CMouse::GetSingleton()->RemoveCapture(this);
+            myMarblesTask->SkipLevel();  // deletes this screen
             return;
         default:
             return;

@@ -18,7 +18,7 @@ namespace marbles {
 // this screen from inside its own handler.
 class CMarblesTask::CMarblesTaskImpl::CMarblesInGameUi : public tarn::IMouseReceiver, public tarn::CSSObject {
 public:
-    enum { STATE_NONE = 0, STATE_HELP_OR_COMPLETE = 1, STATE_LOST = 2, STATE_TITLE = 3 };
+    enum { STATE_NONE = 0, STATE_HELP_OR_COMPLETE = 1, STATE_LOST = 2, STATE_TITLE = 3, STATE_LOAD_FAILED = 4 };
     enum { PICTURE = 0, BACKGROUND = 1, ANIMATION1 = 2, ANIMATION2 = 3, SPRITE_COUNT = 4 };
 
     // task (not owned) is told when a click starts a level. Sets the marbles' world-to-screen
@@ -37,13 +37,16 @@ public:
     void LevelComplete();
     // Slot of the rules: shows the level-lost picture, captures.
     void LevelLost();
+    // Says that the level fileName could not be loaded, captures; a click skips the level.
+    void ShowLoadFailure(const std::string& fileName);
     // Takes a level's pictures: loads the background and the two animations and remembers
     // the level-complete and level-lost pictures.
     void SetGraphics(const CLevelFile::CGraphics& graphics);
 
     void OnMouseMove(int /*x*/, int /*y*/) override {}
     void OnMouseOut(int /*x*/, int /*y*/) override {}
-    // Left button: title -> help; help or complete -> next level; lost -> the level again.
+    // Left button: title -> help; help or complete -> next level; lost -> the level again;
+    // load failure -> the next level, this one not completed.
     void OnMouseDown(int button) override;
     void OnMouseUp(int /*button*/) override {}
     bool IsBlocking() const override { return false; }

@@ -47,8 +47,13 @@ void CImpl::StartLevel() {
     myLogic.ClearSelection();
     myLevelStepped = false;
     tarn::CLogger::GetSingleton()->Debug() << "Loading level: " << myLevelFile << "\n";
+    if (!myLevelList.IsInside()) return;  // past the last level: nothing to load
     CLevelFile level(this);
-    if (level.Load(myLevelFile) && level.HasGraphics()) myScreen->SetGraphics(level.GetGraphics());
+    if (!level.Load(myLevelFile)) {
+        myScreen->ShowLoadFailure(myLevelFile);
+        return;
+    }
+    if (level.HasGraphics()) myScreen->SetGraphics(level.GetGraphics());
 }
 
 bool CImpl::IsLevelRunning() const {
@@ -57,6 +62,11 @@ bool CImpl::IsLevelRunning() const {
 
 void CImpl::NextLevel() {
     myLevelFile = myLevelList.GetNextLevel();
+    StartLevel();
+}
+
+void CImpl::SkipLevel() {
+    myLevelFile = myLevelList.SkipLevel();
     StartLevel();
 }
 

@@ -37,11 +37,15 @@ public:
     // end-of-level check once the world has settled and a second has passed since the last.
     void Update();
     // Replaces the screen by an empty one wired to the rules, resets the rules and the
-    // selection and loads the current level file (an unreadable one loads nothing, and the
-    // world keeps its bodies). The calling screen is deleted: it must return at once.
+    // selection and loads the current level file. A level of the list that cannot be read
+    // loads nothing and puts up a message whose click skips it without marking it completed;
+    // past the end of the list nothing is loaded and the world keeps its bodies. The calling
+    // screen is deleted: it must return at once.
     void StartLevel();
     // Marks the current level completed, moves to the next one and starts it.
     void NextLevel();
+    // Moves to the next level without marking the current one (which could not be loaded).
+    void SkipLevel();
     // "Reset" restarts the level; any other text logs the body list.
     void ExecuteCommand(const std::string& line);
 

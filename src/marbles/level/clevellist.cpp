@@ -92,12 +92,13 @@ void CLevelList::Write(tarn::CXmlFileSys* filesys) const {
 }
 
 std::string CLevelList::GetNextLevel() {
-    const std::int32_t count = static_cast<std::int32_t>(myEntries.size());
-    if (myPosition >= 0 && myPosition < count) {
-        myEntries[static_cast<std::size_t>(myPosition)].myCompleted = true;
-        ++myPosition;
-    }
-    if (myPosition < 0 || myPosition >= count) return std::string();
+    if (IsInside()) myEntries[static_cast<std::size_t>(myPosition)].myCompleted = true;
+    return SkipLevel();
+}
+
+std::string CLevelList::SkipLevel() {
+    if (IsInside()) ++myPosition;
+    if (!IsInside()) return std::string();
     return myEntries[static_cast<std::size_t>(myPosition)].myFileName;
 }
 

@@ -45,6 +45,11 @@ public:
     // Marks the entry at the current position completed and advances (never past the end);
     // returns the file name at the new position, or "" outside the list.
     std::string GetNextLevel();
+    // As GetNextLevel, but leaves the entry at the current position as it was: for a level
+    // that could not be played.
+    std::string SkipLevel();
+    // Whether the current position is an entry of the list (a level, or the place before it).
+    bool IsInside() const { return myPosition >= 0 && myPosition < static_cast<std::int32_t>(myEntries.size()); }
 
     std::int32_t GetPosition() const { return myPosition; }
     unsigned GetEntryCount() const { return static_cast<unsigned>(myEntries.size()); }

@@ -55,7 +55,42 @@ view::size_type FindValueEnd(view text, view::size_type start) {
 
 }  // namespace
 
+void CXmlParser::StartChecks() {
+    // Whatever an earlier, unfinished document left pending is forgotten.
+    myState = STATE_TEXT;
+    myText.clear();
+    myTag.clear();
+    myCommentTail.clear();
+    ClearAttributes();
+    myLine = 0;
+    myOpenElements.clear();
+    mySawElement = false;
+    myErrorLine = 0;
+    myError.clear();
+}
+
+void CXmlParser::FinishChecks() {
+    if (myState == STATE_TAG) {
+        Fail("the document ends inside a tag");
+    } else if (myState == STATE_COMMENT) {
+        Fail("the document ends inside a comment");
+    } else if (myOpenElements.empty() && !Trim(myText).empty()) {
+        Fail("text outside the top-level element");
+    } else if (!myOpenElements.empty()) {
+        Fail("the document ends inside the element \"" + myOpenElements.back() + "\"");
+    } else if (!mySawElement) {
+        Fail("the document holds no element");
+    }
+}
+
+void CXmlParser::Fail(const std::string& reason) {
+    if (!myError.empty()) return;
+    myErrorLine = myLine > 0 ? myLine : 1;
+    myError = reason;
+}
+
 void CXmlParser::ParseFile(const std::string& fileName) {
+    StartChecks();
     if (myHandler) myHandler->StartDocument();
     std::ifstream in(fileName, std::ios::binary);
     std::vector<char> block(1 << 16);
@@ -65,14 +100,17 @@ void CXmlParser::ParseFile(const std::string& fileName) {
         FeedLines(view(block.data(), static_cast<view::size_type>(in.gcount())), carry);
     }
     if (!carry.empty()) FeedLine(carry);
+    FinishChecks();
     if (myHandler) myHandler->EndDocument();
 }
 
 void CXmlParser::ParseText(view text) {
+    StartChecks();
     if (myHandler) myHandler->StartDocument();
     std::string carry;
     FeedLines(text, carry);
     if (!carry.empty()) FeedLine(carry);
+    FinishChecks();
     if (myHandler) myHandler->EndDocument();
 }
 
@@ -99,6 +137,7 @@ void CXmlParser::FeedLine(view line) {
 void CXmlParser::ParseLine(const std::string& line) { ParseLine(view(line)); }
 
 void CXmlParser::ParseLine(view line) {
+    ++myLine;
     view rest = myTrimWhitespace ? Trim(line) : line;
     // Each pass handles what lies before the next delimiter; the rest is trimmed again,
     // exactly as if it were a line of its own.
@@ -174,7 +213,11 @@ view CXmlParser::ReadComment(view rest) {
 
 void CXmlParser::FlushText(view text) {
     text = Trim(DropTrailingLineFeeds(text));
-    if (text.empty() || !myHandler) return;
+    if (text.empty()) return;
+    // A byte-order mark may open a file.
+    if (myOpenElements.empty() && !(!mySawElement && text == "\xEF\xBB\xBF"))
+        Fail("text outside the top-level element");
+    if (!myHandler) return;
     myHandler->Characters(std::string(text));
 }
 
@@ -183,6 +226,7 @@ void CXmlParser::HandleTag(view tag) {
     if (tag.empty()) return;
     switch (tag.front()) {
         case '/':
+            CheckEndTag(Trim(tag.substr(1)));
             if (myHandler) myHandler->EndElement(std::string(tag.substr(1)));
             return;
         case '!':  // comments and declarations
@@ -197,11 +241,24 @@ void CXmlParser::HandleStartTag(view tag) {
     if (closed) tag.remove_suffix(1);
     std::string name = tag.find('=') == view::npos ? std::string(tag) : SplitAttributes(tag);
     TrimString(name);
+    if (myOpenElements.empty() && mySawElement) Fail("a second top-level element \"" + name + "\"");
+    mySawElement = true;
+    if (!closed) myOpenElements.push_back(name);
     if (myHandler) {
         myHandler->StartElement(name, myAttributes);
         if (closed) myHandler->EndElement(name);
     }
     ClearAttributes();
+}
+
+void CXmlParser::CheckEndTag(view name) {
+    if (myOpenElements.empty()) {
+        Fail("the end tag \"" + std::string(name) + "\" closes no element");
+        return;
+    }
+    if (name != myOpenElements.back())
+        Fail("the end tag \"" + std::string(name) + "\" does not close \"" + myOpenElements.back() + "\"");
+    myOpenElements.pop_back();
 }
 
 void CXmlParser::AddAttribute(view name, view value) {

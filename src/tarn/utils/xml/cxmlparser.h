@@ -32,7 +32,20 @@ public:
     void ParseLine(const std::string& line);
     void ParseLine(std::string_view line);
 
+    // Where the last document stopped being well formed: the first line (counted from 1) at
+    // which an end tag did not match the open element, an element or text stood outside the
+    // top-level element, or the document ended inside a tag, a comment or an open element
+    // (then the last line), and why. Line 0 and an empty reason when it was whole; the events
+    // are delivered either way. A document without any element is reported too.
+    int GetErrorLine() const { return myErrorLine; }
+    const std::string& GetError() const { return myError; }
+
 private:
+    void StartChecks();
+    void FinishChecks();
+    // Keeps the first problem found.
+    void Fail(const std::string& reason);
+
     // Splits a chunk of a document into lines; an unfinished last line waits in carry.
     void FeedLines(std::string_view chunk, std::string& carry);
     void FeedLine(std::string_view line);
@@ -48,6 +61,8 @@ private:
     void FlushText(std::string_view text);
     void HandleTag(std::string_view tag);
     void HandleStartTag(std::string_view tag);
+    // Closes the open element, noting a name that does not match it.
+    void CheckEndTag(std::string_view name);
     std::string SplitAttributes(std::string_view tag);
     // Adds (name, value) to the pending attributes unless name is there already.
     void AddAttribute(std::string_view name, std::string_view value);
@@ -63,6 +78,13 @@ private:
     std::vector<CXmlAttributeMap::node_type> mySpareAttributes;
     // The last two characters seen inside a comment, to find a "-->" split over lines.
     std::string myCommentTail;
+    // The well-formedness checks: lines fed, the open elements, whether the top-level
+    // element was seen, and the first problem.
+    int myLine = 0;
+    std::vector<std::string> myOpenElements;
+    bool mySawElement = false;
+    int myErrorLine = 0;
+    std::string myError;
 };
 
 }  // namespace tarn
