@@ -6,6 +6,5 @@
 int main(int argc, char** argv) {
     tarn::CApplication application;
     application.Init(argc, argv);
-    application.Run();
-    return 0;
+    return application.Run();
 }
