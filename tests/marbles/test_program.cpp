@@ -87,7 +87,8 @@ TEST(Program, QuitAfterStartingTasksStopsThemInTheFirstFrame) {
 
 TEST(Program, AWindowThatCannotOpenEndsTheProgramWithAnError) {
     testsupport::CTempDir dir;
-    WriteFile("autoexec.txt", "taskload( sdl )\nstarttask( window, window, 1000, 64, 48 )\nstarttask( gfx, gfx, 2000 )\n");
+    WriteFile("autoexec.txt",
+              "taskload( sdl )\nstarttask( window, window, 1000, 64, 48 )\nstarttask( gfx, gfx, 2000 )\n");
     // No display: an asked-for X11 fails to start; without a request SDL may fall back to a
     // console driver (aalib, caca, fbcon), which is refused.
     for (const char* env : {"SDL_VIDEODRIVER=x11 DISPLAY=:31999", "-u SDL_VIDEODRIVER DISPLAY=:31999"}) {

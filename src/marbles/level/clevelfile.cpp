@@ -37,9 +37,11 @@ void CLevelFile::SetSpriteDataSerializer(SpriteDataSerializer serializer) { Spri
 
 bool CLevelFile::Load(const std::string& fileName) {
     std::unique_ptr<tarn::CXmlNode> root(tarn::LoadXmlTree(fileName, &myProblem));
-    if (myProblem.empty() && (!root || root->GetName() != ROOT_NAME)) myProblem = "the root element is not \"MarblesLevel\"";
+    if (myProblem.empty() && (!root || root->GetName() != ROOT_NAME))
+        myProblem = "the root element is not \"MarblesLevel\"";
     if (!myProblem.empty()) {
-        tarn::CLogger::GetSingleton()->Warning() << "Could not read the level: " << fileName << ", " << myProblem << "\n";
+        tarn::CLogger::GetSingleton()->Warning()
+            << "Could not read the level: " << fileName << ", " << myProblem << "\n";
         return false;
     }
     tarn::CXmlFileSys filesys(root.get(), tarn::CXmlFileSys::MODE_READ);

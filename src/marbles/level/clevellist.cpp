@@ -84,8 +84,8 @@ bool CLevelList::Save(const std::string& fileName) const {
     if (myDamaged) {
         const std::string kept = fileName + ".bad";
         if (std::rename(fileName.c_str(), kept.c_str()) != 0) {
-            log.Warning() << "Could not keep the damaged level list as " << kept << ": " << std::strerror(errno)
-                          << "; " << fileName << " is not written\n";
+            log.Warning() << "Could not keep the damaged level list as " << kept << ": " << std::strerror(errno) << "; "
+                          << fileName << " is not written\n";
             return false;
         }
         log.Warning() << "The damaged level list is kept as " << kept << "; the recovered list is written to "

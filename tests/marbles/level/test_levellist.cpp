@@ -64,14 +64,15 @@ TEST_F(LevelListTest, ReadsEntriesByPosition) {
         {"entries out of order are all kept",
          "<Level position='1' filename='a'/><Level position='3' filename='c'/><Level position='2' filename='b'/>",
          "- a b c "},
-        {"a repeated position replaces", "<Level position='1' filename='a' completed='1'/><Level position='1' filename='z'/>",
-         "- z "},
+        {"a repeated position replaces",
+         "<Level position='1' filename='a' completed='1'/><Level position='1' filename='z'/>", "- z "},
         {"position 0, negative and 10000 are ignored",
          "<Level position='0' filename='x'/><Level position='-2' filename='y'/><Level position='10000' filename='z'/>"
          "<Level position='1' filename='a'/>",
          "- a "},
         {"a missing or unreadable position or file name is ignored",
-         "<Level filename='x'/><Level position='1'/><Level position='one' filename='y'/><Level position='1' filename='a'/>",
+         "<Level filename='x'/><Level position='1'/><Level position='one' filename='y'/><Level position='1' "
+         "filename='a'/>",
          "- a "},
         {"other elements are ignored", "<Other position='1' filename='x'/><Level position='1' filename='a'/>", "- a "},
         {"completed is read as a number", "<Level position='1' filename='a' completed='true'/>", "- a "},

@@ -87,7 +87,9 @@ TEST_F(SpriteFactory, LoadsPicturesIntoTheScreenLayer) {
     testsupport::WriteFile("lost.xml", "<Sprite><ImageFilename>lost.png</ImageFilename></Sprite>");
     Factory()->LoadSprite("lost.xml");
     const std::string log = testsupport::LogBody();
-    EXPECT_NE(std::string::npos, log.find("Could not load the picture missing.xml: the sprite file is missing or holds no element\n")) << log;
+    EXPECT_NE(std::string::npos,
+              log.find("Could not load the picture missing.xml: the sprite file is missing or holds no element\n"))
+        << log;
     EXPECT_NE(std::string::npos, log.find("Could not load the picture lost.png: ")) << log;
 }
 

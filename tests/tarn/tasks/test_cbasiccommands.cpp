@@ -209,7 +209,8 @@ TEST_F(BasicCommandsTest, LoadRunsAScriptOnceAndBoundsNestedLoads) {
     theEvents.clear();
     EXPECT_EQ(Run("load( self.txt )"), "");
     EXPECT_EQ(theEvents, Events{"self"});
-    EXPECT_NE(testsupport::LogBody().find("Error: Load() the file is already being loaded: ./self.txt"), std::string::npos);
+    EXPECT_NE(testsupport::LogBody().find("Error: Load() the file is already being loaded: ./self.txt"),
+              std::string::npos);
     testsupport::WriteFile("outer.txt", "visit( outer )\nload( self.txt )\n");
     theEvents.clear();
     EXPECT_EQ(Run("load( outer.txt )"), "");  // self.txt no longer runs: it loads again

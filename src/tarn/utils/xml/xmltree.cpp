@@ -30,7 +30,8 @@ CXmlNode* LoadXmlTree(const std::string& fileName, std::string* problem) {
     parser.SetHandler(&builder);
     parser.ParseFile(fileName);
     problem->clear();
-    if (!parser.GetError().empty()) *problem = "line " + std::to_string(parser.GetErrorLine()) + ": " + parser.GetError();
+    if (!parser.GetError().empty())
+        *problem = "line " + std::to_string(parser.GetErrorLine()) + ": " + parser.GetError();
     return builder.TakeRoot();
 }
 

@@ -139,9 +139,13 @@ TEST_F(GfxFactorySDL, BadFilesGiveTheNullImage) {
     huge.replace(16, 8, std::string("\0\0\x10\x01\0\0\x10\x01", 8));
     testsupport::WriteFile("bomb.png", huge);
 
-    const std::vector<std::string> bad = {"missing.png", ".", "half-whole.png", "half-whole.gif", "half-whole.jpg",
-                                          "head-whole.png", "head-whole.gif", "head-whole.jpg", "empty.png",
-                                          "text.png", "huge.png", "bomb.png", "flipped-whole.png"};
+    const std::vector<std::string> bad = {"missing.png",      ".",
+                                          "half-whole.png",   "half-whole.gif",
+                                          "half-whole.jpg",   "head-whole.png",
+                                          "head-whole.gif",   "head-whole.jpg",
+                                          "empty.png",        "text.png",
+                                          "huge.png",         "bomb.png",
+                                          "flipped-whole.png"};
     for (int round = 0; round < 2; ++round) {
         for (const std::string& name : bad) {
             IPixel* image = myFactory.LoadImage(name, CColor::DefaultKey());
@@ -159,8 +163,11 @@ TEST_F(GfxFactorySDL, BadFilesGiveTheNullImage) {
         EXPECT_EQ(std::string::npos, log.find(line, first + 1)) << name;
     }
     EXPECT_EQ(std::string::npos, log.find("Could not load the picture : "));
-    EXPECT_NE(std::string::npos, log.find("Could not load the picture missing.png: the file is missing or cannot be read\n"));
-    EXPECT_NE(std::string::npos, log.find("Could not load the picture bomb.png: PNG size out of range: 4097 x 4097 (at most 4096 a side)\n"));
+    EXPECT_NE(std::string::npos,
+              log.find("Could not load the picture missing.png: the file is missing or cannot be read\n"));
+    EXPECT_NE(
+        std::string::npos,
+        log.find("Could not load the picture bomb.png: PNG size out of range: 4097 x 4097 (at most 4096 a side)\n"));
     // Corrupt data inside a complete GIF or JPEG may still decode to some picture; it must
     // never crash or read outside the file (sanitizer build).
     for (const char* name : {"flipped-whole.gif", "flipped-whole.jpg"}) myFactory.ReleaseImage(myFactory.LoadImage(name, CColor()));
