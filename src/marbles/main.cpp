@@ -34,6 +34,5 @@ int main(int argc, char** argv) {
     tarn::CApplication application;
     for (const std::string& line : options.GetLines()) tarn::CKernel::GetSingleton()->GetConsole()->Execute(line, false);
     application.Init(argc, argv);
-    application.Run();
-    return 0;
+    return application.Run();
 }

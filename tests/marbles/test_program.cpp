@@ -13,9 +13,10 @@ using testsupport::WriteFile;
 
 namespace {
 
-// Runs the program in the working directory; returns its exit code (-1 when it did not exit).
-int RunMarbles() {
-    const std::string command = std::string("timeout 60 ") + MARBLES_BINARY + " > stdout.txt 2> stderr.txt";
+// Runs the program in the working directory, its environment changed by the env arguments
+// given; returns its exit code (-1 when it did not exit).
+int RunMarbles(const std::string& env = std::string()) {
+    const std::string command = "env " + env + " timeout 60 " + MARBLES_BINARY + " > stdout.txt 2> stderr.txt";
     const int status = std::system(command.c_str());
     if (status == -1 || !WIFEXITED(status)) return -1;
     return WEXITSTATUS(status);
@@ -127,5 +128,18 @@ TEST(Program, HangUpAndTerminateEndTheGameLikeQuitAndSaveTheProgress) {
         const std::string log = ReadFile("log.txt");
         EXPECT_NE(log.find("Fullscreen"), std::string::npos) << log;
         EXPECT_EQ(log.find("Loading level: data/levels/level01.xml"), log.rfind("Loading level")) << log;
+    }
+}
+
+TEST(Program, AWindowThatCannotOpenEndsTheProgramWithAnError) {
+    testsupport::CTempDir dir;
+    WriteFile("autoexec.txt",
+              "taskload( sdl )\nstarttask( window, window, 1000, 64, 48 )\nstarttask( gfx, gfx, 2000 )\n");
+    // No display: an asked-for X11 fails to start; without a request SDL may fall back to a
+    // console driver (aalib, caca, fbcon), which is refused.
+    for (const char* env : {"SDL_VIDEODRIVER=x11 DISPLAY=:31999", "-u SDL_VIDEODRIVER DISPLAY=:31999"}) {
+        EXPECT_EQ(RunMarbles(env), 1) << env;
+        EXPECT_EQ(ReadFile("stderr.txt").rfind("Could not open the window: ", 0), 0u) << ReadFile("stderr.txt");
+        EXPECT_NE(LogBody().find("Could not open the window: "), std::string::npos) << env;
     }
 }

@@ -153,6 +153,18 @@ void CUi::LevelLost() {
     tarn::CMouse::GetSingleton()->AddCapture(this);
 }
 
+void CUi::ShowLoadFailure(const std::string& fileName) {
+    myState = STATE_LOAD_FAILED;
+    auto* font = new tarn::CFont();
+    tarn::CSystemFontLoader(font, "");
+    auto message = std::make_shared<tarn::CTextSprite>(font, 600, 40);
+    message->SetText("Could not load the level " + fileName + "\nClick to go on");
+    message->SetPosition(20, 220);
+    message->SetParent(tarn::CScreenLayer::GetSingleton());
+    mySprites[PICTURE] = message;
+    tarn::CMouse::GetSingleton()->AddCapture(this);
+}
+
 void CUi::SetGraphics(const CLevelFile::CGraphics& graphics) {
     myLevelCompleteImage = graphics.myLevelCompleteImage;
     myLevelLostImage = graphics.myLevelFailedImage;
@@ -196,6 +208,9 @@ void CUi::OnMouseDown(int button) {
             if (tile > 0 && myTiles[static_cast<std::size_t>(tile - 1)] != ETile::LOCKED) myMarblesTask->RequestLevel(tile);
             return;
         }
+        case STATE_LOAD_FAILED:
+            myMarblesTask->RequestSkipLevel();
+            return;
         default:
             return;
     }

@@ -25,7 +25,8 @@ public:
         STATE_HELP_OR_COMPLETE = 1,
         STATE_LOST = 2,
         STATE_TITLE = 3,
-        STATE_LEVEL_SELECT = 4
+        STATE_LEVEL_SELECT = 4,
+        STATE_LOAD_FAILED = 5
     };
     enum { PICTURE = 0, BACKGROUND = 1, ANIMATION1 = 2, ANIMATION2 = 3, SPRITE_COUNT = 4 };
 
@@ -54,6 +55,8 @@ public:
     void LevelComplete();
     // Slot of the rules: tells the game, shows the level-lost picture, captures.
     void LevelLost();
+    // Says that the level fileName could not be loaded, captures; a click skips the level.
+    void ShowLoadFailure(const std::string& fileName);
     // Takes a level's pictures: loads the background and the two animations and remembers
     // the level-complete and level-lost pictures.
     void SetGraphics(const CLevelFile::CGraphics& graphics);
@@ -62,7 +65,7 @@ public:
     void OnMouseOut(int /*x*/, int /*y*/) override {}
     // Left button: title -> help (or the level select on its button); help -> play goes on;
     // complete -> the next level; lost -> the level again; level select -> the level of an
-    // open or completed tile.
+    // open or completed tile; load failure -> the next level, this one not completed.
     void OnMouseDown(int button) override;
     void OnMouseUp(int /*button*/) override {}
     bool IsBlocking() const override { return false; }

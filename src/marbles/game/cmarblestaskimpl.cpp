@@ -219,6 +219,8 @@ void CImpl::RequestTitle() { myChange = EChange::TITLE; }
 
 void CImpl::RequestLevelSelect() { myChange = EChange::LEVEL_SELECT; }
 
+void CImpl::RequestSkipLevel() { RequestLevel(myLevelList.GetPosition() + 1); }
+
 void CImpl::ApplyChange() {
     const EChange change = myChange;
     myChange = EChange::NONE;
@@ -297,8 +299,15 @@ void CImpl::StartLevel() {
     myRules.GetLevelLostSignal().Connect(
         new tarn::CSlot(new tarn::CGenericEvent0<CMarblesInGameUi, void>(myScreen.get(), &CMarblesInGameUi::LevelLost)));
     Log()->Debug() << "Loading level: " << myLevelFile << "\n";
-    CLevelFile level(this);
-    if (level.Load(myLevelFile) && level.HasGraphics()) myScreen->SetGraphics(level.GetGraphics());
+    // Outside the list (before the first level, past the last) there is nothing to load.
+    if (myLevelList.GetPosition() >= 1 && myLevelList.IsInside()) {
+        CLevelFile level(this);
+        if (!level.Load(myLevelFile)) {
+            myScreen->ShowLoadFailure(myLevelFile);
+            return;
+        }
+        if (level.HasGraphics()) myScreen->SetGraphics(level.GetGraphics());
+    }
     myLastBodyCount = GetWorld() ? GetWorld()->GetBodyCount() : 0;
     myReplay.OnLevelStart();
 }

@@ -68,8 +68,10 @@ public:
     // texts up to date.
     void Update();
     // Replaces the screen by an empty one wired to the rules, resets the rules, the selection,
-    // pause and undo steps and loads the current level file (an unreadable one loads nothing,
-    // and the world keeps its bodies). Never call it from the screen: it deletes the screen.
+    // pause and undo steps and loads the current level file. A level of the list that cannot
+    // be read loads nothing and puts up a message whose click skips it without marking it
+    // completed; outside the list nothing is loaded and the world keeps its bodies. Never
+    // call it from the screen: it deletes the screen.
     void StartLevel();
     // Marks the current level completed, moves to the next one and starts it.
     void NextLevel();
@@ -87,6 +89,9 @@ public:
     void RequestLevel(std::int32_t position);
     void RequestTitle();
     void RequestLevelSelect();
+    // The level after the current one, which could not be loaded and stays not completed
+    // (the level select after the last level).
+    void RequestSkipLevel();
 
     // The rules' signals, through the screen: the level's progress is saved at once.
     void OnLevelComplete();

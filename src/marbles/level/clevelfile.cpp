@@ -7,6 +7,7 @@
 #include "marbles/physics/cphysicstask.h"
 #include "tarn/utils/logger/clogger.h"
 #include "tarn/utils/xml/cxmlfilesys.h"
+#include "tarn/utils/xml/xmltree.h"
 
 namespace marbles {
 
@@ -35,9 +36,12 @@ CLevelFile::SpriteDataSerializer& SpriteData() {
 void CLevelFile::SetSpriteDataSerializer(SpriteDataSerializer serializer) { SpriteData() = serializer; }
 
 bool CLevelFile::Load(const std::string& fileName) {
-    std::unique_ptr<tarn::CXmlNode> root = tarn::LoadXmlRoot(fileName);
-    if (!root || root->GetName() != ROOT_NAME) {
-        tarn::CLogger::GetSingleton()->Warning() << "Could not read the level: " << fileName << "\n";
+    std::unique_ptr<tarn::CXmlNode> root(tarn::LoadXmlTree(fileName, &myProblem));
+    if (myProblem.empty() && (!root || root->GetName() != ROOT_NAME))
+        myProblem = "the root element is not \"MarblesLevel\"";
+    if (!myProblem.empty()) {
+        tarn::CLogger::GetSingleton()->Warning()
+            << "Could not read the level: " << fileName << ", " << myProblem << "\n";
         return false;
     }
     tarn::CXmlFileSys filesys(root.get(), tarn::CXmlFileSys::MODE_READ);

@@ -34,10 +34,13 @@ public:
     // physics (not owned, may be null) receives the bodies of every level loaded.
     explicit CLevelFile(CPhysicsTask* physics) : myPhysics(physics) {}
 
-    // Reads fileName. A file that is missing, holds no element or whose root is not
-    // "MarblesLevel" loads nothing (the world keeps its bodies) and returns false. Without a
-    // "PhysicsModel" the world keeps its bodies too.
+    // Reads fileName. A file that is missing, is not a whole XML document (cut off, damaged)
+    // or whose root is not "MarblesLevel" loads nothing (the world keeps its bodies), is logged
+    // with where reading stopped, and returns false. Without a "PhysicsModel" the world keeps
+    // its bodies too.
     bool Load(const std::string& fileName);
+    // Why the last Load failed ("line 3: the document ends inside a tag"), or "".
+    const std::string& GetProblem() const { return myProblem; }
     // Writes the level (the world's bodies, the graphics and the sprite table); false when the
     // file cannot be written.
     bool Save(const std::string& fileName);
@@ -57,6 +60,7 @@ private:
     CPhysicsTask* myPhysics;
     CGraphics myGraphics;
     bool myHasGraphics = false;
+    std::string myProblem;
 };
 
 }  // namespace marbles

@@ -26,25 +26,36 @@ public:
     };
 
     // Empties the list and reads it from fileName (root "LevelList"). Returns false, leaving the
-    // list empty, when the file is missing, holds no element or has another root. The current
-    // position goes back to 0 either way.
+    // list empty, when the file is missing, holds no element or has another root. A file that
+    // is not a whole document (cut off, damaged) gives the entries that could be read, is
+    // logged with where reading stopped and marks the list damaged, as does a file with more
+    // "Level" tags than the list holds "Level" elements. The current position goes back to 0
+    // either way.
     bool Load(const std::string& fileName);
     // Writes every entry from 0 up to fileName, replacing its content: the list goes to
     // fileName + ".tmp" first, which then takes the old file's place. An empty list holds no
-    // progress and is not written, so a list that failed to load never overwrites its file:
-    // returns false then, and when the file cannot be written (the old file stays).
+    // progress and is not written, so a list that failed to load never overwrites its file.
+    // A damaged list never overwrites the player's file unseen: when every "Level" tag of the
+    // file was read, the file is first moved to fileName + ".bad" and the list written; when
+    // entries may be lost, the file stays as it was and nothing is written. Returns false
+    // when nothing was written (logged).
     bool Save(const std::string& fileName) const;
 
     // Reading: for each "Level" child with both "position" and "filename" (integers and text
-    // that parse), in document order, with 0 < position < MAX_POSITION: the list is resized to
-    // exactly position + 1 entries (a smaller position drops the entries above it) and the entry
-    // at position set, "completed" defaulting to false. Other children are ignored. Writing: one
-    // "Level" per entry with "position", "filename" and "completed" (1 or 0).
+    // that parse), in document order, with 0 < position < MAX_POSITION: the list grows to hold
+    // position (entries out of order keep those above them) and the entry at position is set,
+    // "completed" defaulting to false. Other children are ignored. Writing: one "Level" per
+    // entry with "position", "filename" and "completed" (1 or 0).
     void Serialize(tarn::CXmlFileSys* filesys);
 
     // Marks the entry at the current position completed and advances (never past the end);
     // returns the file name at the new position, or "" outside the list.
     std::string GetNextLevel();
+    // As GetNextLevel, but leaves the entry at the current position as it was: for a level
+    // that could not be played.
+    std::string SkipLevel();
+    // Whether the current position is an entry of the list (a level, or the place before it).
+    bool IsInside() const { return myPosition >= 0 && myPosition < static_cast<std::int32_t>(myEntries.size()); }
 
     std::int32_t GetPosition() const { return myPosition; }
     // Moves to position, kept within 0 and the entry count (the place after the last level).
@@ -53,6 +64,10 @@ public:
     // Precondition: index < GetEntryCount().
     const CEntry& GetEntry(unsigned index) const { return myEntries[index]; }
     void Clear();
+    // Whether the last Load met a damaged file, and whether it read every entry the file
+    // seemed to hold (then writing the list loses nothing).
+    bool IsDamaged() const { return myDamaged; }
+    bool IsRecoverable() const { return myRecoverable; }
 
 private:
     void Read(tarn::CXmlFileSys* filesys);
@@ -60,6 +75,8 @@ private:
 
     std::vector<CEntry> myEntries;
     std::int32_t myPosition = 0;
+    bool myDamaged = false;
+    bool myRecoverable = false;
 };
 
 }  // namespace marbles

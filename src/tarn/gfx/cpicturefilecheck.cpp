@@ -1,6 +1,6 @@
-// Looks at a picture file's bytes before they are decoded: files cut short and sizes SDL 1.2
-// cannot hold (its surfaces keep a row's length in 16 bits) are refused, so decoders never
-// see them. Knows PNG, GIF, JPEG, BMP and TGA; other formats are left to the decoder.
+// Looks at a picture file's bytes before they are decoded: files cut short and sizes larger
+// than the game can show are refused, so decoders never see them. Knows PNG, GIF, JPEG, BMP
+// and TGA; other formats are left to the decoder.
 #include "tarn/gfx/cpicturefilecheck.h"
 
 #include <cctype>
@@ -16,8 +16,15 @@ bool Fail(std::string* reason, const char* why) {
     return false;
 }
 
-bool SizeOk(long long w, long long h) {
-    return w > 0 && h > 0 && w <= CPictureFileCheck::kMaxSide && h <= CPictureFileCheck::kMaxSide;
+// A picture's size from its header: 1 to kMaxSide a side. The reason names the format and
+// the size.
+bool CheckSize(const char* format, long long w, long long h, std::string* reason) {
+    if (w > 0 && h > 0 && w <= CPictureFileCheck::kMaxSide && h <= CPictureFileCheck::kMaxSide) return true;
+    if (reason) {
+        *reason = std::string(format) + " size out of range: " + std::to_string(w) + " x " + std::to_string(h) +
+                  " (at most " + std::to_string(CPictureFileCheck::kMaxSide) + " a side)";
+    }
+    return false;
 }
 
 unsigned Big16(const uint8_t* at) { return (at[0] << 8) | at[1]; }
@@ -81,13 +88,13 @@ bool CPictureFileCheck::ReadFile(const std::string& filename, std::vector<uint8_
 bool CPictureFileCheck::CheckPng(const uint8_t* data, size_t size, std::string* reason) {
     // Signature, chunk length, "IHDR", width, height.
     if (size < 24 || std::memcmp(data + 12, "IHDR", 4) != 0) return Fail(reason, "PNG without header");
-    if (!SizeOk(Big32(data + 16), Big32(data + 20))) return Fail(reason, "PNG size out of range");
+    if (!CheckSize("PNG", Big32(data + 16), Big32(data + 20), reason)) return false;
     return true;
 }
 
 bool CPictureFileCheck::CheckGif(const uint8_t* data, size_t size, std::string* reason) {
     if (size < 13) return Fail(reason, "GIF cut short");
-    if (!SizeOk(Little16(data + 6), Little16(data + 8))) return Fail(reason, "GIF size out of range");
+    if (!CheckSize("GIF", Little16(data + 6), Little16(data + 8), reason)) return false;
     size_t pos = 13;
     if (data[10] & 0x80) pos += 3u << ((data[10] & 7) + 1);
     while (pos < size) {
@@ -98,7 +105,7 @@ bool CPictureFileCheck::CheckGif(const uint8_t* data, size_t size, std::string* 
             if (!SkipSubBlocks(data, size, pos)) break;
         } else if (block == 0x2C) {
             if (pos + 9 > size) break;
-            if (!SizeOk(Little16(data + pos + 4), Little16(data + pos + 6))) return Fail(reason, "GIF size out of range");
+            if (!CheckSize("GIF", Little16(data + pos + 4), Little16(data + pos + 6), reason)) return false;
             const uint8_t flags = data[pos + 8];
             pos += 9;
             if (flags & 0x80) pos += 3u << ((flags & 7) + 1);
@@ -127,7 +134,7 @@ bool CPictureFileCheck::CheckJpeg(const uint8_t* data, size_t size, std::string*
         const bool frame = marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
         if (frame) {
             if (pos + 9 > size) break;
-            if (!SizeOk(Big16(data + pos + 7), Big16(data + pos + 5))) return Fail(reason, "JPEG size out of range");
+            if (!CheckSize("JPEG", Big16(data + pos + 7), Big16(data + pos + 5), reason)) return false;
             sized = true;
         }
         if (marker == 0xDA) break;  // start of scan: entropy-coded data follows
@@ -152,13 +159,13 @@ bool CPictureFileCheck::CheckBmp(const uint8_t* data, size_t size, std::string* 
     const bool old = Little32(data + 14) == 12;
     const long long width = old ? static_cast<long long>(Little16(data + 18)) : Little32(data + 18);
     const long long height = old ? static_cast<long long>(Little16(data + 20)) : Little32(data + 22);
-    if (!SizeOk(width, height < 0 ? -height : height)) return Fail(reason, "BMP size out of range");
+    if (!CheckSize("BMP", width, height < 0 ? -height : height, reason)) return false;
     return true;
 }
 
 bool CPictureFileCheck::CheckTga(const uint8_t* data, size_t size, std::string* reason) {
     if (size < 18) return Fail(reason, "TGA cut short");
-    if (!SizeOk(Little16(data + 12), Little16(data + 14))) return Fail(reason, "TGA size out of range");
+    if (!CheckSize("TGA", Little16(data + 12), Little16(data + 14), reason)) return false;
     return true;
 }
 

@@ -1,6 +1,7 @@
-// Looks at a picture file's bytes before they are decoded: files cut short and sizes SDL 1.2
-// cannot hold (its surfaces keep a row's length in 16 bits) are refused, so decoders never
-// see them. Knows PNG, GIF, JPEG, BMP and TGA; other formats are left to the decoder.
+// Looks at a picture file's bytes before they are decoded: files cut short and sizes larger
+// than the game can show are refused, so decoders never see them (a huge picture takes
+// seconds and gigabytes to decode). Knows PNG, GIF, JPEG, BMP and TGA; other formats are left
+// to the decoder.
 #ifndef TARN_GFX_CPICTUREFILECHECK_H
 #define TARN_GFX_CPICTUREFILECHECK_H
 
@@ -13,8 +14,8 @@ namespace tarn {
 
 class CPictureFileCheck {
 public:
-    // Widest and tallest picture accepted.
-    static const int kMaxSide = 16383;
+    // Widest and tallest picture accepted (so at most 16 megapixels).
+    static const int kMaxSide = 4096;
 
     // True when the bytes of filename may be handed to the decoder. reason (when given) says
     // why not.

@@ -6,6 +6,7 @@
 
 #include "tarn/utils/xml/cxmlfilesys.h"
 #include "tarn/gfx/cscreenlayer.h"
+#include "tarn/gfx/ctexturemanager.h"
 #include "tarn/gfx/gfx.h"
 
 namespace tarn {
@@ -49,7 +50,10 @@ CSpriteHandle CSpriteFactory::MakeHandle(CSprite* sprite) {
 
 CSprite* CSpriteFactory::LoadSpriteFile(const std::string& filename) const {
     std::unique_ptr<CXmlNode> root = LoadXmlRoot(filename);
-    if (!root) return new CSprite(GetNullImage());
+    if (!root) {
+        CTextureManager::GetSingleton()->ReportUnloadable(filename, "the sprite file is missing or holds no element");
+        return new CSprite(GetNullImage());
+    }
     int type = SPRITE_BASE;
     if (root->HasAttribute("type")) type = TypeFromName(root->GetAttribute("type").ToText());
     CSprite* sprite = CreateSprite(type);

@@ -65,6 +65,12 @@ void CTextureManager::Release(SDL_Surface* surface) {
     Free(surface);
 }
 
+bool CTextureManager::ReportUnloadable(const std::string& fileName, const std::string& reason) {
+    if (fileName.empty() || !myReported.insert(fileName).second) return false;
+    CLogger::GetSingleton()->Warning() << "Could not load the picture " << fileName << ": " << reason << "\n";
+    return true;
+}
+
 int CTextureManager::GetUserCount(const std::string& name) const {
     const auto found = myTextures.find(name);
     return found == myTextures.end() ? 0 : found->second.myUserCount;

@@ -4,6 +4,7 @@
 #define TARN_GFX_CTEXTUREMANAGER_H
 
 #include <map>
+#include <set>
 #include <string>
 
 struct SDL_Surface;
@@ -35,6 +36,11 @@ public:
     // A surface the manager does not hold is freed at once. Null is ignored.
     void Release(SDL_Surface* surface);
 
+    // Logs (as a warning) that the picture fileName could not be loaded and why, once per file
+    // name for the program's life, so a picture asked for every frame does not flood the log.
+    // An empty name (no picture asked for) is never logged. True when it logged.
+    bool ReportUnloadable(const std::string& fileName, const std::string& reason);
+
     // Users of the surface held under name; 0 when there is none.
     int GetUserCount(const std::string& name) const;
     int GetTextureCount() const { return static_cast<int>(myTextures.size()); }
@@ -50,6 +56,7 @@ private:
     void Free(SDL_Surface* surface) const;
 
     std::map<std::string, CTexture> myTextures;
+    std::set<std::string> myReported;
     bool myLogging;
 };
 

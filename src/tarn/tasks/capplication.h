@@ -18,7 +18,8 @@ public:
 
     // Runs the start-up script in the console interpreter; the arguments are ignored.
     void Init(int argc, char** argv);
-    // The main loop; 0 when it ends.
+    // The main loop; 0 when it ends, or the exit code of a failure that ended it (a window
+    // that could not be opened).
     int Run();
     // One frame, for hosts that drive frames themselves; true while tasks remain.
     bool RunOnce();

@@ -47,12 +47,14 @@ private:
     const char* myUsage;
 };
 
-class CLoadCommand : public COneStringCommand {
+// Returns "" or the console's refusal to run the file (already running, or too many nested).
+class CLoadCommand : public CCommand {
 public:
-    CLoadCommand() : COneStringCommand("Error: Load() You need to give a filename as a parameter.") {}
-
-protected:
-    void Run(const std::string& fileName) override { CKernel::GetSingleton()->GetConsole()->ExecuteFile(fileName); }
+    std::string Execute(CParameterList* params) override {
+        if (!HasStringFirst(params)) return Execute();
+        return CKernel::GetSingleton()->GetConsole()->ExecuteFile(params->GetString(0));
+    }
+    std::string Execute() override { return "Error: Load() You need to give a filename as a parameter."; }
 };
 
 class CTaskLoadCommand : public COneStringCommand {

@@ -2,10 +2,13 @@
 // runs the command; also variables, statement lists, comments and task addressing.
 #include "tarn/tasks/cinterpreter.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 
+#include "tarn/utils/logger/clogger.h"
 #include "tarn/utils/string/stringutils.h"
 #include "tarn/tasks/cboundvariable.h"
 #include "tarn/tasks/cvariable.h"
@@ -88,7 +91,45 @@ std::string CInterpreter::ExecuteLine(const std::string& line) {
     return params ? command->Execute(params.get()) : command->Execute();
 }
 
+namespace {
+
+// One name for every spelling of a file's path ("a.txt", "./a.txt", "dir/../a.txt").
+std::string FileIdentity(const std::string& fileName) {
+    std::error_code error;
+    const std::filesystem::path path = std::filesystem::weakly_canonical(fileName, error);
+    return error ? fileName : path.string();
+}
+
+// Keeps a file on the list of files being run while it runs.
+class CRunningFile {
+public:
+    CRunningFile(std::vector<std::string>& files, std::string identity) : myFiles(files) {
+        myFiles.push_back(std::move(identity));
+    }
+    ~CRunningFile() { myFiles.pop_back(); }
+    CRunningFile(const CRunningFile&) = delete;
+    CRunningFile& operator=(const CRunningFile&) = delete;
+
+private:
+    std::vector<std::string>& myFiles;
+};
+
+// A script's own lines discard their results, so a refused load is logged as well.
+std::string Refuse(const std::string& error) {
+    CLogger::GetSingleton()->Write(error + "\n");
+    return error;
+}
+
+}  // namespace
+
 std::string CInterpreter::ExecuteFile(const std::string& fileName) {
+    std::string identity = FileIdentity(fileName);
+    if (std::find(myFilesRunning.begin(), myFilesRunning.end(), identity) != myFilesRunning.end())
+        return Refuse("Error: Load() the file is already being loaded: " + fileName);
+    if (myFilesRunning.empty()) myNestedFiles = 0;
+    if (!myFilesRunning.empty() && ++myNestedFiles > kMaxNestedFiles)
+        return Refuse("Error: Load() too many files loaded by one script: " + fileName);
+    CRunningFile running(myFilesRunning, std::move(identity));
     std::ifstream file(fileName.c_str());
     std::string line;
     while (file.good()) {

@@ -6,6 +6,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "tarn/tasks/cparameterlist.h"
 #include "tarn/tasks/icommand.h"
@@ -28,8 +29,13 @@ public:
     virtual ~CInterpreter();
     // Executes one line and returns its result text; never fails.
     virtual std::string Execute(const std::string& line, bool echo = false);
-    // Executes a script file line by line, discarding results; a missing file runs nothing. Returns "".
+    // Executes a script file line by line, discarding results; a missing file runs nothing.
+    // Returns "", or an "Error: ..." naming the file (which then runs nothing) when the file is
+    // already being run by an outer ExecuteFile, or when the files run inside the outermost one
+    // would exceed kMaxNestedFiles: a script that loads itself, or loads others many times over,
+    // stops instead of multiplying its work.
     virtual std::string ExecuteFile(const std::string& fileName);
+    static const int kMaxNestedFiles = 64;
     // A line naming no command: assignment, variable read or literal.
     virtual std::string Evaluate(const std::string& line);
     virtual void AddCommand(const std::string& name, ICommand* command);
@@ -69,6 +75,9 @@ private:
     std::map<std::string, std::unique_ptr<IVariable>> myVariables;
     bool myCaseSensitive;
     int myDepth;
+    // The files being run, outermost first, and how many ran inside the outermost one.
+    std::vector<std::string> myFilesRunning;
+    int myNestedFiles = 0;
 };
 
 }  // namespace tarn

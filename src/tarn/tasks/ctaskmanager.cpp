@@ -127,6 +127,11 @@ void CTaskManager::ResumeTask(CTask* task) {
 
 void CTaskManager::Quit() { myQuit = true; }
 
+void CTaskManager::QuitWithError(int exitCode) {
+    if (myExitCode == 0) myExitCode = exitCode;
+    Quit();
+}
+
 void CTaskManager::Forget(CTask* task) {
     for (auto it = myTasks.begin(); it != myTasks.end();) {
         auto current = it++;
@@ -211,7 +216,7 @@ int CTaskManager::Run() {
     }
     StopAllTasks();
     RemoveDeadTasks();
-    return 0;
+    return myExitCode;
 }
 
 bool CTaskManager::RunOnce() {

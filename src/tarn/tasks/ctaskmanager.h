@@ -36,8 +36,13 @@ public:
     void ResumeTask(CTask* task);
     // Stops every active task after the current update pass.
     void Quit();
-    // The main loop; returns 0 once no active task remains. Between passes it sleeps until
-    // the next work is due (see TimeUntilDue); with "sys_max_fps" 0 passes run back to back.
+    // As Quit, and the main loop then returns exitCode (the program's exit status): for a
+    // failure the program cannot go on after. The first non-zero code is kept.
+    void QuitWithError(int exitCode);
+    int GetExitCode() const { return myExitCode; }
+    // The main loop; returns 0, or the code given to QuitWithError, once no active task
+    // remains. Between passes it sleeps until the next work is due (see TimeUntilDue); with
+    // "sys_max_fps" 0 passes run back to back.
     int Run();
     // One frame without sleeping; true while an active task remains.
     bool RunOnce();
@@ -81,6 +86,7 @@ private:
     std::unique_ptr<CActivityListener> myActivityListener;
     bool myNeedsCleanup;
     bool myQuit;
+    int myExitCode = 0;
     bool myRunFakeThreads;
     CTimedTasks myTimedTasks;
     bool myWakeRequested;

@@ -58,6 +58,10 @@ const std::string HOPELESS = Level(Circle(0, 0, 5) + Circle(1, 2, 5));
 class MarblesTask : public ::testing::Test {
 protected:
     void SetUp() override {
+        // A fresh log: the previous test's display, closed after its TearDown, may have
+        // started one that this test would otherwise continue without a header.
+        testsupport::ResetEngine();
+        tarn::CLogger::DeleteSingleton();
         ASSERT_TRUE(myDisplay.IsOpen());
         std::filesystem::copy(std::string(MARBLES_SOURCE_DIR) + "/game/data", "data",
                               std::filesystem::copy_options::recursive);
@@ -462,4 +466,41 @@ TEST_F(MarblesTask, MusicVolumesMuteAndEffectsReachTheAudioTaskAsCommands) {
                                             "SetMusicVolume( 0.400000 )", "SetEffectsVolume( 0.250000 )",
                                             "PlayEffect( \"data/sound/click.wav\" )"};
     EXPECT_EQ(CRecordingAudio::theLines, later);
+}
+
+TEST_F(MarblesTask, ALevelThatFailsToLoadIsReportedSkippedAndNeverCompleted) {
+    // Cut short, emptied, random bytes, deleted: each is said on screen and in the log (with
+    // where reading stopped), and a click goes on to the next level without marking it.
+    const std::string whole = ReadFile("data/levels/level01.xml");
+    const std::string damaged[] = {whole.substr(0, whole.size() / 2), "", std::string("\x8f\x01<\xfe>\x13", 6)};
+    for (int round = 0; round < 4; ++round) {
+        if (round < 3) {
+            WriteFile("data/levels/level01.xml", damaged[round]);
+        } else {
+            std::filesystem::remove("data/levels/level01.xml");
+        }
+        Start();
+        Click();
+        Click();
+        EXPECT_EQ(Impl()->GetLevelFile(), "data/levels/level01.xml");
+        EXPECT_EQ(State(), CUi::STATE_LOAD_FAILED) << round;
+        ASSERT_NE(Screen()->GetSprite(CUi::PICTURE), nullptr);
+        // Never judged, however long it waits.
+        for (int i = 0; i < 6; ++i) Second();
+        EXPECT_EQ(State(), CUi::STATE_LOAD_FAILED) << round;
+        Click();
+        EXPECT_EQ(Impl()->GetLevelFile(), "data/levels/level02.xml") << round;
+        EXPECT_EQ(State(), CUi::STATE_NONE) << round;
+        myTask.reset();
+        const std::string list = ReadFile("data/level_list.xml");
+        EXPECT_NE(list.find("completed=\"0\" filename=\"data/levels/level01.xml\" position=\"1\""), std::string::npos)
+            << round << list;
+        const std::string log = Log();
+        EXPECT_EQ(Count(log, "Could not read the level: data/levels/level01.xml, "), 1) << round << log;
+        EXPECT_EQ(Count(log, "Level complite"), 0) << round << log;
+        const char* const where[] = {"level01.xml, line ", "level01.xml, line 1: the document holds no element",
+                                     "level01.xml, line 1: text outside", "level01.xml, the file cannot be opened"};
+        EXPECT_NE(log.find(where[round]), std::string::npos) << log;
+        testsupport::ResetEngine();
+    }
 }

@@ -1,8 +1,12 @@
 // The level list with the player's progress: reading by position, walking to the next level,
-// and writing the progress back byte for byte; bad files never crash and are never clobbered.
+// and writing the progress back byte for byte; bad files never crash and are never clobbered,
+// and a damaged list is kept aside and written again only when nothing of it is lost.
 #include <gtest/gtest.h>
 
 #include <filesystem>
+
+#include <filesystem>
+#include <random>
 
 #include "marbles/level/clevellist.h"
 #include "tarn/utils/logger/clogger.h"
@@ -57,17 +61,18 @@ TEST_F(LevelListTest, ReadsEntriesByPosition) {
     const Case cases[] = {
         {"in order", "<Level position='1' filename='a'/><Level position='2' filename='b' completed='1'/>", "- a b* "},
         {"gaps become empty entries", "<Level position='3' filename='c'/>", "- - - c "},
-        {"a later smaller position truncates",
+        {"entries out of order are all kept",
          "<Level position='1' filename='a'/><Level position='3' filename='c'/><Level position='2' filename='b'/>",
-         "- a b "},
-        {"a repeated position replaces", "<Level position='1' filename='a' completed='1'/><Level position='1' filename='z'/>",
-         "- z "},
+         "- a b c "},
+        {"a repeated position replaces",
+         "<Level position='1' filename='a' completed='1'/><Level position='1' filename='z'/>", "- z "},
         {"position 0, negative and 10000 are ignored",
          "<Level position='0' filename='x'/><Level position='-2' filename='y'/><Level position='10000' filename='z'/>"
          "<Level position='1' filename='a'/>",
          "- a "},
         {"a missing or unreadable position or file name is ignored",
-         "<Level filename='x'/><Level position='1'/><Level position='one' filename='y'/><Level position='1' filename='a'/>",
+         "<Level filename='x'/><Level position='1'/><Level position='one' filename='y'/><Level position='1' "
+         "filename='a'/>",
          "- a "},
         {"other elements are ignored", "<Other position='1' filename='x'/><Level position='1' filename='a'/>", "- a "},
         {"completed is read as a number", "<Level position='1' filename='a' completed='true'/>", "- a "},
@@ -199,4 +204,82 @@ TEST_F(LevelListTest, FailedSavesAreLoggedWithTheReason) {
     }
     tarn::CLogger::GetSingleton()->RemoveListener(&log);
     EXPECT_EQ(ReadFile("list.xml"), THREE_LEVELS);
+}
+
+namespace {
+
+std::string EightLevels(const std::string& afterFourth, bool closed = true) {
+    std::string text = "<LevelList>\n";
+    for (int i = 1; i <= 8; ++i) {
+        text += "  <Level position=\"" + std::to_string(i) + "\" filename=\"level" + std::to_string(i) +
+                ".xml\" completed=\"" + (i <= 2 ? "1" : "0") + "\" />\n";
+        if (i == 4) text += afterFourth;
+    }
+    return closed ? text + "</LevelList>\n" : text;
+}
+
+// Whether text lists all eight levels.
+bool HasAllEight(const std::string& text) {
+    for (int i = 1; i <= 8; ++i)
+        if (text.find("filename=\"level" + std::to_string(i) + ".xml\"") == std::string::npos) return false;
+    return true;
+}
+
+}  // namespace
+
+TEST_F(LevelListTest, ADamagedListNeverOverwritesThePlayersFileWithLoss) {
+    struct Case {
+        const char* what;
+        std::string text;
+        bool rewritten;  // nothing was lost: the file is kept as ".bad" and written again
+        const char* logged;
+    };
+    const Case cases[] = {
+        {"an element opened by junk swallows the later levels", EightLevels("<junk>\n"), false,
+         "The level list is damaged: level_list.xml, line 11: the end tag \"LevelList\" does not close \"junk\"; "
+         "read 4 of 8 levels\n"},
+        {"an unclosed comment hides the later levels", EightLevels("<!-- \n"), false, "read 4 of 8 levels"},
+        {"cut inside the fifth level", EightLevels("").substr(0, 300), false, "read 4 of 5 levels"},
+        {"only the closing tag is missing", EightLevels("", false), true,
+         "line 9: the document ends inside the element \"LevelList\"; read 8 of 8 levels\n"},
+        {"a stray end tag closes the list early", EightLevels("</Level>\n"), false, "read 4 of 8 levels"},
+        {"junk after the list", EightLevels("") + "\x01junk", true,
+         "line 11: text outside the top-level element; read 8 of 8 levels\n"},
+    };
+    for (const Case& c : cases) {
+        std::filesystem::remove("level_list.xml.bad");
+        tarn::CLogger::DeleteSingleton();  // a new log for each case
+        WriteFile("level_list.xml", c.text);
+        CLevelList list;
+        ASSERT_TRUE(list.Load("level_list.xml")) << c.what;
+        EXPECT_TRUE(list.IsDamaged()) << c.what;
+        EXPECT_EQ(list.IsRecoverable(), c.rewritten) << c.what;
+        tarn::CLogger::DeleteSingleton();  // flushes the log
+        EXPECT_NE(testsupport::LogBody().find(c.logged), std::string::npos) << c.what << "\n" << testsupport::LogBody();
+        list.GetNextLevel();
+        EXPECT_EQ(list.Save("level_list.xml"), c.rewritten) << c.what;
+        if (c.rewritten) {
+            EXPECT_EQ(ReadFile("level_list.xml.bad"), c.text) << c.what;
+            EXPECT_TRUE(HasAllEight(ReadFile("level_list.xml"))) << c.what;
+        } else {
+            EXPECT_EQ(ReadFile("level_list.xml"), c.text) << c.what;
+            EXPECT_FALSE(std::filesystem::exists("level_list.xml.bad")) << c.what;
+        }
+    }
+
+    // 300 random bytes after the fourth level: the player's file is either kept as it was or
+    // written again with every level.
+    std::mt19937 random(12);
+    for (int round = 0; round < 40; ++round) {
+        std::string junk(300, '\0');
+        for (char& byte : junk) byte = static_cast<char>(random());
+        const std::string text = EightLevels(junk);
+        WriteFile("level_list.xml", text);
+        CLevelList list;
+        list.Load("level_list.xml");
+        list.GetNextLevel();
+        list.Save("level_list.xml");
+        const std::string now = ReadFile("level_list.xml");
+        EXPECT_TRUE(now == text || HasAllEight(now)) << round << "\n" << now;
+    }
 }

@@ -83,6 +83,14 @@ TEST_F(SpriteFactory, LoadsPicturesIntoTheScreenLayer) {
         EXPECT_EQ(0, bad->GetRect().w) << name;
         EXPECT_TRUE(InScreenLayer(bad.get())) << name;
     }
+    // A missing sprite file, and a sprite file naming a missing picture, are logged by name.
+    testsupport::WriteFile("lost.xml", "<Sprite><ImageFilename>lost.png</ImageFilename></Sprite>");
+    Factory()->LoadSprite("lost.xml");
+    const std::string log = testsupport::LogBody();
+    EXPECT_NE(std::string::npos,
+              log.find("Could not load the picture missing.xml: the sprite file is missing or holds no element\n"))
+        << log;
+    EXPECT_NE(std::string::npos, log.find("Could not load the picture lost.png: ")) << log;
 }
 
 TEST_F(SpriteFactory, CorruptSpriteFilesGiveAnInvisibleSprite) {

@@ -55,6 +55,16 @@ private:
 
 CTaskRegistrar<CProbeTask> theProbeRegistrar("probe");
 
+// "visit( name )" records name in theEvents.
+class CVisitCommand : public CCommand {
+public:
+    std::string Execute(CParameterList* params) override {
+        theEvents.push_back(params->GetString(0));
+        return std::string();
+    }
+    std::string Execute() override { return std::string(); }
+};
+
 class BasicCommandsTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -185,13 +195,40 @@ TEST_F(BasicCommandsTest, TaskLoadNamesAreCaseSensitive) {
     EXPECT_EQ(Run("taskload( unknown )"), "");
 }
 
-TEST_F(BasicCommandsTest, LoadRunsAScriptAndSurvivesLoadingItself) {
-    testsupport::WriteFile("more.txt", "loaded = yes\n");
+TEST_F(BasicCommandsTest, LoadRunsAScriptOnceAndBoundsNestedLoads) {
+    CVisitCommand visit;
+    myConsole->AddCommand("visit", &visit);
+    testsupport::WriteFile("more.txt", "visit( more )\n");
     EXPECT_EQ(Run("load( more.txt )"), "");
-    EXPECT_EQ(myConsole->GetVariable("loaded"), "yes");
     EXPECT_EQ(Run("load( missing.txt )"), "");
-    testsupport::WriteFile("self.txt", "count = x\nload( self.txt )\n");
-    EXPECT_EQ(Run("load( self.txt )"), "");  // bounded by the nesting limit
+    EXPECT_EQ(theEvents, Events{"more"});
+
+    // A script that loads itself (under any spelling of its path) runs once; the refusal
+    // names the file and is logged, since a script's own lines discard their results.
+    testsupport::WriteFile("self.txt", "visit( self )\nload( ./self.txt )\nload( self.txt )\n");
+    theEvents.clear();
+    EXPECT_EQ(Run("load( self.txt )"), "");
+    EXPECT_EQ(theEvents, Events{"self"});
+    EXPECT_NE(testsupport::LogBody().find("Error: Load() the file is already being loaded: ./self.txt"),
+              std::string::npos);
+    testsupport::WriteFile("outer.txt", "visit( outer )\nload( self.txt )\n");
+    theEvents.clear();
+    EXPECT_EQ(Run("load( outer.txt )"), "");  // self.txt no longer runs: it loads again
+    EXPECT_EQ(theEvents, (Events{"outer", "self"}));
+
+    // Two loads of the next file in each file double the work at each level: stopped at the bound.
+    for (int i = 0; i < 12; ++i) {
+        const std::string next = i < 11 ? "load( d" + std::to_string(i + 1) + ".txt )\n" : "";
+        testsupport::WriteFile("d" + std::to_string(i) + ".txt", "visit( d )\n" + next + next);
+    }
+    theEvents.clear();
+    EXPECT_EQ(Run("load( d0.txt )"), "");
+    EXPECT_EQ(theEvents.size(), static_cast<std::size_t>(CInterpreter::kMaxNestedFiles) + 1);
+    EXPECT_NE(testsupport::LogBody().find("Error: Load() too many files loaded by one script: d"), std::string::npos);
+    theEvents.clear();
+    EXPECT_EQ(Run("load( d10.txt )"), "");  // each outermost load starts a new count
+    EXPECT_EQ(theEvents.size(), 3u);
+    myConsole->RemoveCommand("visit");
 }
 
 TEST_F(BasicCommandsTest, EchoWritesLineAndResultToTheLog) {

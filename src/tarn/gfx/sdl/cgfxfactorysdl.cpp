@@ -75,15 +75,25 @@ void SetColorKeyIfUsed(SDL_Surface* surface, const CColor& colorKey) {
 }  // namespace
 
 SDL_Surface* CGfxFactorySDL::ReadPicture(const std::string& filename) {
+    CTextureManager* textures = CTextureManager::GetSingleton();
     std::vector<uint8_t> bytes;
-    if (!CPictureFileCheck::ReadFile(filename, bytes)) return nullptr;
-    if (!CPictureFileCheck::IsLoadable(bytes.data(), bytes.size(), filename, nullptr)) return nullptr;
+    if (!CPictureFileCheck::ReadFile(filename, bytes)) {
+        textures->ReportUnloadable(filename, "the file is missing or cannot be read");
+        return nullptr;
+    }
+    std::string reason;
+    if (!CPictureFileCheck::IsLoadable(bytes.data(), bytes.size(), filename, &reason)) {
+        textures->ReportUnloadable(filename, reason);
+        return nullptr;
+    }
     SDL_RWops* rw = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
     if (!rw) return nullptr;
     // The extension guides SDL_image for formats without a signature (TGA), as IMG_Load does.
     const std::string::size_type dot = filename.rfind('.');
     const std::string type = dot == std::string::npos ? std::string() : filename.substr(dot + 1);
-    return IMG_LoadTyped_RW(rw, 1, const_cast<char*>(type.c_str()));
+    SDL_Surface* surface = IMG_LoadTyped_RW(rw, 1, const_cast<char*>(type.c_str()));
+    if (!surface) textures->ReportUnloadable(filename, IMG_GetError());
+    return surface;
 }
 
 SDL_Surface* CGfxFactorySDL::ToDisplayFormat(SDL_Surface* surface, bool withAlpha) {

@@ -4,6 +4,8 @@
 
 #include <SDL.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 #include "tarn/gfx/cgfxsettings.h"
@@ -11,6 +13,7 @@
 #include "tarn/utils/logger/clogger.h"
 #include "tarn/tasks/cinterpreter.h"
 #include "tarn/tasks/ckernel.h"
+#include "tarn/tasks/ctaskmanager.h"
 #include "tarn/tasks/cparameterlist.h"
 #include "tarn/tasks/icommand.h"
 #include "tarn/tasks/events/ceventdispatcher.h"
@@ -25,6 +28,27 @@ const char* const kSourceName = "tarn\\tasks\\task_sdl\\ctaskwindowSDL";
 const int kMaxWindowSide = 16383;
 
 CLogger* Log() { return CKernel::GetSingleton()->GetLogger(); }
+
+// The drivers that open a window of a windowing system. Any other (aalib, caca, fbcon...)
+// runs only when SDL_VIDEODRIVER names it: SDL falls back to them when no display can be
+// opened, and the game then runs with no window and no way to quit.
+bool IsWindowDriver(const std::string& driver) {
+    for (const char* name : {"x11", "dga", "windib", "directx", "Quartz", "toolbox", "DSp", "photon", "bwindow"})
+        if (driver == name) return true;
+    return false;
+}
+
+bool IsDriverRequested() {
+    const char* requested = std::getenv("SDL_VIDEODRIVER");
+    return requested && *requested;
+}
+
+// The window cannot be opened: the program says so where a player sees it and ends.
+void FailToOpen(const std::string& reason) {
+    Log()->Error() << "Could not open the window: " << reason << "\n";
+    std::fprintf(stderr, "Could not open the window: %s\n", reason.c_str());
+    CTaskManager::GetSingleton()->QuitWithError(1);
+}
 
 bool IsDepth(int bits) { return bits == 0 || bits == 8 || bits == 15 || bits == 16 || bits == 24 || bits == 32; }
 
@@ -232,7 +256,7 @@ void CApplicationSDL::ReadArguments(const CParameterList* params) {
 
 bool CApplicationSDL::Start(CParameterList* params) {
     ReadArguments(params);
-    InitVideo();
+    if (!InitVideo()) return false;
     SelectMode();
     if (!myInterpreter) {
         myInterpreter.reset(CKernel::GetSingleton()->CreateInterpreter());
@@ -269,19 +293,29 @@ bool CApplicationSDL::ExecuteCommand(const std::string& line) {
     return true;
 }
 
-void CApplicationSDL::InitVideo() {
+bool CApplicationSDL::InitVideo() {
     CLogger* log = Log();
     log->IndentIn();
     *log << "Initializing video ";
     // No timer subsystem: nothing here uses SDL's timers, SDL_GetTicks runs without them, and
     // their thread would wake the process every millisecond.
     if (SDL_Init(SDL_INIT_VIDEO) == -1) {
-        log->Error() << "Error on initialing video or timer.\n SDL Says:\n" << SDL_GetError() << "\n"
+        const std::string reason = SDL_GetError();
+        log->Error() << "Error on initialing video or timer.\n SDL Says:\n" << reason << "\n"
                      << "Exiting on error \n";
-    } else {
-        *log << "[OK]\n\n";
+        log->IndentOut();
+        FailToOpen(reason);
+        return false;
     }
+    *log << "[OK]\n\n";
     log->IndentOut();
+    char driver[256] = "";
+    SDL_VideoDriverName(driver, sizeof(driver));
+    if (IsWindowDriver(driver) || IsDriverRequested()) return true;
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    FailToOpen(std::string("no display, and SDL's fallback video driver \"") + driver +
+               "\" has no window (set SDL_VIDEODRIVER to use it)");
+    return false;
 }
 
 void CApplicationSDL::SelectMode() {
@@ -314,8 +348,10 @@ void CApplicationSDL::Resize(int width, int height) {
     }
     myScreen = SDL_SetVideoMode(width, height, myBitsPerPixel, flags);
     if (!myScreen) {
+        const std::string reason = SDL_GetError();
         Log()->Error() << "Error creating the new window" << "\n"
-                       << "  " << SDL_GetError() << "\n";
+                       << "  " << reason << "\n";
+        FailToOpen(reason);  // a failed mode leaves no window behind
         return;
     }
     CGfxSettings& settings = GetGfxSettings();

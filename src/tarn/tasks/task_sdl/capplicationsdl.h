@@ -26,6 +26,7 @@ public:
 
     // Reads the start-up arguments (width, height, depth, fullscreen, resizable, caption, icon,
     // frames; null for all defaults), starts SDL, opens the window and offers the commands.
+    // Without a window the program is told to end with exit code 1.
     // Always false: the task waits among the paused tasks and is never updated.
     bool Start(CParameterList* params) override;
     // All defaults while no window is open; false otherwise.
@@ -36,7 +37,9 @@ public:
     // Runs line in the task's interpreter (result dropped); false before Start.
     bool ExecuteCommand(const std::string& line) override;
 
-    // Opens the video mode at width by height with the chosen flags (the window reopens).
+    // Opens the video mode at width by height with the chosen flags (the window reopens). A
+    // mode SDL cannot open ends the program with an error (there is no window left); a size
+    // out of range is only logged.
     void Resize(int width, int height);
     // The event dispatcher's size notification: the window follows it.
     void OnResize(int width, int height) { Resize(width, height); }
@@ -59,7 +62,9 @@ public:
 private:
     void SetDefaults();
     void ReadArguments(const CParameterList* params);
-    void InitVideo();
+    // Starts SDL's video on a driver with a window; false (the program is told to end with
+    // an error, on standard error and in the log) when there is none.
+    bool InitVideo();
     void SelectMode();
 
     std::unique_ptr<CInterpreter> myInterpreter;

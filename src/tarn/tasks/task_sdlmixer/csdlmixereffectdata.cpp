@@ -4,6 +4,8 @@
 
 #include <SDL_mixer.h>
 
+#include <filesystem>
+
 #include "tarn/utils/logger/clogger.h"
 #include "tarn/tasks/ckernel.h"
 #include "tarn/tasks/task_sdlmixer/cmixerregistry.h"
@@ -29,6 +31,13 @@ CSDLMixerEffectData::CSDLMixerEffectData(const std::string& fileName)
     CEffectRegistry::Add(this);
     CLogger* log = CKernel::GetSingleton()->GetLogger();
     *log << "new CSDLMixerEffectData( " << myFileName << " ) \n";
+    // SDL_mixer is never handed a directory or a device: it leaks what it allocated for one.
+    std::error_code error;
+    if (std::filesystem::exists(myFileName, error) && !std::filesystem::is_regular_file(myFileName, error)) {
+        log->Error() << "Could not load effect-file  " << myFileName << "\n";
+        *log << "it is not a regular file\n";
+        return;
+    }
     myChunk = LoadChunk(myFileName);
     if (myChunk) return;
     log->Error() << "Could not load effect-file  " << myFileName << "\n";

@@ -4,6 +4,8 @@
 
 #include <SDL_mixer.h>
 
+#include <filesystem>
+
 #include "tarn/utils/logger/clogger.h"
 #include "tarn/tasks/ckernel.h"
 #include "tarn/tasks/task_sdlmixer/cmixerregistry.h"
@@ -21,6 +23,13 @@ CSDLMixerMusicData::CSDLMixerMusicData(const std::string& fileName)
     CMusicRegistry::Add(this);
     CLogger* log = CKernel::GetSingleton()->GetLogger();
     *log << "new CSDLMixerMusicData( " << myFileName << " ) \n";
+    // SDL_mixer is never handed a directory or a device: it leaks what it allocated for one.
+    std::error_code error;
+    if (std::filesystem::exists(myFileName, error) && !std::filesystem::is_regular_file(myFileName, error)) {
+        log->Error() << "Could not load music-file  " << myFileName << "\n";
+        *log << "it is not a regular file\n";
+        return;
+    }
     myMusic = Mix_LoadMUS(myFileName.c_str());
     if (myMusic) return;
     log->Error() << "Could not load music-file  " << myFileName << "\n";

@@ -92,17 +92,55 @@ bool ReadWholeFile(const std::string& fileName, std::unique_ptr<char[]>& data, s
 
 }  // namespace
 
+void CXmlParser::StartChecks() {
+    // Whatever an earlier, unfinished document left pending is forgotten.
+    myState = STATE_TEXT;
+    myText.clear();
+    myTag.clear();
+    myCommentTail.clear();
+    myLine = 0;
+    myOpenNames.clear();
+    myOpenStarts.clear();
+    mySawElement = false;
+    myErrorLine = 0;
+    myError.clear();
+}
+
+void CXmlParser::FinishChecks() {
+    if (myState == STATE_TAG) {
+        Fail("the document ends inside a tag");
+    } else if (myState == STATE_COMMENT) {
+        Fail("the document ends inside a comment");
+    } else if (myOpenStarts.empty() && !Trim(myText).empty()) {
+        Fail("text outside the top-level element");
+    } else if (!myOpenStarts.empty()) {
+        Fail("the document ends inside the element \"" + std::string(InnermostOpenElement()) + "\"");
+    } else if (!mySawElement) {
+        Fail("the document holds no element");
+    }
+}
+
+void CXmlParser::Fail(const std::string& reason) {
+    if (!myError.empty()) return;
+    myErrorLine = myLine > 0 ? myLine : 1;
+    myError = reason;
+}
+
 void CXmlParser::ParseFile(const std::string& fileName) {
+    StartChecks();
     if (myHandler) myHandler->StartDocument();
     std::unique_ptr<char[]> data;
     std::size_t size = 0;
     if (ReadWholeFile(fileName, data, size)) FeedLines(view(data.get(), size));
+    FinishChecks();
     if (myHandler) myHandler->EndDocument();
 }
 
 void CXmlParser::ParseText(view text) {
+    StartChecks();
     if (myHandler) myHandler->StartDocument();
     FeedLines(text);
+    FinishChecks();
     if (myHandler) myHandler->EndDocument();
 }
 
@@ -123,6 +161,7 @@ void CXmlParser::FeedLine(view line) {
 void CXmlParser::ParseLine(const std::string& line) { ParseLine(view(line)); }
 
 void CXmlParser::ParseLine(view line) {
+    ++myLine;
     view rest = myTrimWhitespace ? Trim(line) : line;
     // Each pass handles what lies before the next delimiter; the rest is trimmed again,
     // exactly as if it were a line of its own.
@@ -198,7 +237,10 @@ view CXmlParser::ReadComment(view rest) {
 
 void CXmlParser::FlushText(view text) {
     text = Trim(DropTrailingLineFeeds(text));
-    if (text.empty() || !myHandler) return;
+    if (text.empty()) return;
+    // A byte-order mark may open a file.
+    if (myOpenStarts.empty() && !(!mySawElement && text == "\xEF\xBB\xBF")) Fail("text outside the top-level element");
+    if (!myHandler) return;
     myHandler->OnCharacters(text);
 }
 
@@ -207,6 +249,7 @@ void CXmlParser::HandleTag(view tag) {
     if (tag.empty()) return;
     switch (tag.front()) {
         case '/':
+            CheckEndTag(Trim(tag.substr(1)));
             if (myHandler) myHandler->OnEndElement(tag.substr(1));
             return;
         case '!':  // comments and declarations
@@ -230,10 +273,34 @@ void CXmlParser::HandleStartTag(view tag) {
             name = Trim(myHead);
         }
     }
+    OpenElement(name, closed);
     if (!myHandler) return;
     const std::vector<CXmlAttributeView>& attributes = SortedAttributes();
     myHandler->OnStartElement(name, attributes.data(), static_cast<int>(attributes.size()));
     if (closed) myHandler->OnEndElement(name);
+}
+
+void CXmlParser::OpenElement(view name, bool closed) {
+    if (myOpenStarts.empty() && mySawElement) Fail("a second top-level element \"" + std::string(name) + "\"");
+    mySawElement = true;
+    if (closed) return;
+    myOpenStarts.push_back(myOpenNames.size());
+    myOpenNames.append(name);
+}
+
+void CXmlParser::CheckEndTag(view name) {
+    if (myOpenStarts.empty()) {
+        Fail("the end tag \"" + std::string(name) + "\" closes no element");
+        return;
+    }
+    const view open = InnermostOpenElement();
+    if (name != open) Fail("the end tag \"" + std::string(name) + "\" does not close \"" + std::string(open) + "\"");
+    myOpenNames.resize(myOpenStarts.back());
+    myOpenStarts.pop_back();
+}
+
+view CXmlParser::InnermostOpenElement() const {
+    return myOpenStarts.empty() ? view() : view(myOpenNames).substr(myOpenStarts.back());
 }
 
 const std::vector<CXmlAttributeView>& CXmlParser::SortedAttributes() {

@@ -33,7 +33,20 @@ public:
     void ParseLine(const std::string& line);
     void ParseLine(std::string_view line);
 
+    // Where the last document stopped being well formed: the first line (counted from 1) at
+    // which an end tag did not match the open element, an element or text stood outside the
+    // top-level element, or the document ended inside a tag, a comment or an open element
+    // (then the last line), and why. Line 0 and an empty reason when it was whole; the events
+    // are delivered either way. A document without any element is reported too.
+    int GetErrorLine() const { return myErrorLine; }
+    const std::string& GetError() const { return myError; }
+
 private:
+    void StartChecks();
+    void FinishChecks();
+    // Keeps the first problem found.
+    void Fail(const std::string& reason);
+
     // Splits a document into lines; a last line without a line end counts when not empty.
     void FeedLines(std::string_view text);
     void FeedLine(std::string_view line);
@@ -58,6 +71,11 @@ private:
     // Sorts myFound by name, dropping repeated names after the first, into what the handler
     // gets.
     const std::vector<CXmlAttributeView>& SortedAttributes();
+    // Opens (unless closed, as in <a/>) or closes an element on the stack of open ones,
+    // noting an element outside the top-level one or an end tag that does not match.
+    void OpenElement(std::string_view name, bool closed);
+    void CheckEndTag(std::string_view name);
+    std::string_view InnermostOpenElement() const;
 
     bool myTrimWhitespace = true;
     EState myState = STATE_TEXT;
@@ -74,6 +92,15 @@ private:
     // The attributes in the order of the tag, then sorted.
     std::vector<CXmlAttributeView> myFound;
     std::vector<CXmlAttributeView> mySorted;
+    // The well-formedness checks: lines fed, the open elements (their names end to end in
+    // one buffer, kept from document to document, and where each starts), whether the
+    // top-level element was seen, and the first problem.
+    int myLine = 0;
+    std::string myOpenNames;
+    std::vector<std::size_t> myOpenStarts;
+    bool mySawElement = false;
+    int myErrorLine = 0;
+    std::string myError;
 };
 
 }  // namespace tarn

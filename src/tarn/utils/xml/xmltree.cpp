@@ -2,6 +2,8 @@
 // These join the reader, the tree builder and the writer for callers that want a whole document.
 #include "tarn/utils/xml/xmltree.h"
 
+#include <filesystem>
+
 #include "tarn/utils/xml/cxmlnode.h"
 #include "tarn/utils/xml/cxmlparser.h"
 #include "tarn/utils/xml/cxmltreebuilder.h"
@@ -14,6 +16,22 @@ CXmlNode* LoadXmlTree(const std::string& fileName) {
     CXmlTreeBuilder builder;
     parser.SetHandler(&builder);
     parser.ParseFile(fileName);
+    return builder.TakeRoot();
+}
+
+CXmlNode* LoadXmlTree(const std::string& fileName, std::string* problem) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(fileName, error)) {
+        *problem = "the file cannot be opened";
+        return nullptr;
+    }
+    CXmlParser parser;
+    CXmlTreeBuilder builder;
+    parser.SetHandler(&builder);
+    parser.ParseFile(fileName);
+    problem->clear();
+    if (!parser.GetError().empty())
+        *problem = "line " + std::to_string(parser.GetErrorLine()) + ": " + parser.GetError();
     return builder.TakeRoot();
 }
 

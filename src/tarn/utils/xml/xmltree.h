@@ -14,6 +14,11 @@ class CXmlNode;
 // file cannot be opened or holds no element.
 CXmlNode* LoadXmlTree(const std::string& fileName);
 
+// As above, and problem (not null) receives "" when the file was a whole document, or else
+// why and where reading stopped ("line 12: the document ends inside the element "Level"", "the
+// file cannot be opened"). A damaged document still returns whatever tree was read.
+CXmlNode* LoadXmlTree(const std::string& fileName, std::string* problem);
+
 // Writes node and its subtree to out. A null node writes nothing.
 void WriteXmlTree(const CXmlNode* node, std::ostream& out);
 

@@ -211,7 +211,7 @@ TEST_F(ApplicationSDL, TheWindowFollowsResizesFromSdl) {
     EXPECT_EQ(310, myWindow->GetWindowHeight());
 }
 
-TEST_F(ApplicationSDL, AFailingVideoDriverIsLoggedAndSurvived) {
+TEST_F(ApplicationSDL, AFailingVideoDriverEndsTheProgramWithAnError) {
     ASSERT_EQ(0, setenv("SDL_VIDEODRIVER", "no_such_driver", 1));
     StartWindow("");
     ASSERT_EQ(0, setenv("SDL_VIDEODRIVER", "dummy", 1));
@@ -220,11 +220,10 @@ TEST_F(ApplicationSDL, AFailingVideoDriverIsLoggedAndSurvived) {
     EXPECT_TRUE(Logged("<!>   Initializing video Error on initialing video or timer.\n<!>    SDL Says:\n"))
         << testsupport::LogBody();
     EXPECT_TRUE(Logged("Exiting on error \n"));
-    EXPECT_TRUE(Logged("Failed getting Video Info : \n"));
-    EXPECT_TRUE(Logged("in file: tarn\\tasks\\task_sdl\\ctaskwindowSDL at line "));
-    EXPECT_TRUE(Logged("Using software ( SDL_SWSURFACE )\n"));
-    EXPECT_TRUE(Logged("<!> Error creating the new window\n"));
-    // The graphics settings keep their defaults.
+    EXPECT_TRUE(Logged("<!> Could not open the window: "));
+    // And it does: the main loop ends with exit code 1, no mode is tried.
+    EXPECT_EQ(1, tarn::CTaskManager::GetSingleton()->GetExitCode());
+    EXPECT_FALSE(Logged("Error creating the new window"));
     EXPECT_EQ(32, tarn::GetGfxSettings().myBitsPerPixel);
     myWindow->WindowSetIcon("missing.bmp");
 }

@@ -123,6 +123,9 @@ TEST_F(EffectPlayer, FilesThatDoNotLoadAreLoggedAndPlayNothing) {
         EXPECT_EQ(0, CSDLMixerEffectData::GetLiveCount()) << bad;
         EXPECT_EQ(0, Mix_Playing(-1)) << bad;
     }
+    // A directory never reaches SDL_mixer.
+    EXPECT_NE(std::string::npos, Log().find("<!> Could not load effect-file  .\n<!> it is not a regular file\n"))
+        << Log();
     EXPECT_FALSE(myPlayer->IsEffectStarted());
 }
 

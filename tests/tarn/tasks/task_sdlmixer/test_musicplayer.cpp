@@ -8,6 +8,8 @@
 #include <atomic>
 #include <cmath>
 #include <cstdlib>
+#include <filesystem>
+#include <functional>
 #include <limits>
 #include <memory>
 #include <thread>
@@ -240,8 +242,16 @@ TEST_F(MusicPlayer, FilesThatDoNotLoadAreLoggedAndLeaveTheMusicAlone) {
         << log;
     EXPECT_NE(std::string::npos, log.find("<!> freed CSDLMixerMusicData\n"));
 
+    // A directory named like a music file never reaches SDL_mixer (which would leak).
+    std::filesystem::create_directory("folder.wav");
+    myPlayer->Play("folder.wav");
+    EXPECT_NE(std::string::npos,
+              Log().find("<!> Could not load music-file  folder.wav\n<!> it is not a regular file\n"))
+        << Log();
+
     myPlayer->PlayFadeIn("a.wav", 0);
-    for (const char* bad : {"missing.wav", "empty.wav", "garbage.wav", "header-only.wav", "bad-format.wav", ""}) {
+    for (const char* bad :
+         {"missing.wav", "empty.wav", "garbage.wav", "header-only.wav", "bad-format.wav", "", "folder.wav", "."}) {
         myPlayer->Play(bad);
         EXPECT_EQ("a.wav", CurrentName()) << bad;
         EXPECT_EQ(1, CSDLMixerMusicData::GetLiveCount()) << bad;

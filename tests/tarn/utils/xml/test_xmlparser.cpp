@@ -184,6 +184,49 @@ TEST(XmlReader, StrayEndTagsAndSecondTopLevelElementsAreIgnored) {
     });
 }
 
+TEST(XmlReader, ReportsWhereADocumentStopsBeingWhole) {
+    struct Problem {
+        std::string text;
+        int line;
+        std::string error;
+    };
+    const std::vector<Problem> cases = {
+        {"<r>\n  <a/>\n</r>\n", 0, ""},
+        {"\xEF\xBB\xBF<?xml version=\"1.0\"?>\n<!-- c -->\n<r>t</r>\n", 0, ""},
+        {"<r>\n  <a b=\"1\"/>\n  <a b=", 3, "the document ends inside a tag"},
+        {"<r>\n<!-- open\n<a/>\n", 3, "the document ends inside a comment"},
+        {"<r>\n  <a>\n    <b/>\n", 3, "the document ends inside the element \"a\""},
+        {"<r>\n  <a>\n  </b>\n</r>\n", 3, "the end tag \"b\" does not close \"a\""},
+        {"<r/>\n</r>\n", 2, "the end tag \"r\" closes no element"},
+        {"<r/>\n<s/>\n", 2, "a second top-level element \"s\""},
+        {"junk\n<r/>\n", 2, "text outside the top-level element"},
+        {"<r/>\n\njunk", 3, "text outside the top-level element"},
+        {"", 1, "the document holds no element"},
+        {"\x01\x02 no markup", 1, "text outside the top-level element"},
+    };
+    CXmlParser parser;
+    for (const Problem& c : cases) {
+        parser.ParseText(c.text);
+        EXPECT_EQ(parser.GetErrorLine(), c.line) << c.text;
+        EXPECT_EQ(parser.GetError(), c.error) << c.text;
+    }
+
+    testsupport::CTempDir dir;
+    std::string problem = "stale";
+    testsupport::WriteFile("cut.xml", "<r>\n  <a/>\n  <a");
+    std::unique_ptr<CXmlNode> root(LoadXmlTree("cut.xml", &problem));
+    EXPECT_EQ(DumpXml(root.get()), "r(a)");  // what was read is kept
+    EXPECT_EQ(problem, "line 3: the document ends inside a tag");
+    testsupport::WriteFile("whole.xml", "<r/>");
+    root.reset(LoadXmlTree("whole.xml", &problem));
+    EXPECT_EQ(problem, "");
+    for (const char* unreadable : {"missing.xml", "."}) {
+        root.reset(LoadXmlTree(unreadable, &problem));
+        EXPECT_EQ(root, nullptr);
+        EXPECT_EQ(problem, "the file cannot be opened");
+    }
+}
+
 TEST(XmlReader, ParseFileReadsEveryLineAndDropsCarriageReturns) {
     testsupport::CTempDir dir;
     testsupport::WriteFile("crlf.xml", "<r>\r\n  <a b=\"1\">x</a>\r\n  <c>\r\n  two\r\n  </c>\r\n</r>");
