@@ -2,7 +2,9 @@
 // messages, node building while writing, XmlLoad/XmlSave and the stored form of timers.
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <climits>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <list>
@@ -212,7 +214,13 @@ TEST_F(XmlFileSysTest, EveryFailedSaveIsLoggedWithItsReason) {
         const char* file;
         const char* reason;
     };
-    std::vector<Case> cases = {{"plain/x.xml", "open: Not a directory"}, {"", "open: No such file or directory"}};
+    // Windows reports a file standing in for a folder as a path that does not exist.
+#ifdef _WIN32
+    const std::string fileAsFolder = std::string("open: ") + std::strerror(ENOENT);
+#else
+    const std::string fileAsFolder = std::string("open: ") + std::strerror(ENOTDIR);
+#endif
+    std::vector<Case> cases = {{"plain/x.xml", fileAsFolder.c_str()}, {"", "open: No such file or directory"}};
     if (std::ifstream("/dev/full")) cases.push_back({"/dev/full", "flush: No space left on device"});
     for (const Case& c : cases) {
         CLogCapture log;
