@@ -14,8 +14,9 @@
 #include <memory>
 #include <string>
 
-#include "tarn/tasks/ckernel.h"
+#include "support/fuzztempdir.h"
 #include "tarn/tasks/cinterpreter.h"
+#include "tarn/tasks/ckernel.h"
 #include "tarn/tasks/cnamespaceregistry.h"
 #include "tarn/tasks/cparameterlist.h"
 #include "tarn/tasks/icommand.h"
@@ -37,26 +38,6 @@ public:
     std::string Execute() override { return "called"; }
 };
 
-std::string& TemporaryDirectory() {
-    static std::string directory;
-    return directory;
-}
-
-// Removes the temporary directory (with the log file) when the process ends normally.
-void LeaveTemporaryDirectory() {
-    std::error_code ignored;
-    std::filesystem::current_path(std::filesystem::temp_directory_path(), ignored);
-    std::filesystem::remove_all(TemporaryDirectory(), ignored);
-}
-
-bool EnterTemporaryDirectory() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "tarn-fuzz-interpreter-XXXXXX").string();
-    if (!mkdtemp(&pattern[0])) return false;
-    TemporaryDirectory() = pattern;
-    std::atexit(LeaveTemporaryDirectory);
-    return chdir(pattern.c_str()) == 0;
-}
-
 // Keeps the log file of a long run small.
 void TrimLog() {
     struct stat info {};
@@ -64,7 +45,7 @@ void TrimLog() {
 }
 
 bool Initialize() {
-    if (!EnterTemporaryDirectory()) std::abort();
+    fuzzsupport::EnterTemporaryDirectory("interpreter");
     setenv("SDL_VIDEODRIVER", "dummy", 1);
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     tarn::CKernel::GetSingleton()->GetConsole();  // registers the namespace "basic"

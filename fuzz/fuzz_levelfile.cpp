@@ -2,8 +2,6 @@
 // level file object reads into a physics task (with the game's marble sprite table taking the
 // "SpriteData"), and the world is stepped. A load that succeeds comes from a whole document
 // with the root "MarblesLevel"; nothing may crash or hang.
-#include <unistd.h>
-
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -14,26 +12,13 @@
 #include "marbles/game/cmarblespritetable.h"
 #include "marbles/level/clevelfile.h"
 #include "marbles/physics/cphysicstask.h"
+#include "support/fuzztempdir.h"
 #include "tarn/utils/logger/clogger.h"
 
 namespace {
 
-std::string& TemporaryDirectory() {
-    static std::string directory;
-    return directory;
-}
-
-void LeaveTemporaryDirectory() {
-    std::error_code ignored;
-    std::filesystem::current_path(std::filesystem::temp_directory_path(), ignored);
-    std::filesystem::remove_all(TemporaryDirectory(), ignored);
-}
-
 bool Initialize() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "tarn-fuzz-levelfile-XXXXXX").string();
-    if (!mkdtemp(&pattern[0]) || chdir(pattern.c_str()) != 0) std::abort();
-    TemporaryDirectory() = pattern;
-    std::atexit(LeaveTemporaryDirectory);
+    fuzzsupport::EnterTemporaryDirectory("levelfile");
     marbles::CMarbleSpriteTable::GetSingleton();  // the game's "SpriteData" reader
     return true;
 }

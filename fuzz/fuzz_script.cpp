@@ -13,6 +13,7 @@
 #include <fstream>
 #include <string>
 
+#include "support/fuzztempdir.h"
 #include "tarn/tasks/cinterpreter.h"
 #include "tarn/tasks/ckernel.h"
 #include "tarn/tasks/cparameterlist.h"
@@ -40,22 +41,8 @@ public:
 
 CCountingStandIn theStandIn;
 
-std::string& TemporaryDirectory() {
-    static std::string directory;
-    return directory;
-}
-
-void LeaveTemporaryDirectory() {
-    std::error_code ignored;
-    std::filesystem::current_path(std::filesystem::temp_directory_path(), ignored);
-    std::filesystem::remove_all(TemporaryDirectory(), ignored);
-}
-
 bool Initialize() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "tarn-fuzz-script-XXXXXX").string();
-    if (!mkdtemp(&pattern[0]) || chdir(pattern.c_str()) != 0) std::abort();
-    TemporaryDirectory() = pattern;
-    std::atexit(LeaveTemporaryDirectory);
+    fuzzsupport::EnterTemporaryDirectory("script");
     setenv("SDL_VIDEODRIVER", "dummy", 1);
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     tarn::CInterpreter* console = tarn::CKernel::GetSingleton()->GetConsole();

@@ -91,6 +91,10 @@ void ResetEngine() {
     tarn::CLogListenerForFile::ResetLastFileName();
 }
 
+bool HasProgram(const std::string& name) {
+    return std::system(("command -v " + name + " > /dev/null 2>&1").c_str()) == 0;
+}
+
 std::string LogBody(const std::string& path) {
     const std::string text = ReadFile(path);
     std::string::size_type at = 0;

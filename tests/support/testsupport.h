@@ -42,6 +42,9 @@ void WriteFile(const std::string& path, const std::string& bytes);
 // the log file name so the next logger writes a new header.
 void ResetEngine();
 
+// Whether the shell finds the program name on the path.
+bool HasProgram(const std::string& name);
+
 // The log text after the five header lines.
 std::string LogBody(const std::string& path = "log.txt");
 

@@ -15,10 +15,6 @@ using testsupport::WriteFile;
 
 namespace {
 
-bool HasProgram(const std::string& name) {
-    return std::system(("command -v " + name + " > /dev/null 2>&1").c_str()) == 0;
-}
-
 // Every step waits for what the game shows in its log (up to 30 s), never a fixed time.
 // Screenshots land in shots/ when ImageMagick's import is there.
 const char* const DRIVER =
@@ -76,7 +72,7 @@ const char* const DRIVER =
 }  // namespace
 
 TEST(Playthrough, LevelSelectLevelTwoEveryKeyAndEscapeTwiceQuitsAndSaves) {
-    if (!HasProgram("xvfb-run") || !HasProgram("xdotool"))
+    if (!testsupport::HasProgram("xvfb-run") || !testsupport::HasProgram("xdotool"))
         GTEST_SKIP() << "xvfb-run or xdotool is missing: the game cannot be driven on a virtual screen";
     testsupport::CTempDir dir;
     std::filesystem::copy(std::string(MARBLES_SOURCE_DIR) + "/game/data", "data",

@@ -15,10 +15,6 @@ using testsupport::WriteFile;
 
 namespace {
 
-bool HasProgram(const std::string& name) {
-    return std::system(("command -v " + name + " > /dev/null 2>&1").c_str()) == 0;
-}
-
 // Starts the game, waits (up to three minutes) until the log shows two won levels, then
 // presses Escape. Exit status 4 when the wins never came.
 const char* const DRIVER =
@@ -48,7 +44,7 @@ const char* const DRIVER =
 }  // namespace
 
 TEST(ReplayWindow, TheFirstTwoLevelsAreWonByTheirSolutionsInTheRealWindow) {
-    if (!HasProgram("xvfb-run") || !HasProgram("xdotool"))
+    if (!testsupport::HasProgram("xvfb-run") || !testsupport::HasProgram("xdotool"))
         GTEST_SKIP() << "xvfb-run or xdotool is missing: the game cannot be run on a virtual screen";
     testsupport::CTempDir dir;
     std::filesystem::copy(std::string(MARBLES_SOURCE_DIR) + "/game/data", "data",

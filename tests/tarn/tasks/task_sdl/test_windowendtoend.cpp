@@ -11,19 +11,16 @@
 
 namespace {
 
-bool HaveProgram(const char* name) {
-    return std::system((std::string("command -v ") + name + " > /dev/null 2>&1").c_str()) == 0;
-}
-
 std::string Trimmed(const std::string& text) {
     const auto end = text.find_last_not_of(" \n\r\t");
     return end == std::string::npos ? std::string() : text.substr(0, end + 1);
 }
 
 TEST(WindowEndToEnd, EscapeClosesTheWindowOpenedByTheStartUpScript) {
-    if (!HaveProgram("xvfb-run") || !HaveProgram("Xvfb")) GTEST_SKIP() << "Xvfb (xvfb-run) is not installed";
+    if (!testsupport::HasProgram("xvfb-run") || !testsupport::HasProgram("Xvfb"))
+        GTEST_SKIP() << "Xvfb (xvfb-run) is not installed";
     for (const char* tool : {"xdotool", "xwininfo", "xprop"}) {
-        if (!HaveProgram(tool)) GTEST_SKIP() << tool << " is not installed";
+        if (!testsupport::HasProgram(tool)) GTEST_SKIP() << tool << " is not installed";
     }
     testsupport::CTempDir dir;
     testsupport::WriteFile("autoexec.txt",
