@@ -4,13 +4,27 @@
 # headless. GoogleTest is cross-built from Debian's googletest sources (/usr/src/googletest).
 # Installs the Debian packages it needs (as root or with sudo). Work goes to build-windows/
 # (kept between runs, so a second run only rebuilds what changed) and the wine prefix to
-# build-windows/wineprefix. Usage: scripts/windows-check.sh [--jobs N]
-# Exits non-zero when a build step or a test program fails.
+# build-windows/wineprefix.
+# Then the SDL stage: SDL 1.2 and SDL_mixer 1.2 cross-built once from Debian's source packages
+# (fetched with apt from the machine's own package sources, into build-windows/sdl/; delete
+# that folder to build them again), the SDL tasks that need only those two (window, event,
+# keyboard, audio: -DTARN_SDL_TASKS_ONLY=ON) and sdl-entry-check, which starts them through
+# SDLmain's entry; it runs under wine on SDL's dummy drivers and must write its report to
+# "stdout.txt" beside the program. --no-sdl leaves the stage out.
+# Usage: scripts/windows-check.sh [--jobs N] [--no-sdl]
+# Exits non-zero when a build step, a test program or the SDL stage fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
 jobs=$(nproc)
-[ "${1:-}" = "--jobs" ] && jobs=$2
+with_sdl=1
+while [ $# -gt 0 ]; do
+    case "$1" in
+        --jobs) jobs=$2; shift 2 ;;
+        --no-sdl) with_sdl=0; shift ;;
+        *) echo "usage: $0 [--jobs N] [--no-sdl]" >&2; exit 2 ;;
+    esac
+done
 
 source scripts/deps.sh
 marbles_install_packages g++-mingw-w64-x86-64 wine wine64 googletest cmake make
@@ -65,9 +79,132 @@ for test in "$work"/build/tests/test_*.exe; do
     fi
 done
 end=$(date +%s)
+
+# ---- SDL stage --------------------------------------------------------------------------------
+sdl=$work/sdl
+sdl_prefix=$sdl/prefix
+sdl_note="" sdl_summary="left out (--no-sdl)" sdl_status=0
+
+# Writes deb-src twins of the machine's own package sources into the folder $1: the same
+# archives, suites and keys, so no host name is written anywhere and apt's configuration
+# stays as it is.
+sdl_source_entries() {
+    local out=$1 etc_list etc_parts file
+    eval "$(apt-config shell etc_list Dir::Etc::sourcelist/f etc_parts Dir::Etc::sourceparts/d)"
+    for file in "$etc_list" "$etc_parts"*.list "$etc_parts"*.sources; do
+        [ -f "$file" ] || continue
+        case "$file" in
+            *.sources) sed 's/^Types:.*/Types: deb-src/' "$file" > "$out/machine-$(basename "$file")" ;;
+            *) sed -n 's/^[[:space:]]*deb\([[:space:]]\)/deb-src\1/p' "$file" > "$out/machine-$(basename "$file" .list).list" ;;
+        esac
+    done
+}
+
+# Fetches the two source packages with apt-get into $sdl/src, unpacked with Debian's patches.
+sdl_fetch() {
+    local apt=$sdl/apt
+    rm -rf "$apt" "$sdl/src"
+    mkdir -p "$apt/sources.d" "$apt/lists/partial" "$apt/cache/archives/partial" "$sdl/src"
+    : > "$apt/none.list"
+    sdl_source_entries "$apt/sources.d"
+    local options=(-o Dir::Etc::SourceList="$apt/none.list" -o Dir::Etc::SourceParts="$apt/sources.d"
+        -o Dir::State::Lists="$apt/lists" -o Dir::Cache="$apt/cache")
+    apt-get "${options[@]}" update > "$sdl/fetch.log" 2>&1 &&
+        (cd "$sdl/src" && apt-get "${options[@]}" source libsdl1.2 sdl-mixer1.2) >> "$sdl/fetch.log" 2>&1
+}
+
+# Configures, builds and installs one unpacked source folder ($1) into $sdl_prefix.
+sdl_autotools() {
+    local source=$1 log=$2
+    shift 2
+    (cd "$source" && PKG_CONFIG_LIBDIR=$sdl_prefix/lib/pkgconfig PATH=$sdl_prefix/bin:$PATH \
+        nice -n 10 ./configure --host=x86_64-w64-mingw32 --prefix="$sdl_prefix" --disable-shared "$@" &&
+        nice -n 10 make -j"$jobs" && make install) > "$log" 2>&1
+}
+
+# SDL and SDL_mixer, static, once: kept in $sdl_prefix (marked by .built) for later runs.
+sdl_libraries() {
+    if [ -f "$sdl_prefix/.built" ]; then
+        sdl_note="reused $(cat "$sdl_prefix/.built")"
+        return 0
+    fi
+    echo "== Fetching SDL 1.2 and SDL_mixer 1.2 from Debian's source packages"
+    local fetch_start=$(date +%s)
+    sdl_fetch || { sdl_summary="FAILED fetching the sources (see $sdl/fetch.log)"; return 1; }
+    local fetch_end=$(date +%s)
+    local sdl_source mixer_source
+    sdl_source=$(ls -d "$sdl"/src/libsdl1.2-*/ | head -n 1)
+    mixer_source=$(ls -d "$sdl"/src/sdl-mixer1.2-*/ | head -n 1)
+    echo "== Cross-building $(basename "$sdl_source") and $(basename "$mixer_source")"
+    rm -rf "$sdl_prefix"
+    sdl_autotools "$sdl_source" "$sdl/sdl-build.log" ||
+        { sdl_summary="FAILED building SDL (see $sdl/sdl-build.log)"; return 1; }
+    # Only the sounds SDL_mixer reads itself (WAVE, AIFF, VOC): nothing needing another library.
+    sdl_autotools "$mixer_source" "$sdl/mixer-build.log" --with-sdl-prefix="$sdl_prefix" --disable-sdltest \
+        --disable-music-cmd --disable-music-mod --disable-music-midi --disable-music-ogg \
+        --disable-music-flac --disable-music-mp3 ||
+        { sdl_summary="FAILED building SDL_mixer (see $sdl/mixer-build.log)"; return 1; }
+    echo "$(basename "$sdl_source") $(basename "$mixer_source")" > "$sdl_prefix/.built"
+    sdl_note="built $(cat "$sdl_prefix/.built"): fetch $((fetch_end - fetch_start)) s, build $(($(date +%s) - fetch_end)) s"
+}
+
+# The SDL tasks and sdl-entry-check against them, then the check under wine in a folder of
+# its own.
+sdl_tasks() {
+    echo "== Cross-building the SDL tasks and sdl-entry-check"
+    PKG_CONFIG_LIBDIR=$sdl_prefix/lib/pkgconfig cmake -S . -B "$work/build-sdl" \
+        -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release -DTARN_SDL=OFF \
+        -DTARN_SDL_TASKS_ONLY=ON -DTARN_BUILD_TESTS=OFF -DTARN_BUILD_BENCH=OFF -DTARN_BUILD_FUZZ=OFF \
+        > "$work/build-sdl.log" 2>&1 &&
+        nice -n 10 cmake --build "$work/build-sdl" -j"$jobs" --target sdl-entry-check >> "$work/build-sdl.log" 2>&1 ||
+        { sdl_built=$(date +%s); grep -E 'error' "$work/build-sdl.log" | head -n 20
+          sdl_summary="FAILED compiling or linking the SDL tasks (see $work/build-sdl.log)"; return 1; }
+    sdl_built=$(date +%s)
+    local linked="linked"
+    grep -q -- '-lmingw32 -lSDLmain -lSDL' "$work/build-sdl/tools/sdl-entry-check/CMakeFiles/sdl-entry-check.dir/linkLibs.rsp" &&
+        linked="linked with -lmingw32 -lSDLmain -lSDL"
+    echo "== Running sdl-entry-check under wine"
+    # The program in bin/, started from its parent: SDLmain writes "stdout.txt" beside the
+    # program, the log and the sound stay in the working directory.
+    local run=$work/sdl-run status=0
+    local report=$run/bin/stdout.txt
+    rm -rf "$run" && mkdir -p "$run/bin"
+    cp "$work/build-sdl/tools/sdl-entry-check/sdl-entry-check.exe" "$run/bin/"
+    cp game/data/sound/pop.wav "$run/"
+    (cd "$run" && SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy timeout 300 wine bin/sdl-entry-check.exe pop.wav) \
+        > "$run/wine.txt" 2>&1 || status=$?
+    [ -f "$report" ] && tr -d '\r' < "$report" | sed 's/^/   /'
+    if [ "$status" -ne 0 ]; then
+        sdl_summary="compiled and $linked; FAILED under wine: exit code $status (see $run)"
+        return 1
+    fi
+    if ! tr -d '\r' < "$report" 2>/dev/null | grep -qx 'sdl-entry-check: OK'; then
+        sdl_summary="compiled and $linked, exit code 0, but no \"stdout.txt\" with its report beside the program"
+        return 1
+    fi
+    sdl_summary="compiled and $linked, ran under wine: exit code 0,"
+    sdl_summary+=" \"stdout.txt\" written by SDLmain beside the program ($(wc -l < "$report") lines)"
+}
+
+if [ "$with_sdl" -eq 1 ]; then
+    sdl_start=$(date +%s)
+    sdl_built=$sdl_start
+    sdl_summary="FAILED installing dpkg-dev and pkg-config"
+    if marbles_install_packages dpkg-dev pkg-config && sdl_libraries; then
+        sdl_libs=$(date +%s)
+        sdl_tasks || sdl_status=1
+        sdl_end=$(date +%s)
+        sdl_summary+=" [$sdl_note; SDL libraries $((sdl_libs - sdl_start)) s, tasks build $((sdl_built - sdl_libs)) s,"
+        sdl_summary+=" wine $((sdl_end - sdl_built)) s]"
+    else
+        sdl_status=1
+    fi
+fi
+
 unbuilt=$(sed -n 's/.*\*\*\* \[.*tests\/CMakeFiles\/\(test_[a-z_]*\)\.dir\/all\].*/\1/p' "$work/build.log" | sort -u)
+echo "== Windows SDL tasks and entry: $sdl_summary"
 echo "== Windows check: $programs test programs, $cases cases, $failures failed cases," \
     "${#failed_programs[@]} failed programs, $(echo $unbuilt | wc -w) programs that did not build" \
     "(build $((built - start)) s, tests $((end - built)) s)"
 [ -n "$unbuilt" ] && echo "   not built: $(echo $unbuilt)"
-[ ${#failed_programs[@]} -eq 0 ] && [ "$build_status" -eq 0 ]
+[ ${#failed_programs[@]} -eq 0 ] && [ "$build_status" -eq 0 ] && [ "$sdl_status" -eq 0 ]
