@@ -8,7 +8,7 @@
 # Then the SDL stage: SDL 1.2 and SDL_mixer 1.2 cross-built once from Debian's source packages
 # (fetched with apt from the machine's own package sources, into build-windows/sdl/; delete
 # that folder to build them again), the SDL tasks that need only those two (window, event,
-# keyboard, audio: -DTARN_SDL_TASKS_ONLY=ON) and sdl-entry-check, which starts them through
+# keyboard, mouse cursor, audio: -DTARN_SDL_TASKS_ONLY=ON) and sdl-entry-check, which starts them through
 # SDLmain's entry; it runs under wine on SDL's dummy drivers and must write its report to
 # "stdout.txt" beside the program. --no-sdl leaves the stage out.
 # Usage: scripts/windows-check.sh [--jobs N] [--no-sdl]

@@ -1,4 +1,4 @@
-// sdl-entry-check: starts the window, event, keyboard and audio tasks through SDL's program entry
+// sdl-entry-check: starts the window, event, keyboard, mouse and audio tasks through SDL's entry
 // (on Windows SDLmain's, which sends this output to "stdout.txt"), runs a few frames and quits.
 // Usage: sdl-entry-check [sound.wav]   (exit code 0 when every task came up and the loop ended)
 #include <cstdio>
@@ -12,7 +12,9 @@
 #include "tarn/tasks/ckernel.h"
 #include "tarn/tasks/ctaskfactory.h"
 #include "tarn/tasks/ctaskmanager.h"
+#include "tarn/tasks/events/ceventdispatcher.h"
 #include "tarn/tasks/task_sdl/capplicationsdl.h"
+#include "tarn/tasks/task_sdl/ccursorcontrolsdl.h"
 #include "tarn/tasks/task_sdl/sdlentry.h"
 #include "tarn/tasks/task_sdlmixer/ceffectplayer.h"
 #include "tarn/tasks/task_sdlmixer/cmusicplayer.h"
@@ -61,6 +63,7 @@ void Run(const std::string& sound, CChecks& checks) {
         "taskload( sdl_mixer )",
         "starttask( event, event, 10 )",
         "starttask( keyboard, keyboard, 20 )",
+        "starttask( mouse, mouse, 25 )",
         "starttask( window, window, 1000, 320, 240, 0, 0, 0, \"sdl-entry-check\" )",
         "starttask( audio, audio, 30, 22050, \"S16LSB\", 2, 1024, 8 )",
     };
@@ -70,6 +73,12 @@ void Run(const std::string& sound, CChecks& checks) {
     checks.Check(window && window->GetScreen() != nullptr, "window task: 320x240 video mode open");
     checks.Check(Contains(manager->GetTasks(), factory->FindTask("event")), "event task: running");
     checks.Check(Contains(manager->GetTasks(), factory->FindTask("keyboard")), "keyboard task: running");
+    for (const char* line : {"mouse::CursorChangeTo( cursor_hand )", "mouse::CursorHide", "mouse::CursorShow"}) {
+        console->Execute(line, false);
+    }
+    const auto* cursor = dynamic_cast<const tarn::CCursorControlSDL*>(
+        tarn::CEventDispatcher::GetSingleton()->GetCursorControl());
+    checks.Check(cursor && cursor->GetCursor() != nullptr, "mouse task: cursor changed to cursor_hand");
     auto* audio = dynamic_cast<tarn::CTaskAudioSDL*>(factory->FindTask("audio"));
     const bool audioOpen = audio && Contains(manager->GetTasks(), audio) && audio->GetMusicPlayer();
     checks.Check(audioOpen, "audio task: running, audio device open");
