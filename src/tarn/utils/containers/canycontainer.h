@@ -42,9 +42,14 @@ public:
     // characters must outlive this value and every value moved from it; copies own their text.
     static CAnyContainer BorrowText(std::string_view text) {
         CAnyContainer value;
-        value.myBorrowed = text.data() ? text.data() : "";
-        value.myBorrowedSize = text.size();
+        value.Borrow(text);
         return value;
+    }
+    // Makes this value a borrowed text, in place, on the same terms.
+    void Borrow(std::string_view text) {
+        myHolder.reset();
+        myBorrowed = text.data() ? text.data() : "";
+        myBorrowedSize = text.size();
     }
 
     template <typename T>

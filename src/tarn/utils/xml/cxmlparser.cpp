@@ -62,9 +62,9 @@ view::size_type Find(view text, char c, view::size_type from = 0) {
     return found ? static_cast<view::size_type>(static_cast<const char*>(found) - text.data()) : view::npos;
 }
 
-// The whole file in one buffer; false when it cannot be opened. A file that cannot be read
-// (a folder) reads as empty.
-bool ReadWholeFile(const std::string& fileName, std::unique_ptr<char[]>& data, std::size_t& size) {
+}  // namespace
+
+bool CXmlParser::ReadWholeFile(const std::string& fileName, std::unique_ptr<char[]>& data, std::size_t& size) {
     std::ifstream file(fileName, std::ios::in | std::ios::binary);
     if (!file) return false;
     // The size is only a hint: the file may change, and a folder has none.
@@ -89,8 +89,6 @@ bool ReadWholeFile(const std::string& fileName, std::unique_ptr<char[]>& data, s
     }
     return true;
 }
-
-}  // namespace
 
 void CXmlParser::StartChecks() {
     // Whatever an earlier, unfinished document left pending is forgotten.
@@ -176,6 +174,8 @@ void CXmlParser::ParseLine(view line) {
 }
 
 view CXmlParser::ReadText(view rest) {
+    view after;
+    if (rest.front() == '<' && myText.empty() && ReadPlainTag(rest.substr(1), after)) return after;
     const view::size_type open = Find(rest, '<');
     if (open == view::npos) {
         myText.append(rest);
@@ -320,7 +320,91 @@ const std::vector<CXmlAttributeView>& CXmlParser::SortedAttributes() {
 
 namespace {
 bool IsWordChar(char c) { return !IsBlank(c) && c != '=' && c != '"'; }
+
+// What a character may be in the quick reading of a whole tag on one line.
+enum : unsigned char { kOther = 0, kNameChar = 1, kBlank = 2 };
+
+struct CCharClasses {
+    unsigned char of[256];
+    constexpr CCharClasses() : of() {
+        for (int c = 0; c < 256; ++c) of[c] = kNameChar;
+        of[static_cast<unsigned char>(' ')] = kBlank;
+        of[static_cast<unsigned char>('\t')] = kBlank;
+        // Ends or marks something the quick reading leaves to the general one.
+        for (char c : {'=', '"', '>', '/', '<', '!', '?', '\n', '\r', '\0'}) of[static_cast<unsigned char>(c)] = kOther;
+    }
+};
+constexpr CCharClasses kClasses;
+
+unsigned char ClassOf(char c) { return kClasses.of[static_cast<unsigned char>(c)]; }
+
+view::size_type SkipBlanks(view text, view::size_type i) {
+    while (i < text.size() && ClassOf(text[i]) == kBlank) ++i;
+    return i;
+}
+
+view::size_type SkipName(view text, view::size_type i) {
+    while (i < text.size() && ClassOf(text[i]) == kNameChar) ++i;
+    return i;
+}
 }  // namespace
+
+// The quick reading of the common tags: <name a="1" b="2">, the same closed with "/>", and
+// </name>, all on one line. It handles a tag exactly as the general reading would, or leaves
+// it untouched (false) when the tag holds anything else.
+bool CXmlParser::ReadPlainTag(view rest, view& after) {
+    const view::size_type size = rest.size();
+    view::size_type i = SkipBlanks(rest, 0);
+    if (i < size && rest[i] == '/') {
+        const view::size_type start = i + 1;
+        i = SkipName(rest, start);
+        if (i == start || i >= size || rest[i] != '>') return false;
+        const view name = rest.substr(start, i - start);
+        CheckEndTag(name);
+        if (myHandler) myHandler->OnEndElement(name);
+        after = rest.substr(i + 1);
+        return true;
+    }
+    const view::size_type nameStart = i;
+    i = SkipName(rest, nameStart);
+    if (i == nameStart) return false;
+    const view name = rest.substr(nameStart, i - nameStart);
+    myFound.clear();
+    bool closed = false;
+    while (true) {
+        const view::size_type blanks = i;
+        i = SkipBlanks(rest, i);
+        if (i >= size) return false;
+        if (rest[i] == '>') break;
+        if (rest[i] == '/') {
+            i = SkipBlanks(rest, i + 1);
+            if (i >= size || rest[i] != '>') return false;
+            closed = true;
+            break;
+        }
+        // Another attribute: after blanks, a name, ="value" with no '>' inside.
+        const view::size_type attributeStart = i;
+        i = SkipName(rest, i);
+        if (attributeStart == blanks || i == attributeStart || i + 1 >= size || rest[i] != '=' || rest[i + 1] != '"') return false;
+        const view::size_type valueStart = i + 2;
+        view::size_type quote = valueStart;
+        while (quote < size && rest[quote] != '"' && rest[quote] != '>') ++quote;
+        if (quote >= size || rest[quote] != '"') return false;
+        // Filled in place: a pair made aside and copied in waits on the store buffer.
+        CXmlAttributeView& found = myFound.emplace_back();
+        found.name = view(rest.data() + attributeStart, i - attributeStart);
+        found.value = view(rest.data() + valueStart, quote - valueStart);
+        i = quote + 1;
+    }
+    myState = STATE_TEXT;
+    OpenElement(name, closed);
+    after = rest.substr(i + 1);
+    if (!myHandler) return true;
+    const std::vector<CXmlAttributeView>& attributes = SortedAttributes();
+    myHandler->OnStartElement(name, attributes.data(), static_cast<int>(attributes.size()));
+    if (closed) myHandler->OnEndElement(name);
+    return true;
+}
 
 // For such a tag the general splitting below gives exactly this: the first word is the
 // name, and every pair's word and quoted text are an attribute's name and value.

@@ -3,6 +3,7 @@
 #ifndef TARN_UTILS_XML_CXMLPARSER_H
 #define TARN_UTILS_XML_CXMLPARSER_H
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,6 +25,10 @@ public:
     // file that cannot be opened or read yields just the two document events. A carriage
     // return ending a line is dropped.
     void ParseFile(const std::string& fileName);
+
+    // The whole file in one buffer (size characters, freed by the caller); false when it
+    // cannot be opened. A file that cannot be read (a folder) reads as empty.
+    static bool ReadWholeFile(const std::string& fileName, std::unique_ptr<char[]>& data, std::size_t& size);
 
     // StartDocument, every line of text (split at line feeds, a carriage return ending a line
     // dropped, as for a file), EndDocument.
@@ -59,6 +64,9 @@ private:
     std::string_view ReadTag(std::string_view rest);
     std::string_view ReadComment(std::string_view rest);
 
+    // Reads a whole common tag from just after its '<' and puts what follows its '>' in after;
+    // false, with nothing done, for a tag that needs the general reading.
+    bool ReadPlainTag(std::string_view rest, std::string_view& after);
     void FlushText(std::string_view text);
     void HandleTag(std::string_view tag);
     void HandleStartTag(std::string_view tag);
