@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <new>
 
+#include "tarn/utils/xml/xmlshorttext.h"
+
 namespace tarn {
 
 namespace {
@@ -62,7 +64,7 @@ void CXmlTreeBuilder::OnStartElement(std::string_view name, const CXmlAttributeV
     // The reader gives the attributes sorted and without repeated names.
     for (int i = 0; i < count; ++i) {
         std::string_view& kept = myLastNames[i];
-        if (kept != attributes[i].name) kept = myArena->CopyText(attributes[i].name);
+        if (!ShortTextEqual(kept, attributes[i].name)) kept = myArena->CopyText(attributes[i].name);
         node->myAttributes.AppendInOrder(myArena, kept, KeepText(attributes[i].value));
     }
 }
