@@ -4,6 +4,7 @@
 #ifndef TARN_UTILS_CONTAINERS_CANYCONTAINER_H
 #define TARN_UTILS_CONTAINERS_CANYCONTAINER_H
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <sstream>
@@ -26,6 +27,7 @@ public:
         Set(value);
     }
 
+    ~CAnyContainer() { Reset(); }
     CAnyContainer(const CAnyContainer& other) { CopyFrom(other); }
     CAnyContainer& operator=(const CAnyContainer& other) {
         if (this != &other) CopyFrom(other);
@@ -42,9 +44,20 @@ public:
     // characters must outlive this value and every value moved from it; copies own their text.
     static CAnyContainer BorrowText(std::string_view text) {
         CAnyContainer value;
-        value.myBorrowed = text.data() ? text.data() : "";
-        value.myBorrowedSize = text.size();
+        value.Borrow(text);
         return value;
+    }
+    // Makes this value a borrowed text, in place, on the same terms. A text of 4 GB or more
+    // is copied instead.
+    void Borrow(std::string_view text) {
+        if (text.size() > kLongestBorrowed) {
+            Set(std::string(text));
+            return;
+        }
+        Reset();
+        myStorage.text = text.data() ? text.data() : "";
+        myBorrowedSize = static_cast<std::uint32_t>(text.size());
+        myIsBorrowed = true;
     }
 
     template <typename T>
@@ -57,12 +70,12 @@ public:
         return *this;
     }
 
-    bool IsEmpty() const { return myHolder == nullptr && myBorrowed == nullptr; }
+    bool IsEmpty() const { return !myIsBorrowed && myStorage.holder == nullptr; }
 
     template <typename T>
     bool IsType() const {
-        if (myBorrowed) return std::is_same_v<T, std::string>;
-        return myHolder != nullptr && myHolder->Type() == typeid(T);
+        if (myIsBorrowed) return std::is_same_v<T, std::string>;
+        return Holder() != nullptr && Holder()->Type() == typeid(T);
     }
 
     // The held value when it is of type T, otherwise null. The container keeps ownership.
@@ -71,13 +84,13 @@ public:
     template <typename T>
     T* GetPointer() {
         if constexpr (std::is_same_v<T, std::string>) Own();
-        auto* holder = dynamic_cast<CHolder<T>*>(myHolder.get());
+        auto* holder = dynamic_cast<CHolder<T>*>(Holder());
         return holder ? &holder->myValue : nullptr;
     }
     template <typename T>
     const T* GetPointer() const {
         if constexpr (std::is_same_v<T, std::string>) Own();
-        const auto* holder = dynamic_cast<const CHolder<T>*>(myHolder.get());
+        const auto* holder = dynamic_cast<const CHolder<T>*>(Holder());
         return holder ? &holder->myValue : nullptr;
     }
 
@@ -86,7 +99,7 @@ public:
     template <typename T>
     T Get() const {
         if constexpr (std::is_same_v<T, std::string>) {
-            if (myBorrowed) return std::string(myBorrowed, myBorrowedSize);
+            if (myIsBorrowed) return std::string(Borrowed());
         }
         if (const T* held = GetPointer<T>()) return *held;
         T value{};
@@ -96,18 +109,18 @@ public:
 
     // The held text itself, the value formatted as text, or "" when empty.
     std::string ToText() const {
-        if (myBorrowed) return std::string(myBorrowed, myBorrowedSize);
+        if (myIsBorrowed) return std::string(Borrowed());
         if (const std::string* text = GetPointer<std::string>()) return *text;
-        if (!myHolder) return std::string();
-        return myHolder->Ref().ToText();
+        if (!Holder()) return std::string();
+        return Holder()->Ref().ToText();
     }
 
     // The text, held or borrowed, without a copy; nothing when the value is not a text.
     // The view lives as long as the value is neither changed nor destroyed.
     std::optional<std::string_view> TextView() const {
-        if (myBorrowed) return std::string_view(myBorrowed, myBorrowedSize);
-        if (!myHolder || myHolder->Type() != typeid(std::string)) return std::nullopt;
-        return std::string_view(static_cast<const CHolder<std::string>*>(myHolder.get())->myValue);
+        if (myIsBorrowed) return Borrowed();
+        if (!Holder() || Holder()->Type() != typeid(std::string)) return std::nullopt;
+        return std::string_view(static_cast<const CHolder<std::string>*>(Holder())->myValue);
     }
 
 private:
@@ -133,42 +146,60 @@ private:
         T myValue;
     };
 
+    // The longest text that is borrowed rather than copied.
+    static constexpr std::size_t kLongestBorrowed = 0xFFFFFFFFu;
+
+    IHolder* Holder() const { return myIsBorrowed ? nullptr : myStorage.holder; }
+    std::string_view Borrowed() const { return std::string_view(myStorage.text, myBorrowedSize); }
+    // Empties the value, deleting what it holds.
+    void Reset() const {
+        if (!myIsBorrowed) delete myStorage.holder;
+        myStorage.holder = nullptr;
+        myBorrowedSize = 0;
+        myIsBorrowed = false;
+    }
+    // Takes a holder made beforehand, so that a value set from its own content stays valid.
+    void Hold(IHolder* holder) const {
+        Reset();
+        myStorage.holder = holder;
+    }
+
     template <typename T>
     void Set(const T& value) {
-        myBorrowed = nullptr;
-        myBorrowedSize = 0;
-        myHolder.reset(new CHolder<T>(value));
+        Hold(new CHolder<T>(value));
     }
     void CopyFrom(const CAnyContainer& other) {
-        if (other.myBorrowed) {
-            Set(std::string(other.myBorrowed, other.myBorrowedSize));
+        if (other.myIsBorrowed) {
+            Set(std::string(other.Borrowed()));
             return;
         }
-        myBorrowed = nullptr;
-        myBorrowedSize = 0;
-        myHolder.reset(other.myHolder ? other.myHolder->Clone() : nullptr);
+        Hold(other.Holder() ? other.Holder()->Clone() : nullptr);
     }
     void MoveFrom(CAnyContainer& other) {
-        myHolder = std::move(other.myHolder);
-        myBorrowed = other.myBorrowed;
+        Reset();
+        myStorage = other.myStorage;
         myBorrowedSize = other.myBorrowedSize;
-        other.myBorrowed = nullptr;
+        myIsBorrowed = other.myIsBorrowed;
+        other.myStorage.holder = nullptr;
         other.myBorrowedSize = 0;
+        other.myIsBorrowed = false;
     }
     // Turns a borrowed text into a held one, for callers that want a pointer to a string.
     void Own() const {
-        if (!myBorrowed) return;
-        myHolder.reset(new CHolder<std::string>(std::string(myBorrowed, myBorrowedSize)));
-        myBorrowed = nullptr;
-        myBorrowedSize = 0;
+        if (!myIsBorrowed) return;
+        Hold(new CHolder<std::string>(std::string(Borrowed())));
     }
 
-    // Mutable so that a borrowed text can become a held one when a pointer to it is asked for.
-    // The holder keeps the value reference bound to its copy.
-    mutable std::unique_ptr<IHolder> myHolder;
-    // A borrowed text (see BorrowText), used when the holder is null.
-    mutable const char* myBorrowed = nullptr;
-    mutable std::size_t myBorrowedSize = 0;
+    // The value in 16 bytes: an owned holder, or a borrowed text (see BorrowText) with its
+    // length. Mutable so that a borrowed text can become a held one when a pointer to it is
+    // asked for. The holder keeps the value reference bound to its copy.
+    union CStorage {
+        IHolder* holder;
+        const char* text;
+    };
+    mutable CStorage myStorage{nullptr};
+    mutable std::uint32_t myBorrowedSize = 0;
+    mutable bool myIsBorrowed = false;
 };
 
 }  // namespace tarn

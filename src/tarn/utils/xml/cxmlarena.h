@@ -4,9 +4,11 @@
 #define TARN_UTILS_XML_CXMLARENA_H
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <new>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace tarn {
@@ -33,6 +35,9 @@ public:
 
     // A copy of text kept in the arena.
     std::string_view CopyText(std::string_view text);
+    // Keeps memory made elsewhere (the text of the document a tree was read from) until
+    // the arena goes.
+    void Adopt(std::unique_ptr<char[]> memory) { myBlocks.push_back(std::move(memory)); }
 
     // Nodes living here that own memory of their own and must be destroyed before the arena
     // goes; the others are given up with their memory.
@@ -78,6 +83,70 @@ public:
 
 private:
     CXmlArena* myArena;
+};
+
+// A growable array in 16 bytes for the nodes of a tree: its memory comes from the arena given
+// to the call that grows it, or from the heap when that is null. The array destroys its
+// elements and gives heap memory back; arena memory goes with the arena. Holds fewer than
+// 2^31 elements.
+template <typename T>
+class CXmlArray {
+public:
+    CXmlArray() : myCapacity(0), myOnHeap(0) {}
+    ~CXmlArray() { Clear(); }
+    CXmlArray(const CXmlArray&) = delete;
+    CXmlArray& operator=(const CXmlArray&) = delete;
+
+    std::size_t size() const { return mySize; }
+    bool empty() const { return mySize == 0; }
+    T* begin() { return myData; }
+    T* end() { return myData + mySize; }
+    const T* begin() const { return myData; }
+    const T* end() const { return myData + mySize; }
+    T& operator[](std::size_t i) { return myData[i]; }
+    const T& operator[](std::size_t i) const { return myData[i]; }
+    T& back() { return myData[mySize - 1]; }
+
+    // Makes room for count elements in all.
+    void Reserve(CXmlArena* arena, std::size_t count) {
+        if (count <= myCapacity) return;
+        void* memory = arena ? arena->Allocate(count * sizeof(T), alignof(T)) : ::operator new(count * sizeof(T));
+        T* data = static_cast<T*>(memory);
+        for (std::uint32_t i = 0; i < mySize; ++i) {
+            new (data + i) T(std::move(myData[i]));
+            myData[i].~T();
+        }
+        FreeMemory();
+        myData = data;
+        myCapacity = static_cast<std::uint32_t>(count);
+        myOnHeap = arena ? 0 : 1;
+    }
+    // A new value-initialised last element.
+    T& EmplaceBack(CXmlArena* arena) {
+        if (mySize == myCapacity) Reserve(arena, myCapacity ? std::size_t(myCapacity) * 2 : 4);
+        T* item = new (myData + mySize) T();
+        ++mySize;
+        return *item;
+    }
+    void PopBack() { myData[--mySize].~T(); }
+    // Destroys every element and gives heap memory back.
+    void Clear() {
+        for (std::uint32_t i = 0; i < mySize; ++i) myData[i].~T();
+        mySize = 0;
+        FreeMemory();
+        myData = nullptr;
+        myCapacity = 0;
+    }
+
+private:
+    void FreeMemory() {
+        if (myOnHeap && myData) ::operator delete(myData);
+    }
+
+    T* myData = nullptr;
+    std::uint32_t mySize = 0;
+    std::uint32_t myCapacity : 31;
+    std::uint32_t myOnHeap : 1;
 };
 
 }  // namespace tarn

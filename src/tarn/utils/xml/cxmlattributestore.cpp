@@ -13,21 +13,25 @@ int CXmlAttributeStore::Find(std::string_view name) const {
         }
         return -1;
     }
-    if (mySorted) {
+    if (IsSorted()) {
         const auto found = std::lower_bound(myEntries.begin(), myEntries.end(), name,
                                             [](const CEntry& entry, std::string_view key) { return entry.name < key; });
         return found != myEntries.end() && found->name == name ? static_cast<int>(found - myEntries.begin()) : -1;
     }
-    const auto found = myIndex->find(name);
-    return found == myIndex->end() ? -1 : found->second;
+    const auto found = myMore->index.find(name);
+    return found == myMore->index.end() ? -1 : found->second;
 }
 
-std::string_view CXmlAttributeStore::KeepName(std::string_view name) {
-    if (CXmlArena* arena = myEntries.get_allocator().GetArena()) return arena->CopyText(name);
-    // Names follow each other in myNameText in entry order; when it moves, every kept name
+CXmlAttributeStore::CMore& CXmlAttributeStore::More() {
+    if (!myMore) myMore = std::make_unique<CMore>();
+    return *myMore;
+}
+
+std::string_view CXmlAttributeStore::KeepName(CXmlArena* arena, std::string_view name) {
+    if (arena) return arena->CopyText(name);
+    // Names follow each other in one text in entry order; when it moves, every kept name
     // moves with it.
-    if (!myNameText) myNameText = std::make_unique<std::string>();
-    std::string& text = *myNameText;
+    std::string& text = More().nameText;
     const std::size_t capacity = text.capacity();
     text.append(name);
     if (text.capacity() != capacity) {
@@ -40,28 +44,26 @@ std::string_view CXmlAttributeStore::KeepName(std::string_view name) {
     return std::string_view(text.data() + text.size() - name.size(), name.size());
 }
 
-bool CXmlAttributeStore::Add(std::string_view name, const CAnyContainer& value) {
-    return Add(name, CAnyContainer(value));
-}
-
-bool CXmlAttributeStore::Add(std::string_view name, CAnyContainer&& value) {
+bool CXmlAttributeStore::Add(CXmlArena* arena, std::string_view name, CAnyContainer&& value) {
     if (HasKey(name)) return false;
-    const std::string_view kept = KeepName(name);
-    myEntries.push_back({kept, std::move(value)});
+    const std::string_view kept = KeepName(arena, name);
+    CEntry& entry = myEntries.EmplaceBack(arena);
+    entry.name = kept;
+    entry.value = std::move(value);
     Appended();
     return true;
 }
 
 void CXmlAttributeStore::Appended() {
     const int last = Size() - 1;
-    if (mySorted && last > 0 && !(myEntries[last - 1].name < myEntries[last].name)) mySorted = false;
-    if (mySorted || Size() <= kLinearLimit) return;
-    if (!myIndex) {
-        // Out of order with many entries: index everything so far.
-        myIndex = std::make_unique<std::map<std::string, int, std::less<>>>();
-        for (int i = 0; i < last; ++i) myIndex->emplace(std::string(myEntries[i].name), i);
+    if (IsSorted() && last > 0 && !(myEntries[last - 1].name < myEntries[last].name)) More().sorted = false;
+    if (IsSorted() || Size() <= kLinearLimit) return;
+    std::map<std::string, int, std::less<>>& index = myMore->index;
+    // Out of order with many entries: index everything so far.
+    if (index.empty()) {
+        for (int i = 0; i < last; ++i) index.emplace(std::string(myEntries[i].name), i);
     }
-    myIndex->emplace(std::string(myEntries[last].name), last);
+    index.emplace(std::string(myEntries[last].name), last);
 }
 
 }  // namespace tarn

@@ -7,19 +7,17 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <utility>
-#include <vector>
 
 #include "tarn/utils/containers/canycontainer.h"
 #include "tarn/utils/xml/cxmlarena.h"
 
 namespace tarn {
 
+// Every call that adds takes the arena of the node's tree (null for a node made by code): the
+// entries and names go there, or to the heap. A store uses the same arena all its life.
 class CXmlAttributeStore {
 public:
-    // Entries and names come from arena when one is given (a tree read from a document), else
-    // from the heap.
-    explicit CXmlAttributeStore(CXmlArena* arena = nullptr) : myEntries(CXmlArenaAllocator<CEntry>(arena)) {}
+    CXmlAttributeStore() = default;
     CXmlAttributeStore(const CXmlAttributeStore&) = delete;
     CXmlAttributeStore& operator=(const CXmlAttributeStore&) = delete;
 
@@ -30,56 +28,55 @@ public:
     int Find(std::string_view name) const;
 
     // Appends (name, value) unless the name is present; returns whether it was added.
-    bool Add(std::string_view name, const CAnyContainer& value);
-    bool Add(std::string_view name, CAnyContainer&& value);
-    // Appends entries sorted by name and unique among themselves (a reader's map); when the
-    // store is not empty they go through Add one by one.
-    template <typename Iterator>
-    void AddSortedUnique(Iterator begin, Iterator end, std::size_t count) {
-        const bool wasEmpty = myEntries.empty();
-        myEntries.reserve(myEntries.size() + count);
-        for (; begin != end; ++begin) {
-            if (wasEmpty) {
-                myEntries.push_back({KeepName(begin->first), begin->second});
-            } else {
-                Add(begin->first, begin->second);
-            }
-        }
+    bool Add(CXmlArena* arena, std::string_view name, CAnyContainer&& value);
+    // Removes every attribute.
+    void Clear() {
+        myEntries.Clear();
+        myMore.reset();
     }
     // Makes room for count entries in all.
-    void Reserve(int count) { myEntries.reserve(static_cast<std::size_t>(count)); }
+    void Reserve(CXmlArena* arena, int count) { myEntries.Reserve(arena, static_cast<std::size_t>(count)); }
     // Appends an entry whose name sorts after every present one and already lives as long as
-    // the store (in its arena); the caller checks both.
-    void AppendInOrder(std::string_view keptName, CAnyContainer&& value) {
-        myEntries.push_back({keptName, std::move(value)});
+    // the store (in its arena), with a borrowed text as its value (see
+    // CAnyContainer::BorrowText); the caller checks all three.
+    void AppendInOrder(CXmlArena* arena, std::string_view keptName, std::string_view text) {
+        CEntry& entry = myEntries.EmplaceBack(arena);
+        entry.name = keptName;
+        entry.value.Borrow(text);
     }
 
     // Name and value of the i-th attribute; the caller checks 0 <= i < Size().
     std::string_view NameAt(int i) const { return myEntries[i].name; }
     const CAnyContainer& ValueAt(int i) const { return myEntries[i].value; }
     // Whether the names are in ascending byte order (always for a tree read from a document).
-    bool IsSorted() const { return mySorted; }
+    bool IsSorted() const { return !myMore || myMore->sorted; }
 
 private:
     struct CEntry {
         std::string_view name;
         CAnyContainer value;
     };
+    // What only stores filled by code need: their names' memory and, once the names are out
+    // of order, an index.
+    struct CMore {
+        // The names of a store without an arena, one after another in entry order.
+        std::string nameText;
+        bool sorted = true;
+        // Built only for many attributes out of name order; sorted ones are searched by halves.
+        std::map<std::string, int, std::less<>> index;
+    };
 
     // Up to this many attributes a linear search beats anything else.
     static const int kLinearLimit = 8;
 
-    // A copy of name that lives as long as the store: in the arena, or in myNameText.
-    std::string_view KeepName(std::string_view name);
+    CMore& More();
+    // A copy of name that lives as long as the store: in the arena, or in the names' text.
+    std::string_view KeepName(CXmlArena* arena, std::string_view name);
     // Notes a new last entry: the order, and the index once the names are out of order.
     void Appended();
 
-    std::vector<CEntry, CXmlArenaAllocator<CEntry>> myEntries;
-    // The names of a store without an arena, one after another in entry order.
-    std::unique_ptr<std::string> myNameText;
-    bool mySorted = true;
-    // Built only for many attributes out of name order; sorted ones are searched by halves.
-    std::unique_ptr<std::map<std::string, int, std::less<>>> myIndex;
+    CXmlArray<CEntry> myEntries;
+    std::unique_ptr<CMore> myMore;
 };
 
 }  // namespace tarn

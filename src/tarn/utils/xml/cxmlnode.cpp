@@ -3,6 +3,8 @@
 // A tree read from a document keeps its nodes in one arena owned by its root (see CXmlArena).
 #include "tarn/utils/xml/cxmlnode.h"
 
+#include <new>
+
 #include "tarn/utils/logger/cassert.h"
 
 namespace tarn {
@@ -47,15 +49,16 @@ void ReplaceEntity(std::string& text, const char* entity, std::string::size_type
 CXmlNode::CXmlNode(const std::string& name, CXmlNode* parent) : myParent(parent), myName(name) {}
 
 CXmlNode::CXmlNode(std::string_view name, CXmlNode* parent, CXmlArena* arena, bool inArena)
-    : myParent(parent),
-      myName(name),
-      myChildren(CXmlArenaAllocator<CXmlNode*>(arena)),
-      myAttributes(arena),
-      myInArena(inArena) {}
+    : myParent(parent), myName(name), myArena(arena), myInArena(inArena) {}
 
 CXmlNode::~CXmlNode() {
-    if (myOwnedArena) {
+    if (myOwnsArena) {
         DestroyArenaTree();
+        // What lives in the arena goes before it.
+        ReleaseContent();
+        myChildren.Clear();
+        myAttributes.Clear();
+        delete myArena;
         return;
     }
     // Walks the subtree from the last child down and deletes nodes once they have no children
@@ -66,8 +69,8 @@ CXmlNode::~CXmlNode() {
     while (true) {
         if (!node->myChildren.empty()) {
             CXmlNode* child = node->myChildren.back();
-            node->myChildren.pop_back();
-            if (child->myOwnedArena) {
+            node->myChildren.PopBack();
+            if (child->myOwnsArena) {
                 delete child;
                 continue;
             }
@@ -80,41 +83,62 @@ CXmlNode::~CXmlNode() {
         delete node;
         node = parent;
     }
+    ReleaseContent();
+}
+
+const std::string& CXmlNode::GetContent() const {
+    static const std::string empty;
+    return myContent ? *myContent : empty;
+}
+
+void CXmlNode::ReleaseContent() {
+    if (!myContent) return;
+    if (myArena) {
+        myContent->~basic_string();
+    } else {
+        delete myContent;
+    }
+    myContent = nullptr;
 }
 
 void CXmlNode::KeepForDestruction() const {
     if (!myInArena || myKept) return;
     myKept = true;
-    myChildren.get_allocator().GetArena()->KeepForDestruction(const_cast<CXmlNode*>(this));
+    myArena->KeepForDestruction(const_cast<CXmlNode*>(this));
 }
 
 void CXmlNode::DestroyInArena() {
     for (CXmlNode* child : myChildren) {
         if (!child->myInArena) delete child;
     }
-    myChildren.clear();
+    myChildren.Clear();
     this->~CXmlNode();
 }
 
 void CXmlNode::DestroyArenaTree() {
     // One sweep: the few nodes that own memory are destroyed, the rest goes with the arena
     // when the members of this root go.
-    for (CXmlNode* node : myOwnedArena->GetNodesToDestroy()) node->DestroyInArena();
+    for (CXmlNode* node : myArena->GetNodesToDestroy()) node->DestroyInArena();
     for (CXmlNode* child : myChildren) {
         if (!child->myInArena) delete child;
     }
-    myChildren.clear();
+    myChildren.Clear();
 }
 
 void CXmlNode::AssignContent(std::string_view content) {
-    myContent.assign(content.data(), content.size());
-    if (myContent.capacity() > kShortText) KeepForDestruction();
-    if (myContent.find('&') == std::string::npos) return;
-    ReplaceEntity(myContent, "&lt;", 4, '<');
-    ReplaceEntity(myContent, "&gt;", 4, '>');
-    ReplaceEntity(myContent, "&amp;", 5, '&');
-    ReplaceEntity(myContent, "&apos;", 6, '\'');
-    ReplaceEntity(myContent, "&quot;", 6, '"');
+    if (!myContent) {
+        void* memory = myArena ? myArena->Allocate(sizeof(std::string), alignof(std::string)) : nullptr;
+        myContent = memory ? new (memory) std::string() : new std::string();
+    }
+    std::string& text = *myContent;
+    text.assign(content.data(), content.size());
+    if (text.capacity() > kShortText) KeepForDestruction();
+    if (text.find('&') == std::string::npos) return;
+    ReplaceEntity(text, "&lt;", 4, '<');
+    ReplaceEntity(text, "&gt;", 4, '>');
+    ReplaceEntity(text, "&amp;", 5, '&');
+    ReplaceEntity(text, "&apos;", 6, '\'');
+    ReplaceEntity(text, "&quot;", 6, '"');
 }
 
 CXmlNode* CXmlNode::GetChild(int i) const {
@@ -127,7 +151,7 @@ void CXmlNode::AddChild(CXmlNode* child) {
     if (!child) return;
     if (!child->myInArena) KeepForDestruction();
     child->SetParent(this);
-    myChildren.emplace_back(child);
+    myChildren.EmplaceBack(myArena) = child;
 }
 
 std::string CXmlNode::GetAttributeName(int i) const {
@@ -152,17 +176,18 @@ const CAnyContainer& CXmlNode::GetAttribute(const std::string& name) const {
 
 void CXmlNode::AddAttribute(const std::string& name, const CAnyContainer& value) {
     KeepForDestruction();
-    myAttributes.Add(name, value);
+    myAttributes.Add(myArena, name, CAnyContainer(value));
 }
 
 void CXmlNode::AddAttributes(const std::map<std::string, CAnyContainer>& attributes) {
     KeepForDestruction();
-    myAttributes.AddSortedUnique(attributes.begin(), attributes.end(), attributes.size());
+    myAttributes.Reserve(myArena, GetAttributeCount() + static_cast<int>(attributes.size()));
+    for (const auto& attribute : attributes) myAttributes.Add(myArena, attribute.first, CAnyContainer(attribute.second));
 }
 
 void CXmlNode::AddAttribute(std::string&& name, CAnyContainer&& value) {
     KeepForDestruction();
-    myAttributes.Add(name, std::move(value));
+    myAttributes.Add(myArena, name, std::move(value));
 }
 
 }  // namespace tarn

@@ -30,7 +30,7 @@ public:
         KeepForDestruction();
     }
 
-    const std::string& GetContent() const { return myContent; }
+    const std::string& GetContent() const;
     // Stores the text with the entities &lt; &gt; &amp; &apos; &quot; replaced, in that order.
     void SetContent(const std::string& content) { AssignContent(content); }
 
@@ -64,7 +64,7 @@ private:
     friend class CXmlWriter;
 
     // A node of a tree read from a document: its arrays come from arena; inArena says that
-    // the node itself lives there too (every node but the root).
+    // the node itself lives there too (every node but the root, which owns the arena).
     CXmlNode(std::string_view name, CXmlNode* parent, CXmlArena* arena, bool inArena);
 
     void AssignContent(std::string_view content);
@@ -78,16 +78,20 @@ private:
     // children that do not live in the arena.
     void DestroyArenaTree();
 
-    // The arena that this tree's nodes live in; set on a root read from a document. Declared
-    // first, so that it goes last.
-    std::unique_ptr<CXmlArena> myOwnedArena;
+    // Gives back the content's memory.
+    void ReleaseContent();
+
     CXmlNode* myParent = nullptr;
     std::string myName;
-    std::string myContent;
-    std::vector<CXmlNode*, CXmlArenaAllocator<CXmlNode*>> myChildren;
+    // The content, or null while none was set; in the tree's arena when there is one.
+    std::string* myContent = nullptr;
+    CXmlArray<CXmlNode*> myChildren;
     CXmlAttributeStore myAttributes;
-    // The node's memory belongs to an arena: it is destroyed in place, never deleted.
+    // The arena of a tree read from a document (null for a node made by code); its root owns it.
+    CXmlArena* myArena = nullptr;
+    // The node's memory belongs to the arena: it is destroyed in place, never deleted.
     bool myInArena = false;
+    bool myOwnsArena = false;
     mutable bool myKept = false;
 };
 

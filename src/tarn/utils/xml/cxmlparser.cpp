@@ -7,6 +7,8 @@
 #include <fstream>
 #include <memory>
 
+#include "tarn/utils/xml/xmlshorttext.h"
+
 namespace tarn {
 
 namespace {
@@ -62,9 +64,38 @@ view::size_type Find(view text, char c, view::size_type from = 0) {
     return found ? static_cast<view::size_type>(static_cast<const char*>(found) - text.data()) : view::npos;
 }
 
-// The whole file in one buffer; false when it cannot be opened. A file that cannot be read
-// (a folder) reads as empty.
-bool ReadWholeFile(const std::string& fileName, std::unique_ptr<char[]>& data, std::size_t& size) {
+bool IsWordChar(char c) { return !IsBlank(c) && c != '=' && c != '"'; }
+
+// What a character may be in the quick reading of a whole tag on one line.
+enum : unsigned char { kOther = 0, kNameChar = 1, kBlank = 2 };
+
+struct CCharClasses {
+    unsigned char of[256];
+    constexpr CCharClasses() : of() {
+        for (int c = 0; c < 256; ++c) of[c] = kNameChar;
+        of[static_cast<unsigned char>(' ')] = kBlank;
+        of[static_cast<unsigned char>('\t')] = kBlank;
+        // Ends or marks something the quick reading leaves to the general one.
+        for (char c : {'=', '"', '>', '/', '<', '!', '?', '\n', '\r', '\0'}) of[static_cast<unsigned char>(c)] = kOther;
+    }
+};
+constexpr CCharClasses kClasses;
+
+unsigned char ClassOf(char c) { return kClasses.of[static_cast<unsigned char>(c)]; }
+
+view::size_type SkipBlanks(view text, view::size_type i) {
+    while (i < text.size() && ClassOf(text[i]) == kBlank) ++i;
+    return i;
+}
+
+view::size_type SkipName(view text, view::size_type i) {
+    while (i < text.size() && ClassOf(text[i]) == kNameChar) ++i;
+    return i;
+}
+
+}  // namespace
+
+bool CXmlParser::ReadWholeFile(const std::string& fileName, std::unique_ptr<char[]>& data, std::size_t& size) {
     std::ifstream file(fileName, std::ios::in | std::ios::binary);
     if (!file) return false;
     // The size is only a hint: the file may change, and a folder has none.
@@ -89,8 +120,6 @@ bool ReadWholeFile(const std::string& fileName, std::unique_ptr<char[]>& data, s
     }
     return true;
 }
-
-}  // namespace
 
 void CXmlParser::StartChecks() {
     // Whatever an earlier, unfinished document left pending is forgotten.
@@ -145,12 +174,41 @@ void CXmlParser::ParseText(view text) {
 }
 
 void CXmlParser::FeedLines(view text) {
+    const view::size_type size = text.size();
     view::size_type start = 0;
-    for (view::size_type end = Find(text, '\n'); end != view::npos; end = Find(text, '\n', start)) {
+    while (start < size) {
+        const view::size_type next = ReadTagLine(text, start);
+        if (next != view::npos) {
+            start = next;
+            continue;
+        }
+        const view::size_type end = std::min(Find(text, '\n', start), size);
         FeedLine(text.substr(start, end - start));
         start = end + 1;
     }
-    if (start < text.size()) FeedLine(text.substr(start));
+}
+
+view::size_type CXmlParser::ReadTagLine(view text, view::size_type start) {
+    if (myState != STATE_TEXT || !myText.empty() || !myTrimWhitespace) return view::npos;
+    const view::size_type size = text.size();
+    const view::size_type open = SkipBlanks(text, start);
+    if (open >= size || text[open] != '<') return view::npos;
+    view after;
+    ++myLine;
+    if (!ReadPlainTag(text.substr(open + 1), after)) {
+        --myLine;
+        return view::npos;
+    }
+    // Blanks up to the line end, as nearly always, or the rest of the line the general way.
+    const view::size_type rest = SkipBlanks(text, static_cast<view::size_type>(after.data() - text.data()));
+    if (rest == size) return size;
+    if (text[rest] == '\n') return rest + 1;
+    if (text[rest] == '\r' && (rest + 1 == size || text[rest + 1] == '\n')) return rest + 2;
+    const view::size_type end = std::min(Find(text, '\n', rest), size);
+    view line = text.substr(rest, end - rest);
+    if (line.back() == '\r') line.remove_suffix(1);
+    ParseRest(TrimRight(line));
+    return end + 1;
 }
 
 void CXmlParser::FeedLine(view line) {
@@ -162,7 +220,10 @@ void CXmlParser::ParseLine(const std::string& line) { ParseLine(view(line)); }
 
 void CXmlParser::ParseLine(view line) {
     ++myLine;
-    view rest = myTrimWhitespace ? Trim(line) : line;
+    ParseRest(myTrimWhitespace ? Trim(line) : line);
+}
+
+void CXmlParser::ParseRest(view rest) {
     // Each pass handles what lies before the next delimiter; the rest is trimmed again,
     // exactly as if it were a line of its own.
     while (!rest.empty()) {
@@ -176,6 +237,8 @@ void CXmlParser::ParseLine(view line) {
 }
 
 view CXmlParser::ReadText(view rest) {
+    view after;
+    if (rest.front() == '<' && myText.empty() && ReadPlainTag(rest.substr(1), after)) return after;
     const view::size_type open = Find(rest, '<');
     if (open == view::npos) {
         myText.append(rest);
@@ -294,7 +357,7 @@ void CXmlParser::CheckEndTag(view name) {
         return;
     }
     const view open = InnermostOpenElement();
-    if (name != open) Fail("the end tag \"" + std::string(name) + "\" does not close \"" + std::string(open) + "\"");
+    if (!ShortTextEqual(name, open)) Fail("the end tag \"" + std::string(name) + "\" does not close \"" + std::string(open) + "\"");
     myOpenNames.resize(myOpenStarts.back());
     myOpenStarts.pop_back();
 }
@@ -305,7 +368,7 @@ view CXmlParser::InnermostOpenElement() const {
 
 const std::vector<CXmlAttributeView>& CXmlParser::SortedAttributes() {
     bool ascending = true;
-    for (std::size_t i = 1; i < myFound.size() && ascending; ++i) ascending = myFound[i - 1].name < myFound[i].name;
+    for (std::size_t i = 1; i < myFound.size() && ascending; ++i) ascending = ShortTextLess(myFound[i - 1].name, myFound[i].name);
     if (ascending) return myFound;
     mySorted.clear();
     for (const CXmlAttributeView& attribute : myFound) {
@@ -318,9 +381,63 @@ const std::vector<CXmlAttributeView>& CXmlParser::SortedAttributes() {
     return mySorted;
 }
 
-namespace {
-bool IsWordChar(char c) { return !IsBlank(c) && c != '=' && c != '"'; }
-}  // namespace
+
+// The quick reading of the common tags: <name a="1" b="2">, the same closed with "/>", and
+// </name>, all on one line. It handles a tag exactly as the general reading would, or leaves
+// it untouched (false) when the tag holds anything else.
+bool CXmlParser::ReadPlainTag(view rest, view& after) {
+    const view::size_type size = rest.size();
+    view::size_type i = SkipBlanks(rest, 0);
+    if (i < size && rest[i] == '/') {
+        const view::size_type start = i + 1;
+        i = SkipName(rest, start);
+        if (i == start || i >= size || rest[i] != '>') return false;
+        const view name = rest.substr(start, i - start);
+        CheckEndTag(name);
+        if (myHandler) myHandler->OnEndElement(name);
+        after = rest.substr(i + 1);
+        return true;
+    }
+    const view::size_type nameStart = i;
+    i = SkipName(rest, nameStart);
+    if (i == nameStart) return false;
+    const view name = rest.substr(nameStart, i - nameStart);
+    myFound.clear();
+    bool closed = false;
+    while (true) {
+        const view::size_type blanks = i;
+        i = SkipBlanks(rest, i);
+        if (i >= size) return false;
+        if (rest[i] == '>') break;
+        if (rest[i] == '/') {
+            i = SkipBlanks(rest, i + 1);
+            if (i >= size || rest[i] != '>') return false;
+            closed = true;
+            break;
+        }
+        // Another attribute: after blanks, a name, ="value" with no '>' inside.
+        const view::size_type attributeStart = i;
+        i = SkipName(rest, i);
+        if (attributeStart == blanks || i == attributeStart || i + 1 >= size || rest[i] != '=' || rest[i + 1] != '"') return false;
+        const view::size_type valueStart = i + 2;
+        view::size_type quote = valueStart;
+        while (quote < size && rest[quote] != '"' && rest[quote] != '>' && rest[quote] != '\n') ++quote;
+        if (quote >= size || rest[quote] != '"') return false;
+        // Filled in place: a pair made aside and copied in waits on the store buffer.
+        CXmlAttributeView& found = myFound.emplace_back();
+        found.name = view(rest.data() + attributeStart, i - attributeStart);
+        found.value = view(rest.data() + valueStart, quote - valueStart);
+        i = quote + 1;
+    }
+    myState = STATE_TEXT;
+    OpenElement(name, closed);
+    after = rest.substr(i + 1);
+    if (!myHandler) return true;
+    const std::vector<CXmlAttributeView>& attributes = SortedAttributes();
+    myHandler->OnStartElement(name, attributes.data(), static_cast<int>(attributes.size()));
+    if (closed) myHandler->OnEndElement(name);
+    return true;
+}
 
 // For such a tag the general splitting below gives exactly this: the first word is the
 // name, and every pair's word and quoted text are an attribute's name and value.

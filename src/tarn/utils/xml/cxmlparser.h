@@ -3,6 +3,7 @@
 #ifndef TARN_UTILS_XML_CXMLPARSER_H
 #define TARN_UTILS_XML_CXMLPARSER_H
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,6 +26,10 @@ public:
     // return ending a line is dropped.
     void ParseFile(const std::string& fileName);
 
+    // The whole file in one buffer (size characters, freed by the caller); false when it
+    // cannot be opened. A file that cannot be read (a folder) reads as empty.
+    static bool ReadWholeFile(const std::string& fileName, std::unique_ptr<char[]>& data, std::size_t& size);
+
     // StartDocument, every line of text (split at line feeds, a carriage return ending a line
     // dropped, as for a file), EndDocument.
     void ParseText(std::string_view text);
@@ -32,6 +37,11 @@ public:
     // Feeds one line (without its line end). Pending text and tags carry over to the next line.
     void ParseLine(const std::string& line);
     void ParseLine(std::string_view line);
+    // For a document fed line by line: StartChecks before the first line forgets what an
+    // earlier document left, FinishChecks after the last makes the checks of its end, so that
+    // GetError reports as for a whole document.
+    void StartChecks();
+    void FinishChecks();
 
     // Where the last document stopped being well formed: the first line (counted from 1) at
     // which an end tag did not match the open element, an element or text stood outside the
@@ -42,14 +52,18 @@ public:
     const std::string& GetError() const { return myError; }
 
 private:
-    void StartChecks();
-    void FinishChecks();
     // Keeps the first problem found.
     void Fail(const std::string& reason);
 
     // Splits a document into lines; a last line without a line end counts when not empty.
     void FeedLines(std::string_view text);
     void FeedLine(std::string_view line);
+    // Reads the line at start of text when it holds one common tag (see ReadPlainTag) after
+    // its indentation, as most lines do, without looking for the line end first; returns
+    // where the next line starts, or npos, with nothing done, for a line of any other kind.
+    std::string_view::size_type ReadTagLine(std::string_view text, std::string_view::size_type start);
+    // Reads what is left of a line, trimmed.
+    void ParseRest(std::string_view rest);
 
     enum EState { STATE_TEXT = 0, STATE_TAG = 1, STATE_COMMENT = 2 };
 
@@ -59,6 +73,10 @@ private:
     std::string_view ReadTag(std::string_view rest);
     std::string_view ReadComment(std::string_view rest);
 
+    // Reads a whole common tag from just after its '<' and puts what follows its '>' in after;
+    // false, with nothing done, for a tag that needs the general reading. Never reads past a
+    // line end, so rest may run on to the end of the document.
+    bool ReadPlainTag(std::string_view rest, std::string_view& after);
     void FlushText(std::string_view text);
     void HandleTag(std::string_view tag);
     void HandleStartTag(std::string_view tag);

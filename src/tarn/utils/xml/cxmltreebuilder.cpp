@@ -2,7 +2,10 @@
 // The tree belongs to the builder until TakeRoot hands it to the caller.
 #include "tarn/utils/xml/cxmltreebuilder.h"
 
+#include <cstdint>
 #include <new>
+
+#include "tarn/utils/xml/xmlshorttext.h"
 
 namespace tarn {
 
@@ -14,6 +17,8 @@ const std::size_t kShortText = std::string().capacity();
 CXmlTreeBuilder::~CXmlTreeBuilder() = default;
 
 void CXmlTreeBuilder::StartDocument() {
+    // A kept document that a dropped tree took is gone with it.
+    if (!myDocument) myDocumentText = std::string_view();
     myRoot.reset();
     myCurrent = nullptr;
     myArena = nullptr;
@@ -36,18 +41,18 @@ CXmlNode* CXmlTreeBuilder::Open(std::string_view name, int attributeCount) {
     }
     CXmlNode* node;
     if (!myRoot) {
-        auto arena = std::make_unique<CXmlArena>();
-        myArena = arena.get();
+        myArena = new CXmlArena();
         myRoot.reset(new CXmlNode(name, nullptr, myArena, false));
-        myRoot->myOwnedArena = std::move(arena);
+        myRoot->myOwnsArena = true;
+        if (myDocument) myArena->Adopt(std::move(myDocument));
         node = myRoot.get();
     } else {
         void* memory = myArena->Allocate(sizeof(CXmlNode), alignof(CXmlNode));
         node = new (memory) CXmlNode(name, myCurrent, myArena, true);
-        myCurrent->myChildren.push_back(node);
+        myCurrent->myChildren.EmplaceBack(myArena) = node;
         if (name.size() > kShortText) node->KeepForDestruction();
     }
-    node->myAttributes.Reserve(attributeCount);
+    node->myAttributes.Reserve(myArena, attributeCount);
     myCurrent = node;
     return node;
 }
@@ -59,8 +64,8 @@ void CXmlTreeBuilder::OnStartElement(std::string_view name, const CXmlAttributeV
     // The reader gives the attributes sorted and without repeated names.
     for (int i = 0; i < count; ++i) {
         std::string_view& kept = myLastNames[i];
-        if (kept != attributes[i].name) kept = myArena->CopyText(attributes[i].name);
-        node->myAttributes.AppendInOrder(kept, CAnyContainer::BorrowText(myArena->CopyText(attributes[i].value)));
+        if (!ShortTextEqual(kept, attributes[i].name)) kept = myArena->CopyText(attributes[i].name);
+        node->myAttributes.AppendInOrder(myArena, kept, KeepText(attributes[i].value));
     }
 }
 
@@ -70,9 +75,11 @@ void CXmlTreeBuilder::StartElement(const std::string& name, const CXmlAttributeM
     // Values that are not texts own memory.
     node->KeepForDestruction();
     for (const auto& attribute : attributes) {
-        const std::optional<std::string_view> text = attribute.second.TextView();
-        node->myAttributes.AppendInOrder(myArena->CopyText(attribute.first), text ? CAnyContainer::BorrowText(myArena->CopyText(*text))
-                                                                : CAnyContainer(attribute.second));
+        if (const std::optional<std::string_view> text = attribute.second.TextView()) {
+            node->myAttributes.AppendInOrder(myArena, myArena->CopyText(attribute.first), myArena->CopyText(*text));
+        } else {
+            node->myAttributes.Add(myArena, attribute.first, CAnyContainer(attribute.second));
+        }
     }
 }
 
@@ -87,10 +94,25 @@ void CXmlTreeBuilder::OnEndElement(std::string_view) {
     if (myCurrent) myCurrent = myCurrent->GetParent();
 }
 
+void CXmlTreeBuilder::KeepDocument(std::unique_ptr<char[]> text, std::size_t size) {
+    myDocument = std::move(text);
+    myDocumentText = std::string_view(myDocument.get(), myDocument ? size : 0);
+}
+
+std::string_view CXmlTreeBuilder::KeepText(std::string_view text) {
+    // Comparing as addresses: the document's text is one array.
+    const auto at = reinterpret_cast<std::uintptr_t>(text.data());
+    const auto first = reinterpret_cast<std::uintptr_t>(myDocumentText.data());
+    if (at >= first && at + text.size() <= first + myDocumentText.size()) return text;
+    return myArena->CopyText(text);
+}
+
 CXmlNode* CXmlTreeBuilder::TakeRoot() {
     myCurrent = nullptr;
     myArena = nullptr;
     myLastNames.clear();
+    myDocument.reset();
+    myDocumentText = std::string_view();
     return myRoot.release();
 }
 

@@ -34,10 +34,17 @@ public:
     // Hands the tree to the caller, who deletes it; null when no element was read.
     CXmlNode* TakeRoot();
 
+    // The whole text of the document about to be read (size characters), handed over so that
+    // the tree keeps it and its attribute values point into it instead of being copied. It
+    // goes with the tree, or with the next TakeRoot when no element was read.
+    void KeepDocument(std::unique_ptr<char[]> text, std::size_t size);
+
 private:
     // A new element under the current one (or the root), made the current one; null when it
     // is skipped.
     CXmlNode* Open(std::string_view name, int attributeCount);
+    // The text itself when it lies in the kept document, else a copy in the arena.
+    std::string_view KeepText(std::string_view text);
 
     std::unique_ptr<CXmlNode> myRoot;
     CXmlNode* myCurrent = nullptr;
@@ -49,6 +56,9 @@ private:
     // The attribute names of the last element, kept in the arena: elements in a row mostly
     // share them, and then share their copies.
     std::vector<std::string_view> myLastNames;
+    // The document's text until the root's arena takes it, and where it lies.
+    std::unique_ptr<char[]> myDocument;
+    std::string_view myDocumentText;
 };
 
 }  // namespace tarn

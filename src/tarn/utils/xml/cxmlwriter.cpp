@@ -4,6 +4,10 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstring>
+#include <memory>
+#include <optional>
+#include <string_view>
 #include <typeinfo>
 #include <utility>
 #include <vector>
@@ -14,14 +18,64 @@ namespace tarn {
 
 namespace {
 
-// Appends the value as text, as its ToText gives it, without a text stream for the common
-// types. Floating-point values are formatted like a default stream: six significant digits.
-void AppendValue(std::string& out, const CAnyContainer& value) {
-    if (const std::optional<std::string_view> text = value.TextView()) {
-        out.append(*text);
-        return;
+// The text being written, gathered through a cursor in a buffer that goes to the stream
+// whenever it is full and when the writing ends.
+class CTextOut {
+public:
+    explicit CTextOut(std::ostream& out) : myOut(out), myData(new char[kSize]), myAt(myData.get()), myEnd(myAt + kSize) {}
+    ~CTextOut() { Flush(); }
+    CTextOut(const CTextOut&) = delete;
+    CTextOut& operator=(const CTextOut&) = delete;
+
+    void Put(char c) {
+        if (myAt == myEnd) Flush();
+        *myAt++ = c;
     }
-    char digits[64];
+    void Put(std::string_view text) {
+        if (static_cast<std::size_t>(myEnd - myAt) < text.size()) return PutLong(text);
+        std::memcpy(myAt, text.data(), text.size());
+        myAt += text.size();
+    }
+    void PutSpaces(std::size_t count) {
+        while (count > 0) {
+            if (myAt == myEnd) Flush();
+            const std::size_t now = std::min(count, static_cast<std::size_t>(myEnd - myAt));
+            std::memset(myAt, ' ', now);
+            myAt += now;
+            count -= now;
+        }
+    }
+    void Flush() {
+        myOut.write(myData.get(), static_cast<std::streamsize>(myAt - myData.get()));
+        myAt = myData.get();
+    }
+
+private:
+    static const std::size_t kSize = 1 << 16;
+
+    // A text longer than the room left: what is held goes first, a text longer than the
+    // whole buffer goes straight to the stream.
+    void PutLong(std::string_view text) {
+        Flush();
+        if (text.size() >= kSize) {
+            myOut.write(text.data(), static_cast<std::streamsize>(text.size()));
+            return;
+        }
+        std::memcpy(myAt, text.data(), text.size());
+        myAt += text.size();
+    }
+
+    std::ostream& myOut;
+    std::unique_ptr<char[]> myData;
+    char* myAt;
+    char* myEnd;
+};
+
+// The value as text, as its ToText gives it, without a text stream for the common types: a
+// view of the text itself, of digits or of spill. Floating-point values are formatted like a
+// default stream: six significant digits.
+std::string_view ValueText(const CAnyContainer& value, char (&digits)[64], std::string& spill) {
+    if (const std::optional<std::string_view> text = value.TextView()) return *text;
     std::to_chars_result result{digits, std::errc()};
     if (const int* number = value.GetPointer<int>()) {
         result = std::to_chars(digits, digits + sizeof(digits), *number);
@@ -32,20 +86,23 @@ void AppendValue(std::string& out, const CAnyContainer& value) {
     } else if (const double* number = value.GetPointer<double>()) {
         result = std::to_chars(digits, digits + sizeof(digits), *number, std::chars_format::general, 6);
     } else {
-        out += value.ToText();
-        return;
+        spill = value.ToText();
+        return spill;
     }
-    out.append(digits, result.ptr);
+    return std::string_view(digits, static_cast<std::size_t>(result.ptr - digits));
 }
 
-}  // namespace
+void PutValue(CTextOut& out, const CAnyContainer& value) {
+    char digits[64];
+    std::string spill;
+    out.Put(ValueText(value, digits, spill));
+}
 
-// The start tag of a node, attributes in name order, each followed by one space.
-void CXmlWriter::AppendStartTag(std::string& out, const CXmlNode& node, std::vector<int>& order) {
-    out += '<';
-    out += node.GetName();
-    // Read through the store, so that a tree read from a document stays cheap to free.
-    const CXmlAttributeStore& attributes = node.myAttributes;
+// The start tag of a node, attributes in name order, each followed by one space. Reads
+// through the store, so that a tree read from a document stays cheap to free.
+void PutStartTag(CTextOut& out, const CXmlNode& node, const CXmlAttributeStore& attributes, std::vector<int>& order) {
+    out.Put('<');
+    out.Put(node.GetName());
     if (attributes.Size() > 0) {
         order.resize(static_cast<std::size_t>(attributes.Size()));
         for (int i = 0; i < attributes.Size(); ++i) order[i] = i;
@@ -53,20 +110,16 @@ void CXmlWriter::AppendStartTag(std::string& out, const CXmlNode& node, std::vec
             std::sort(order.begin(), order.end(),
                       [&](int a, int b) { return attributes.NameAt(a) < attributes.NameAt(b); });
         }
-        out += ' ';
+        out.Put(' ');
         for (const int i : order) {
-            out += attributes.NameAt(i);
-            out += "=\"";
-            AppendValue(out, attributes.ValueAt(i));
-            out += "\" ";
+            out.Put(attributes.NameAt(i));
+            out.Put("=\"");
+            PutValue(out, attributes.ValueAt(i));
+            out.Put("\" ");
         }
     }
-    out += ">\n";
+    out.Put(">\n");
 }
-
-namespace {
-
-void AppendIndent(std::string& out, int depth) { out.append(static_cast<std::size_t>(std::max(depth, 0)) * 2, ' '); }
 
 }  // namespace
 
@@ -93,7 +146,9 @@ void CXmlWriter::WriteStartTag(const std::string& name, const CXmlAttributeMap& 
         for (const auto& attribute : attributes) {
             line += attribute.first;
             line += "=\"";
-            AppendValue(line, attribute.second);
+            char digits[64];
+            std::string spill;
+            line += ValueText(attribute.second, digits, spill);
             line += "\" ";
         }
     }
@@ -145,30 +200,23 @@ void CXmlWriter::WriteTreeByOperations(const CXmlNode& node, std::ostream& out) 
 }
 
 void CXmlWriter::WriteTreeDirectly(const CXmlNode& node, std::ostream& out) {
-    // The same lines as the three operations write, gathered in a buffer that goes to the
-    // stream whenever it holds enough.
-    const std::size_t kFlushAt = 1 << 16;
-    std::string buffer;
-    buffer.reserve(kFlushAt + 1024);
+    // The same lines as the three operations write.
+    CTextOut text(out);
     std::vector<int> order;
     auto openNode = [&](const CXmlNode& opened) {
-        AppendIndent(buffer, myDepth);
-        AppendStartTag(buffer, opened, order);
+        text.PutSpaces(static_cast<std::size_t>(std::max(myDepth, 0)) * 2);
+        PutStartTag(text, opened, opened.myAttributes, order);
         ++myDepth;
         if (!opened.GetContent().empty()) {
-            AppendIndent(buffer, myDepth);
-            buffer += opened.GetContent();
-            buffer += '\n';
+            text.PutSpaces(static_cast<std::size_t>(std::max(myDepth, 0)) * 2);
+            text.Put(opened.GetContent());
+            text.Put('\n');
         }
     };
     std::vector<std::pair<const CXmlNode*, int>> open;
     openNode(node);
     open.emplace_back(&node, 0);
     while (!open.empty()) {
-        if (buffer.size() >= kFlushAt) {
-            out.write(buffer.data(), static_cast<std::streamsize>(buffer.size()));
-            buffer.clear();
-        }
         auto& top = open.back();
         if (top.second < top.first->GetChildCount()) {
             const CXmlNode* child = top.first->GetChild(top.second++);
@@ -177,13 +225,12 @@ void CXmlWriter::WriteTreeDirectly(const CXmlNode& node, std::ostream& out) {
             continue;
         }
         --myDepth;
-        AppendIndent(buffer, myDepth);
-        buffer += "</";
-        buffer += top.first->GetName();
-        buffer += ">\n";
+        text.PutSpaces(static_cast<std::size_t>(std::max(myDepth, 0)) * 2);
+        text.Put("</");
+        text.Put(top.first->GetName());
+        text.Put(">\n");
         open.pop_back();
     }
-    out.write(buffer.data(), static_cast<std::streamsize>(buffer.size()));
 }
 
 }  // namespace tarn

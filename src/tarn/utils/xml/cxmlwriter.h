@@ -36,7 +36,6 @@ private:
     void Open(const CXmlNode& node, std::ostream& out);
     void WriteTreeByOperations(const CXmlNode& node, std::ostream& out);
     void WriteTreeDirectly(const CXmlNode& node, std::ostream& out);
-    static void AppendStartTag(std::string& out, const CXmlNode& node, std::vector<int>& order);
 
     int myDepth = 0;
 };

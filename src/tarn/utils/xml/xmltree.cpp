@@ -11,12 +11,27 @@
 
 namespace tarn {
 
-CXmlNode* LoadXmlTree(const std::string& fileName) {
-    CXmlParser parser;
+namespace {
+
+// Reads the file whole and parses it; the tree keeps the file's text for its attribute values.
+// A file that cannot be opened yields just the two document events, as ParseFile does.
+CXmlNode* ReadTree(const std::string& fileName, CXmlParser& parser) {
     CXmlTreeBuilder builder;
     parser.SetHandler(&builder);
-    parser.ParseFile(fileName);
+    std::unique_ptr<char[]> data;
+    std::size_t size = 0;
+    CXmlParser::ReadWholeFile(fileName, data, size);
+    const std::string_view text(data.get(), data ? size : 0);
+    builder.KeepDocument(std::move(data), size);
+    parser.ParseText(text);
     return builder.TakeRoot();
+}
+
+}  // namespace
+
+CXmlNode* LoadXmlTree(const std::string& fileName) {
+    CXmlParser parser;
+    return ReadTree(fileName, parser);
 }
 
 CXmlNode* LoadXmlTree(const std::string& fileName, std::string* problem) {
@@ -26,13 +41,11 @@ CXmlNode* LoadXmlTree(const std::string& fileName, std::string* problem) {
         return nullptr;
     }
     CXmlParser parser;
-    CXmlTreeBuilder builder;
-    parser.SetHandler(&builder);
-    parser.ParseFile(fileName);
+    CXmlNode* root = ReadTree(fileName, parser);
     problem->clear();
     if (!parser.GetError().empty())
         *problem = "line " + std::to_string(parser.GetErrorLine()) + ": " + parser.GetError();
-    return builder.TakeRoot();
+    return root;
 }
 
 void WriteXmlTree(const CXmlNode* node, std::ostream& out) {
