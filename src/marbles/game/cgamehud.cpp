@@ -58,8 +58,9 @@ tarn::CTextSprite* CGameHud::Text(const tarn::CSpriteHandle& sprite) const {
 }
 
 void CGameHud::ShowStatus(const std::string& text) {
+    // Called every frame: the line is drawn again only when its text changes or it appears.
     Text(myStatus)->SetText(text);
-    myStatus->SetVisible(true);
+    if (myStatus->IsHidden()) myStatus->SetVisible(true);
 }
 
 void CGameHud::HideStatus() { myStatus->SetVisible(false); }

@@ -2,6 +2,8 @@
 // and the selection, and its clicks go to the game logic.
 #include "marbles/game/cmarblegfx.h"
 
+#include <cmath>
+
 #include "marbles/game/cmarblespritetable.h"
 #include "marbles/rules/cmarbleslogic.h"
 #include "tarn/inputdevice/cmouse.h"
@@ -65,16 +67,33 @@ void CMarbleGfx::RememberPosition() {
     if (myRecentCount < SMOOTH_STEPS) ++myRecentCount;
 }
 
-Vector2 CMarbleGfx::GetDrawnPosition() const {
+bool CMarbleGfx::IsResting() const {
+    if (myRecentCount < SMOOTH_STEPS) return false;
     const Vector2 latest = GetPosition();
-    if (myRecentCount < SMOOTH_STEPS) return latest;
-    Vector2 sum;
     for (const Vector2& p : myRecent) {
         const Vector2 d = p - latest;
-        if (Dot(d, d) > SMOOTH_RADIUS * SMOOTH_RADIUS) return latest;
-        sum = sum + p;
+        if (Dot(d, d) > SMOOTH_RADIUS * SMOOTH_RADIUS) return false;
     }
-    return (1.0f / static_cast<float>(SMOOTH_STEPS)) * sum;
+    return true;
+}
+
+Vector2 CMarbleGfx::GetDrawnPosition() {
+    if (!IsResting()) {
+        myAnchored = false;
+        return GetPosition();
+    }
+    Vector2 sum;
+    for (const Vector2& p : myRecent) sum = sum + p;
+    const Vector2 mean = (1.0f / static_cast<float>(SMOOTH_STEPS)) * sum;
+    // The mean of a trembling marble still wanders by fractions of a pixel: it is drawn where
+    // it came to rest until its mean has gone a whole pixel from there, so that it does not
+    // flicker between two pixels (and nothing is redrawn while the pile rests).
+    const Vector2 drift = mean - myAnchor;
+    if (!myAnchored || std::fabs(drift.x * theScaleX) >= 1.0f || std::fabs(drift.y * theScaleY) >= 1.0f) {
+        myAnchor = mean;
+        myAnchored = true;
+    }
+    return myAnchor;
 }
 
 void CMarbleGfx::OnMoved() {

@@ -66,17 +66,22 @@ protected:
     // may lie from the latest one for it to count as resting: 4 pixels.
     static constexpr unsigned SMOOTH_STEPS = 8;
     static constexpr float SMOOTH_RADIUS = 0.25f;
-    // Where the marble is drawn (world units): the body's position, or the mean of its recent
-    // positions while it rests.
-    Vector2 GetDrawnPosition() const;
+    // Where the marble is drawn (world units): the body's position, or, while it rests, the
+    // mean of its recent positions, held until that mean has moved a whole pixel.
+    Vector2 GetDrawnPosition();
 
 private:
     void RememberPosition();
+    // Whether its last SMOOTH_STEPS positions all lie within SMOOTH_RADIUS of the latest.
+    bool IsResting() const;
 
     CMarblesLogic* myGameLogic;
     std::array<Vector2, SMOOTH_STEPS> myRecent{};
     unsigned myRecentCount = 0;
     unsigned myRecentNext = 0;
+    // Where a resting marble is drawn, once it is.
+    Vector2 myAnchor;
+    bool myAnchored = false;
     tarn::CSpriteHandle mySprite;
     bool myPointerOver = false;
 };

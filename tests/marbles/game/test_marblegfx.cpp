@@ -247,6 +247,18 @@ TEST_F(MarbleGfx, ARestingMarbleIsDrawnStillWhileAMovingOneFollowsItsBody) {
     }
     EXPECT_EQ(std::set<int>(centresY.begin() + 8, centresY.end()), std::set<int>{CMarbleGfx::ToScreenY(4.0625f)});
     EXPECT_EQ(marble->GetPosition().y, 4.125f) << "the marble still knows its body's place";
+    // Trembling with a period that does not divide the eight steps: the mean wanders by
+    // fractions of a pixel across pixel borders, and the sprite stays put wherever it rests.
+    for (int start = 0; start < 16; ++start) {
+        const float base = 4.0f + static_cast<float>(start) / 256.0f;
+        std::set<int> drawn;
+        for (int step = 0; step < 40; ++step) {
+            report(4.0f, base + 0.02f * static_cast<float>(step % 3));
+            if (step >= 16) drawn.insert(CentreY(marble));
+        }
+        EXPECT_EQ(drawn.size(), 1u) << base;
+    }
+    for (int step = 0; step < 8; ++step) report(4.0f, 4.0f + (step % 2 ? 0.125f : 0.0f));
     // Falling a pixel and more per step: drawn exactly where the body is once it has left the
     // 4 pixels around its resting place.
     for (int step = 1; step <= 10; ++step) {
