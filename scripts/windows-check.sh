@@ -10,7 +10,8 @@
 # that folder to build them again), the SDL tasks that need only those two (window, event,
 # keyboard, mouse cursor, audio: -DTARN_SDL_TASKS_ONLY=ON) and sdl-entry-check, which starts them through
 # SDLmain's entry; it runs under wine on SDL's dummy drivers and must write its report to
-# "stdout.txt" beside the program. --no-sdl leaves the stage out.
+# "stdout.txt" beside the program, then again on SDL's Windows video drivers (windib, directx)
+# in a virtual X display (Xvfb). --no-sdl leaves the stage out.
 # Usage: scripts/windows-check.sh [--jobs N] [--no-sdl]
 # Exits non-zero when a build step, a test program or the SDL stage fails.
 set -euo pipefail
@@ -27,7 +28,7 @@ while [ $# -gt 0 ]; do
 done
 
 source scripts/deps.sh
-marbles_install_packages g++-mingw-w64-x86-64 wine wine64 googletest cmake make
+marbles_install_packages g++-mingw-w64-x86-64 wine wine64 googletest cmake make xvfb
 
 work=$root/build-windows
 toolchain=$root/cmake/mingw-w64-x86_64.cmake
@@ -184,6 +185,35 @@ sdl_tasks() {
     fi
     sdl_summary="compiled and $linked, ran under wine: exit code 0,"
     sdl_summary+=" \"stdout.txt\" written by SDLmain beside the program ($(wc -l < "$report") lines)"
+    sdl_windows_video || return 1
+}
+
+# The same check on SDL's own Windows video drivers (GDI and DirectX), drawn by wine in a
+# virtual X display; the sound stays on the dummy driver, wine here has no sound device.
+sdl_windows_video() {
+    local display=:$((90 + RANDOM % 100)) xvfb driver results="" failed=0
+    Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp > /dev/null 2>&1 &
+    xvfb=$!
+    sleep 2
+    if ! kill -0 "$xvfb" 2> /dev/null; then
+        sdl_summary+="; Windows video drivers not run (Xvfb did not start)"
+        return 0
+    fi
+    for driver in windib directx; do
+        rm -f "$run/bin/stdout.txt"
+        if (cd "$run" && DISPLAY=$display SDL_VIDEODRIVER=$driver SDL_AUDIODRIVER=dummy timeout 300 \
+                wine bin/sdl-entry-check.exe pop.wav) > "$run/wine-$driver.txt" 2>&1 &&
+            tr -d '\r' < "$run/bin/stdout.txt" 2> /dev/null | grep -q "Using driver: $driver"; then
+            results+=" $driver OK"
+        else
+            results+=" $driver FAILED (see $run/wine-$driver.txt)"
+            failed=1
+        fi
+    done
+    kill "$xvfb" 2> /dev/null || true
+    wait "$xvfb" 2> /dev/null || true
+    sdl_summary+="; on SDL's Windows video drivers in a virtual display:$results"
+    return "$failed"
 }
 
 if [ "$with_sdl" -eq 1 ]; then
