@@ -14,6 +14,7 @@
 
 #include "support/testsupport.h"
 #include "support/xmlreferencereader.h"
+#include "support/xmltreedifference.h"
 #include "tarn/utils/xml/cxmlnode.h"
 #include "tarn/utils/xml/cxmlparser.h"
 #include "tarn/utils/xml/cxmltreebuilder.h"
@@ -25,34 +26,6 @@ using testsupport::CReferenceXmlTree;
 namespace fs = std::filesystem;
 
 namespace {
-
-// The first difference between the two trees, walked in document order; "" when equal.
-std::string Difference(const CReferenceXmlNode* expected, const CXmlNode* actual) {
-    if (!expected || !actual) {
-        return expected == nullptr && actual == nullptr ? "" : "one root is null";
-    }
-    std::vector<std::pair<const CReferenceXmlNode*, const CXmlNode*>> pending{{expected, actual}};
-    while (!pending.empty()) {
-        const auto [e, a] = pending.back();
-        pending.pop_back();
-        const std::string where = "in <" + e->name + ">: ";
-        if (a->GetName() != e->name) return where + "name [" + a->GetName() + "]";
-        if (a->GetContent() != e->content) return where + "content [" + a->GetContent() + "]";
-        if (a->GetAttributeCount() != static_cast<int>(e->attributes.size())) return where + "attribute count";
-        for (int i = 0; i < a->GetAttributeCount(); ++i) {
-            if (a->GetAttributeName(i) != e->attributes[i].first) return where + "attribute name " + e->attributes[i].first;
-            if (a->GetAttributeValue(i).ToText() != e->attributes[i].second) return where + "value of " + e->attributes[i].first;
-            if (!a->GetAttributeValue(i).IsType<std::string>()) return where + "value type of " + e->attributes[i].first;
-            if (a->GetAttribute(e->attributes[i].first).ToText() != e->attributes[i].second) return where + "lookup";
-        }
-        if (a->GetChildCount() != static_cast<int>(e->children.size())) return where + "child count";
-        for (int i = a->GetChildCount() - 1; i >= 0; --i) {
-            if (a->GetChild(i)->GetParent() != a) return where + "parent of a child";
-            pending.emplace_back(e->children[i], a->GetChild(i));
-        }
-    }
-    return "";
-}
 
 // Both readers' events as short texts, the old one's through its own handler.
 class CNewEvents : public CXmlHandler {
@@ -123,8 +96,8 @@ CReferenceXmlTree OldTreeFromLines(std::string_view text) {
 // Every way of reading text agrees with the old reader: from memory, line by line, as events.
 void ExpectSameReading(std::string_view text, const std::string& label) {
     const CReferenceXmlTree old = testsupport::ReferenceXmlText(text);
-    EXPECT_EQ(Difference(old.root, NewTreeFromText(text).get()), "") << label;
-    EXPECT_EQ(Difference(OldTreeFromLines(text).root, NewTreeFromLines(text).get()), "") << label;
+    EXPECT_EQ(testsupport::XmlTreeDifference(old.root, NewTreeFromText(text).get()), "") << label;
+    EXPECT_EQ(testsupport::XmlTreeDifference(OldTreeFromLines(text).root, NewTreeFromLines(text).get()), "") << label;
 
     CXmlParser parser;
     CNewEvents newEvents;
@@ -138,18 +111,7 @@ void ExpectSameReading(std::string_view text, const std::string& label) {
 
     // Whole documents take a quicker way through most lines than lines fed one by one; both
     // find the same first problem on the same line.
-    CXmlParser byLines;
-    byLines.StartChecks();
-    for (std::size_t start = 0; start < text.size();) {
-        const std::size_t end = std::min(text.find('\n', start), text.size());
-        std::string_view line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        byLines.ParseLine(line);
-        start = end + 1;
-    }
-    byLines.FinishChecks();
-    EXPECT_EQ(byLines.GetErrorLine(), parser.GetErrorLine()) << label;
-    EXPECT_EQ(byLines.GetError(), parser.GetError()) << label;
+    EXPECT_EQ(testsupport::XmlProblemLineByLine(text), std::make_pair(parser.GetErrorLine(), parser.GetError())) << label;
 }
 
 std::vector<fs::path> ShippedAndCorpusFiles() {
@@ -212,7 +174,7 @@ TEST(XmlDifferential, CorpusAndShippedFilesReadAsBefore) {
     for (const fs::path& file : files) {
         const CReferenceXmlTree old = testsupport::ReferenceXmlFile(file.string());
         std::unique_ptr<CXmlNode> tree(LoadXmlTree(file.string()));
-        EXPECT_EQ(Difference(old.root, tree.get()), "") << file;
+        EXPECT_EQ(testsupport::XmlTreeDifference(old.root, tree.get()), "") << file;
         ExpectSameReading(testsupport::ReadFile(file.string()), file.string());
     }
 }
@@ -249,6 +211,6 @@ TEST(XmlDifferential, LargeLevelReadsAsBefore) {
     testsupport::CTempDir dir;
     testsupport::WriteFile("big.xml", document);
     std::unique_ptr<CXmlNode> tree(LoadXmlTree("big.xml"));
-    EXPECT_EQ(Difference(testsupport::ReferenceXmlFile("big.xml").root, tree.get()), "");
+    EXPECT_EQ(testsupport::XmlTreeDifference(testsupport::ReferenceXmlFile("big.xml").root, tree.get()), "");
     ExpectSameReading(document, "large level");
 }
