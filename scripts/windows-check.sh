@@ -11,7 +11,9 @@
 # keyboard, mouse cursor, audio: -DTARN_SDL_TASKS_ONLY=ON) and sdl-entry-check, which starts them through
 # SDLmain's entry; it runs under wine on SDL's dummy drivers and must write its report to
 # "stdout.txt" beside the program, then again on SDL's Windows video drivers (windib, directx)
-# in a virtual X display (Xvfb). --no-sdl leaves the stage out.
+# in a virtual X display (Xvfb); last the unit tests of those tasks that build on them alone,
+# under wine on SDL's dummy drivers, counted in the SDL line (the last line counts the SDL-free
+# tests). --no-sdl leaves the stage out.
 # Usage: scripts/windows-check.sh [--jobs N] [--no-sdl]
 # Exits non-zero when a build step, a test program or the SDL stage fails.
 set -euo pipefail
@@ -61,30 +63,40 @@ export WINEPREFIX=$work/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,msht
 if [ ! -d "$WINEPREFIX" ]; then
     wineboot --init > /dev/null 2>&1 || true
 fi
-programs=0 failed_programs=() cases=0 failures=0
-for test in "$work"/build/tests/test_*.exe; do
-    name=$(basename "$test" .exe)
-    programs=$((programs + 1))
-    # The tests make their temporary folders below the working directory's temp folder.
-    status=0
-    (cd "$work/build" && timeout 600 wine "$test" --gtest_brief=1) > "$work/$name.txt" 2>&1 || status=$?
-    tr -d '\r' < "$work/$name.txt" > "$work/$name.log"
-    ran=$(sed -n 's/^\[==========\] \([0-9]*\) tests\{0,1\} from .* ran.*/\1/p' "$work/$name.log" | tail -n 1)
-    bad=$(grep -c '^\[  FAILED  \] .*([0-9]* ms)$' "$work/$name.log" || true)
-    cases=$((cases + ${ran:-0}))
-    failures=$((failures + ${bad:-0}))
-    if [ "$status" -ne 0 ]; then
-        failed_programs+=("$name")
-        echo "-- $name: exit code $status"
-        grep -E '^\[  FAILED  \]|Failure|error' "$work/$name.log" | head -n 20 || true
-    fi
-done
+# Runs each test program given after the build folder $1 and the log folder $2 under wine,
+# from the build folder, and counts them: sets tested_programs, tested_cases, tested_failures
+# and tested_failed (the names of the programs that exited non-zero).
+wine_tests() {
+    local dir=$1 logs=$2 test name status ran bad
+    shift 2
+    tested_programs=0 tested_cases=0 tested_failures=0 tested_failed=()
+    for test in "$@"; do
+        name=$(basename "$test" .exe)
+        tested_programs=$((tested_programs + 1))
+        # The tests make their temporary folders below the working directory's temp folder.
+        status=0
+        (cd "$dir" && timeout 600 wine "$test" --gtest_brief=1) > "$logs/$name.txt" 2>&1 || status=$?
+        tr -d '\r' < "$logs/$name.txt" > "$logs/$name.log"
+        ran=$(sed -n 's/^\[==========\] \([0-9]*\) tests\{0,1\} from .* ran.*/\1/p' "$logs/$name.log" | tail -n 1)
+        bad=$(grep -c '^\[  FAILED  \] .*([0-9]* ms)$' "$logs/$name.log" || true)
+        tested_cases=$((tested_cases + ${ran:-0}))
+        tested_failures=$((tested_failures + ${bad:-0}))
+        if [ "$status" -ne 0 ]; then
+            tested_failed+=("$name")
+            echo "-- $name: exit code $status"
+            grep -E '^\[  FAILED  \]|Failure|error' "$logs/$name.log" | head -n 20 || true
+        fi
+    done
+}
+
+wine_tests "$work/build" "$work" "$work"/build/tests/test_*.exe
+programs=$tested_programs cases=$tested_cases failures=$tested_failures failed_programs=("${tested_failed[@]}")
 end=$(date +%s)
 
 # ---- SDL stage --------------------------------------------------------------------------------
 sdl=$work/sdl
 sdl_prefix=$sdl/prefix
-sdl_note="" sdl_summary="left out (--no-sdl)" sdl_status=0
+sdl_note="" sdl_summary="left out (--no-sdl)" sdl_status=0 sdl_tests_summary=""
 
 # Writes deb-src twins of the machine's own package sources into the folder $1: the same
 # archives, suites and keys, so no host name is written anywhere and apt's configuration
@@ -155,7 +167,8 @@ sdl_tasks() {
     echo "== Cross-building the SDL tasks and sdl-entry-check"
     PKG_CONFIG_LIBDIR=$sdl_prefix/lib/pkgconfig cmake -S . -B "$work/build-sdl" \
         -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release -DTARN_SDL=OFF \
-        -DTARN_SDL_TASKS_ONLY=ON -DTARN_BUILD_TESTS=OFF -DTARN_BUILD_BENCH=OFF -DTARN_BUILD_FUZZ=OFF \
+        -DCMAKE_FIND_ROOT_PATH="$gtest/install" -DTARN_SDL_TASKS_ONLY=ON -DTARN_BUILD_TESTS=ON \
+        -DTARN_BUILD_BENCH=OFF -DTARN_BUILD_FUZZ=OFF \
         > "$work/build-sdl.log" 2>&1 &&
         nice -n 10 cmake --build "$work/build-sdl" -j"$jobs" --target sdl-entry-check >> "$work/build-sdl.log" 2>&1 ||
         { sdl_built=$(date +%s); grep -E 'error' "$work/build-sdl.log" | head -n 20
@@ -216,6 +229,42 @@ sdl_windows_video() {
     return "$failed"
 }
 
+# The unit tests of the SDL tasks that build on these tasks alone (the graphics task's are
+# left out), in the tasks' build folder, run under wine on SDL's dummy drivers.
+sdl_unit_tests() {
+    [ -f "$work/build-sdl/Makefile" ] || { sdl_tests_summary="unit tests not built (no build folder)"; return 1; }
+    echo "== Cross-building the SDL tasks' unit tests"
+    local available names=() name source build_start=$(date +%s) unbuilt=() programs=()
+    available=$(cmake --build "$work/build-sdl" --target help | sed -n 's/^\.\.\. \(test_[a-z_]*\).*/\1/p')
+    for source in tests/tarn/tasks/task_sdl/test_*.cpp tests/tarn/tasks/task_sdlmixer/test_*.cpp; do
+        name=$(basename "$source" .cpp)
+        grep -qx "$name" <<< "$available" && names+=("$name")
+    done
+    [ ${#names[@]} -gt 0 ] || { sdl_tests_summary="no unit tests of the SDL tasks configured"; return 1; }
+    nice -n 10 cmake --build "$work/build-sdl" -j"$jobs" --target "${names[@]}" -- -k \
+        > "$work/build-sdl-tests.log" 2>&1 || true
+    local tests_built=$(date +%s)
+    for name in "${names[@]}"; do
+        # An old program from an earlier run does not count when this build of it failed.
+        if [ -f "$work/build-sdl/tests/$name.exe" ] &&
+            ! grep -q "tests/CMakeFiles/$name\.dir/all\]" "$work/build-sdl-tests.log"; then
+            programs+=("$work/build-sdl/tests/$name.exe")
+        else
+            unbuilt+=("$name")
+        fi
+    done
+    [ ${#unbuilt[@]} -eq 0 ] || grep -E 'error' "$work/build-sdl-tests.log" | head -n 20 || true
+    echo "== Running the SDL tasks' unit tests under wine"
+    mkdir -p "$work/sdl-tests"
+    SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy wine_tests "$work/build-sdl" "$work/sdl-tests" "${programs[@]}"
+    sdl_tests_summary="unit tests under wine: $tested_programs test programs, $tested_cases cases,"
+    sdl_tests_summary+=" $tested_failures failed cases, ${#tested_failed[@]} failed programs,"
+    sdl_tests_summary+=" ${#unbuilt[@]} programs that did not build"
+    sdl_tests_summary+=" (build $((tests_built - build_start)) s, tests $(($(date +%s) - tests_built)) s)"
+    [ ${#unbuilt[@]} -eq 0 ] || sdl_tests_summary+="; not built: ${unbuilt[*]}"
+    [ ${#unbuilt[@]} -eq 0 ] && [ ${#tested_failed[@]} -eq 0 ]
+}
+
 if [ "$with_sdl" -eq 1 ]; then
     sdl_start=$(date +%s)
     sdl_built=$sdl_start
@@ -226,6 +275,8 @@ if [ "$with_sdl" -eq 1 ]; then
         sdl_end=$(date +%s)
         sdl_summary+=" [$sdl_note; SDL libraries $((sdl_libs - sdl_start)) s, tasks build $((sdl_built - sdl_libs)) s,"
         sdl_summary+=" wine $((sdl_end - sdl_built)) s]"
+        sdl_unit_tests || sdl_status=1
+        sdl_summary+="; $sdl_tests_summary"
     else
         sdl_status=1
     fi

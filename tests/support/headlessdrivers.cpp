@@ -1,13 +1,13 @@
 // Selects SDL's dummy video and audio drivers for every test program before main runs,
 // unless the environment already names drivers (the Xvfb tests set their own).
-#include <cstdlib>
+#include "support/testsupport.h"
 
 namespace {
 
 struct CHeadlessDrivers {
     CHeadlessDrivers() {
-        setenv("SDL_VIDEODRIVER", "dummy", 0);
-        setenv("SDL_AUDIODRIVER", "dummy", 0);
+        testsupport::SetEnvironment("SDL_VIDEODRIVER", "dummy", false);
+        testsupport::SetEnvironment("SDL_AUDIODRIVER", "dummy", false);
     }
 } theHeadlessDrivers;
 

@@ -91,6 +91,19 @@ void ResetEngine() {
     tarn::CLogListenerForFile::ResetLastFileName();
 }
 
+void SetEnvironment(const char* name, const char* value, bool replace) {
+    if (!replace && std::getenv(name)) return;
+#if defined(_WIN32)
+    _putenv_s(name, value ? value : "");
+#else
+    if (value) {
+        setenv(name, value, 1);
+    } else {
+        unsetenv(name);
+    }
+#endif
+}
+
 bool HasProgram(const std::string& name) {
     return std::system(("command -v " + name + " > /dev/null 2>&1").c_str()) == 0;
 }

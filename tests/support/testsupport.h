@@ -42,6 +42,10 @@ void WriteFile(const std::string& path, const std::string& bytes);
 // the log file name so the next logger writes a new header.
 void ResetEngine();
 
+// Sets the environment variable name to value, or removes it for a null value (on Windows an
+// empty value removes it too); with replace false a variable that is set keeps its value.
+void SetEnvironment(const char* name, const char* value, bool replace = true);
+
 // Whether the shell finds the program name on the path.
 bool HasProgram(const std::string& name);
 

@@ -212,9 +212,9 @@ TEST_F(ApplicationSDL, TheWindowFollowsResizesFromSdl) {
 }
 
 TEST_F(ApplicationSDL, AFailingVideoDriverEndsTheProgramWithAnError) {
-    ASSERT_EQ(0, setenv("SDL_VIDEODRIVER", "no_such_driver", 1));
+    testsupport::SetEnvironment("SDL_VIDEODRIVER", "no_such_driver");
     StartWindow("");
-    ASSERT_EQ(0, setenv("SDL_VIDEODRIVER", "dummy", 1));
+    testsupport::SetEnvironment("SDL_VIDEODRIVER", "dummy");
     EXPECT_EQ(nullptr, myWindow->GetScreen());
     // The error completes the pending "Initializing video " line.
     EXPECT_TRUE(Logged("<!>   Initializing video Error on initialing video or timer.\n<!>    SDL Says:\n"))

@@ -29,7 +29,7 @@ class EffectPlayer : public ::testing::Test {
 protected:
     void SetUp() override {
         // Silent and present everywhere, also when the test program runs outside CTest.
-        setenv("SDL_AUDIODRIVER", "dummy", 1);
+        testsupport::SetEnvironment("SDL_AUDIODRIVER", "dummy");
         ASSERT_EQ(0, SDL_InitSubSystem(SDL_INIT_AUDIO)) << SDL_GetError();
         ASSERT_EQ(0, Mix_OpenAudio(22050, AUDIO_S16LSB, 2, 512)) << SDL_GetError();
         Mix_AllocateChannels(4);

@@ -44,21 +44,24 @@ std::string MixerVersion() {
 class CEnvironment {
 public:
     CEnvironment(const char* name, const char* value) : myName(name) {
-        if (const char* old = std::getenv(name)) myOld = old;
-        setenv(name, value, 1);
+        const char* old = std::getenv(name);
+        myWasSet = old != nullptr;
+        if (old) myOld = old;
+        testsupport::SetEnvironment(name, value);
     }
-    ~CEnvironment() { setenv(myName.c_str(), myOld.c_str(), 1); }
+    ~CEnvironment() { testsupport::SetEnvironment(myName.c_str(), myWasSet ? myOld.c_str() : nullptr); }
 
 private:
     std::string myName;
     std::string myOld;
+    bool myWasSet = false;
 };
 
 class TaskAudioSDL : public ::testing::Test {
 protected:
     void SetUp() override {
         // Silent and present everywhere, also when the test program runs outside CTest.
-        setenv("SDL_AUDIODRIVER", "dummy", 1);
+        testsupport::SetEnvironment("SDL_AUDIODRIVER", "dummy");
         // Long enough to be still playing wherever a test expects it, however slow the run.
         testsupport::WriteWav("song.wav", testsupport::kGenerousDeadlineMs, 8000, 1);
         testsupport::WriteWav("other.wav", testsupport::kGenerousDeadlineMs, 11025, 1);
