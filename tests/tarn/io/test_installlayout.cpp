@@ -11,17 +11,7 @@
 
 namespace {
 
-void SetVariable(const char* name, const char* value) {
-#if defined(_WIN32)
-    _putenv_s(name, value ? value : "");
-#else
-    if (value) {
-        setenv(name, value, 1);
-    } else {
-        unsetenv(name);
-    }
-#endif
-}
+using testsupport::SetEnvironment;
 
 TEST(InstallLayout, XdgBaseDirectoryTakesOnlyAnAbsoluteVariableElseHome) {
     struct Case {
@@ -38,11 +28,11 @@ TEST(InstallLayout, XdgBaseDirectoryTakesOnlyAnAbsoluteVariableElseHome) {
         {nullptr, "not/absolute", ""},
     };
     for (const Case& c : cases) {
-        SetVariable("TARN_TEST_XDG", c.value);
+        SetEnvironment("TARN_TEST_XDG", c.value);
         EXPECT_EQ(tarn::XdgBaseDirectory("TARN_TEST_XDG", ".local/share", c.home), c.expected)
             << (c.value ? c.value : "(unset)") << " " << c.home;
     }
-    SetVariable("TARN_TEST_XDG", nullptr);
+    SetEnvironment("TARN_TEST_XDG", nullptr);
 }
 
 TEST(InstallLayout, DataDirectoryIsFoundOnlyWhereTheMarkerLies) {
