@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "support/benchdisplay.h"
 #include "tarn/gfx/ctexturemanager.h"
 #include "tarn/gfx/ipixel.h"
 #include "tarn/gfx/sdl/cgfxfactorysdl.h"
@@ -17,18 +18,8 @@
 
 namespace {
 
-const int kWidth = 640;
-const int kHeight = 480;
-
-// A window-less display (SDL's dummy driver) so pictures convert to a display format.
-void EnsureVideo() {
-    static bool ready = false;
-    if (ready) return;
-    setenv("SDL_VIDEODRIVER", "dummy", 0);
-    SDL_InitSubSystem(SDL_INIT_VIDEO);
-    SDL_SetVideoMode(kWidth, kHeight, 32, SDL_SWSURFACE);
-    ready = true;
-}
+const int kWidth = benchsupport::kDisplayWidth;
+const int kHeight = benchsupport::kDisplayHeight;
 
 std::unique_ptr<tarn::CPixelSDL> MakeImage(bool alpha) {
     SDL_Surface* surface = SDL_CreateRGBSurface(SDL_SWSURFACE, kWidth, kHeight, 32, 0x00FF0000, 0x0000FF00,
@@ -44,7 +35,7 @@ void CountPixels(benchmark::State& state, long long perIteration) {
 }
 
 void BM_Blit32(benchmark::State& state) {
-    EnsureVideo();
+    benchsupport::EnsureDisplay();
     auto source = MakeImage(false);
     auto target = MakeImage(false);
     for (auto _ : state) benchmark::DoNotOptimize(source->Blit(target.get()));
@@ -53,7 +44,7 @@ void BM_Blit32(benchmark::State& state) {
 BENCHMARK(BM_Blit32);
 
 void BM_AlphaBlit(benchmark::State& state) {
-    EnsureVideo();
+    benchsupport::EnsureDisplay();
     auto source = MakeImage(true);
     SDL_SetAlpha(source->GetRawSurface(), SDL_SRCALPHA, 255);
     auto target = MakeImage(false);
@@ -63,7 +54,7 @@ void BM_AlphaBlit(benchmark::State& state) {
 BENCHMARK(BM_AlphaBlit);
 
 void BM_RawAlphaCopy(benchmark::State& state) {
-    EnsureVideo();
+    benchsupport::EnsureDisplay();
     auto source = MakeImage(true);
     source->SetOption(tarn::PIXEL_OPTION_COPY_ALPHA, 1);
     auto target = MakeImage(true);
@@ -73,7 +64,7 @@ void BM_RawAlphaCopy(benchmark::State& state) {
 BENCHMARK(BM_RawAlphaCopy);
 
 void BM_PutPixelBlended(benchmark::State& state) {
-    EnsureVideo();
+    benchsupport::EnsureDisplay();
     auto target = MakeImage(false);
     const tarn::CColor color(250, 10, 30, 128);
     for (auto _ : state) {
@@ -89,7 +80,7 @@ BENCHMARK(BM_PutPixelBlended)->Unit(benchmark::kMillisecond);
 const std::string& PictureFile() {
     static std::string name;
     if (!name.empty()) return name;
-    EnsureVideo();
+    benchsupport::EnsureDisplay();
     const std::string png = "/tmp/tarn-bench-picture.png";
     if (std::system(("convert -size 256x256 plasma:fractal -seed 5 " + png + " > /dev/null 2>&1").c_str()) == 0) {
         name = png;

@@ -10,9 +10,8 @@
 #include <memory>
 #include <string>
 
+#include "marbles/level/levelphysics.h"
 #include "marbles/physics/cphysicsworld.h"
-#include "tarn/utils/xml/cxmlfilesys.h"
-#include "tarn/utils/xml/cxmlnode.h"
 
 namespace {
 
@@ -32,20 +31,7 @@ std::string LevelFile(int level) {
 }
 
 // The level's world, or null when the file or its physics model cannot be read.
-std::unique_ptr<marbles::CPhysicsWorld> LoadLevel(int level) {
-    const std::unique_ptr<tarn::CXmlNode> root = tarn::LoadXmlRoot(LevelFile(level));
-    if (!root) return nullptr;
-    for (int k = 0; k < root->GetChildCount(); ++k) {
-        tarn::CXmlNode* model = root->GetChild(k);
-        if (model->GetName() != "PhysicsModel") continue;
-        auto world = std::make_unique<marbles::CPhysicsWorld>();
-        tarn::CXmlFileSys reader(model, tarn::CXmlFileSys::MODE_READ);
-        reader.SetWarnings(false);
-        world->Serialize(&reader);
-        return world;
-    }
-    return nullptr;
-}
+std::unique_ptr<marbles::CPhysicsWorld> LoadLevel(int level) { return marbles::LoadLevelPhysics(LevelFile(level)); }
 
 // One iteration: the level loaded afresh and stepped 200 times (the load is not timed).
 void BM_ShippedLevel200Steps(benchmark::State& state) {

@@ -11,17 +11,16 @@
 #include <string>
 #include <vector>
 
+#include "support/benchdisplay.h"
 #include "tarn/gfx/cscreenlayer.h"
 #include "tarn/gfx/cspritefactory.h"
 #include "tarn/gfx/gfx.h"
 #include "tarn/gfx/ipixel.h"
-#include "tarn/gfx/sdl/cgfxfactorysdl.h"
-#include "tarn/gfx/sdl/cpixelsdlscreen.h"
 
 namespace {
 
-const int kWidth = 640;
-const int kHeight = 480;
+const int kWidth = benchsupport::kDisplayWidth;
+const int kHeight = benchsupport::kDisplayHeight;
 const int kMarbles = 40;
 const int kMarbleSize = 32;
 const char* const kBackground = "data/gfx/levels/level01.png";
@@ -29,20 +28,6 @@ const char* const kBackground = "data/gfx/levels/level01.png";
 std::string MarbleFile(int i) { return "data/gfx/marbles/marble" + std::to_string(i % 5) + ".png"; }
 int MarbleX(int i) { return 40 + (i * 97) % 560; }
 int MarbleY(int i) { return 40 + (i * 61) % 400; }
-
-void EnsureDisplay() {
-    static bool ready = false;
-    if (ready) return;
-    setenv("SDL_VIDEODRIVER", "dummy", 0);
-    SDL_InitSubSystem(SDL_INIT_VIDEO);
-    SDL_SetVideoMode(kWidth, kHeight, 32, SDL_SWSURFACE);
-    static tarn::CGfxFactorySDL factory;
-    tarn::SetFactory(&factory);
-    static tarn::CPixelSDLScreen screen;
-    screen.SetSurface(SDL_GetVideoSurface(), false);
-    tarn::SetScreen(&screen);
-    ready = true;
-}
 
 // The pictures as a plain SDL program loads them: converted to the display's format, with
 // an alpha channel when the file has one.
@@ -161,7 +146,7 @@ void Compare(benchmark::State& state, Ours ours, Plain plain) {
 }
 
 void BM_FullRedrawOursVsSDL(benchmark::State& state) {
-    EnsureDisplay();
+    benchsupport::EnsureDisplay();
     CPlainScene plain;
     if (!plain.IsLoaded()) {
         state.SkipWithError("run from a build directory with the staged data/");
@@ -174,7 +159,7 @@ void BM_FullRedrawOursVsSDL(benchmark::State& state) {
 BENCHMARK(BM_FullRedrawOursVsSDL)->Unit(benchmark::kMicrosecond);
 
 void BM_MoveFortyMarblesOursVsSDL(benchmark::State& state) {
-    EnsureDisplay();
+    benchsupport::EnsureDisplay();
     CPlainScene plain;
     if (!plain.IsLoaded()) {
         state.SkipWithError("run from a build directory with the staged data/");

@@ -7,10 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "marbles/level/levelphysics.h"
 #include "marbles/physics/cphysicsworld.h"
 #include "marbles/rules/cpilesolver.h"
-#include "tarn/utils/xml/cxmlfilesys.h"
-#include "tarn/utils/xml/cxmlnode.h"
 
 namespace {
 
@@ -18,15 +17,8 @@ std::vector<marbles::RigidBody> LoadLevel(int number) {
     char name[64];
     std::snprintf(name, sizeof name, "/game/data/levels/level%02d.xml", number);
     std::vector<marbles::RigidBody> bodies;
-    const std::unique_ptr<tarn::CXmlNode> root = tarn::LoadXmlRoot(std::string(MARBLES_SOURCE_DIR) + name);
-    for (int k = 0; root && k < root->GetChildCount(); ++k) {
-        if (root->GetChild(k)->GetName() != "PhysicsModel") continue;
-        std::unique_ptr<marbles::CPhysicsWorld> world(new marbles::CPhysicsWorld());
-        tarn::CXmlFileSys reader(root->GetChild(k), tarn::CXmlFileSys::MODE_READ);
-        reader.SetWarnings(false);
-        world->Serialize(&reader);
-        for (unsigned i = 0; i < world->GetBodyCount(); ++i) bodies.push_back(world->GetBody(i));
-    }
+    const std::unique_ptr<marbles::CPhysicsWorld> world = marbles::LoadLevelPhysics(std::string(MARBLES_SOURCE_DIR) + name);
+    for (unsigned i = 0; world && i < world->GetBodyCount(); ++i) bodies.push_back(world->GetBody(i));
     return bodies;
 }
 

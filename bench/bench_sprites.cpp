@@ -9,6 +9,7 @@
 #include <memory>
 #include <vector>
 
+#include "support/benchdisplay.h"
 #include "tarn/gfx/canimatedsprite.h"
 #include "tarn/gfx/canimation.h"
 #include "tarn/gfx/canimationupdater.h"
@@ -17,32 +18,15 @@
 #include "tarn/gfx/cspritefactory.h"
 #include "tarn/gfx/gfx.h"
 #include "tarn/gfx/ipixel.h"
-#include "tarn/gfx/sdl/cgfxfactorysdl.h"
-#include "tarn/gfx/sdl/cpixelsdlscreen.h"
 
 namespace {
 
-const int kWidth = 640;
-const int kHeight = 480;
-
-// A window-less display (SDL's dummy driver) with the image factory and screen image.
-void EnsureDisplay() {
-    static bool ready = false;
-    if (ready) return;
-    setenv("SDL_VIDEODRIVER", "dummy", 0);
-    SDL_InitSubSystem(SDL_INIT_VIDEO);
-    SDL_SetVideoMode(kWidth, kHeight, 32, SDL_SWSURFACE);
-    static tarn::CGfxFactorySDL factory;
-    tarn::SetFactory(&factory);
-    static tarn::CPixelSDLScreen screen;
-    screen.SetSurface(SDL_GetVideoSurface(), false);
-    tarn::SetScreen(&screen);
-    ready = true;
-}
+const int kWidth = benchsupport::kDisplayWidth;
+const int kHeight = benchsupport::kDisplayHeight;
 
 // count sprites spread over the screen, Z 1 (nearest) to count (farthest), all drawn once.
 std::vector<tarn::CSpriteHandle> Scene(int count) {
-    EnsureDisplay();
+    benchsupport::EnsureDisplay();
     std::vector<tarn::CSpriteHandle> sprites;
     for (int i = 0; i < count; ++i) {
         tarn::IPixel* image = tarn::CreateImage(32, 32);

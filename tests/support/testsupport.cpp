@@ -1,13 +1,15 @@
 // Helpers shared by the tests: a private working directory per test, a manual clock,
-// file reading, and a clean slate for the engine's singletons.
+// file reading, running commands, and a clean slate for the engine's singletons.
 #include "testsupport.h"
 
 #if defined(_WIN32)
 #include <process.h>
 #else
+#include <sys/wait.h>
 #include <unistd.h>
 #endif
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -106,6 +108,21 @@ void SetEnvironment(const char* name, const char* value, bool replace) {
 
 bool HasProgram(const std::string& name) {
     return std::system(("command -v " + name + " > /dev/null 2>&1").c_str()) == 0;
+}
+
+CCommandResult RunCommand(const std::string& command) {
+    CCommandResult result;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return result;
+    char buffer[4096];
+    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) result.output.append(buffer, got);
+    const int status = pclose(pipe);
+#if defined(_WIN32)
+    result.status = status;
+#else
+    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+#endif
+    return result;
 }
 
 std::string LogBody(const std::string& path) {

@@ -49,6 +49,14 @@ void SetEnvironment(const char* name, const char* value, bool replace = true);
 // Whether the shell finds the program name on the path.
 bool HasProgram(const std::string& name);
 
+// What a shell command printed on its standard output and its exit status (-1 when it could
+// not be started or did not exit normally).
+struct CCommandResult {
+    int status = -1;
+    std::string output;
+};
+CCommandResult RunCommand(const std::string& command);
+
 // The log text after the five header lines.
 std::string LogBody(const std::string& path = "log.txt");
 

@@ -13,10 +13,9 @@
 #include <string>
 
 #include "marbles/level/csolutionfile.h"
+#include "marbles/level/levelphysics.h"
 #include "marbles/physics/cphysicsworld.h"
 #include "marbles/rules/cpilesolver.h"
-#include "tarn/utils/xml/cxmlfilesys.h"
-#include "tarn/utils/xml/cxmlnode.h"
 
 namespace {
 
@@ -104,18 +103,10 @@ bool ParseOptions(int argc, char** argv, SolveOptions& options) {
 }
 
 bool LoadBodies(const std::string& file, std::vector<marbles::RigidBody>& bodies) {
-    const std::unique_ptr<tarn::CXmlNode> root = tarn::LoadXmlRoot(file);
-    if (!root || root->GetName() != "MarblesLevel") return false;
-    for (int k = 0; k < root->GetChildCount(); ++k) {
-        if (root->GetChild(k)->GetName() != "PhysicsModel") continue;
-        std::unique_ptr<marbles::CPhysicsWorld> world(new marbles::CPhysicsWorld());
-        tarn::CXmlFileSys reader(root->GetChild(k), tarn::CXmlFileSys::MODE_READ);
-        reader.SetWarnings(false);
-        world->Serialize(&reader);
-        for (unsigned i = 0; i < world->GetBodyCount(); ++i) bodies.push_back(world->GetBody(i));
-        return true;
-    }
-    return false;
+    const std::unique_ptr<marbles::CPhysicsWorld> world = marbles::LoadLevelPhysics(file);
+    if (!world) return false;
+    for (unsigned i = 0; i < world->GetBodyCount(); ++i) bodies.push_back(world->GetBody(i));
+    return true;
 }
 
 std::string SolutionFileFor(const std::string& level) {

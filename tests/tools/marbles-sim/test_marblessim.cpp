@@ -1,8 +1,6 @@
 // The headless simulator, run as a program on small models and levels.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -18,22 +16,10 @@ const std::string theSimulator = std::string(MARBLES_BUILD_DIR) + "/marbles-sim"
 const std::string theExampleLevel =
     std::string(MARBLES_SOURCE_DIR) + "/tools/marbles-sim/examples/small_level.xml";
 
-struct RunResult {
-    int status = -1;
-    std::string output;
-};
+using RunResult = testsupport::CCommandResult;
 
 RunResult RunSimulator(const std::string& arguments) {
-    RunResult result;
-    const std::string command = "'" + theSimulator + "' " + arguments + " 2>/dev/null";
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return result;
-    char buffer[4096];
-    std::size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) result.output.append(buffer, got);
-    const int status = pclose(pipe);
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return result;
+    return testsupport::RunCommand("'" + theSimulator + "' " + arguments + " 2>/dev/null");
 }
 
 std::vector<std::vector<std::string>> CsvRows(const std::string& text) {

@@ -2,8 +2,6 @@
 // solution that the simulator's replay wins with, and counts random players' wins.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
 #include <cstdio>
 #include <filesystem>
 #include <vector>
@@ -15,22 +13,10 @@ namespace {
 
 const std::string theBuild = std::string(MARBLES_BUILD_DIR);
 
-struct RunResult {
-    int status = -1;
-    std::string output;
-};
+using RunResult = testsupport::CCommandResult;
 
 RunResult RunTool(const std::string& program, const std::string& arguments) {
-    RunResult result;
-    const std::string command = "'" + theBuild + "/" + program + "' " + arguments + " 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return result;
-    char buffer[4096];
-    std::size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) result.output.append(buffer, got);
-    const int status = pclose(pipe);
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return result;
+    return testsupport::RunCommand("'" + theBuild + "/" + program + "' " + arguments + " 2>&1");
 }
 
 std::string Body(int shape, int staticObject, int color, int initId, float hx, float hy, float x, float y,

@@ -64,8 +64,6 @@ view::size_type Find(view text, char c, view::size_type from = 0) {
     return found ? static_cast<view::size_type>(static_cast<const char*>(found) - text.data()) : view::npos;
 }
 
-bool IsWordChar(char c) { return !IsBlank(c) && c != '=' && c != '"'; }
-
 // What a character may be in the quick reading of a whole tag on one line.
 enum : unsigned char { kOther = 0, kNameChar = 1, kBlank = 2 };
 
@@ -326,15 +324,13 @@ void CXmlParser::HandleStartTag(view tag) {
     const bool closed = tag.back() == '/';
     if (closed) tag.remove_suffix(1);
     myFound.clear();
+    // The common tags were read by ReadPlainTag; what comes here takes the general way.
     view name;
-    // A plain tag (a lone name among them) needs no other look; the rest goes the general way.
-    if (!SplitPlainTag(tag, name)) {
-        if (Find(tag, '=') == view::npos) {
-            name = Trim(tag);
-        } else {
-            SplitAttributes(tag);
-            name = Trim(myHead);
-        }
+    if (Find(tag, '=') == view::npos) {
+        name = Trim(tag);
+    } else {
+        SplitAttributes(tag);
+        name = Trim(myHead);
     }
     OpenElement(name, closed);
     if (!myHandler) return;
@@ -437,33 +433,6 @@ bool CXmlParser::ReadPlainTag(view rest, view& after) {
     myHandler->OnStartElement(name, attributes.data(), static_cast<int>(attributes.size()));
     if (closed) myHandler->OnEndElement(name);
     return true;
-}
-
-// For such a tag the general splitting below gives exactly this: the first word is the
-// name, and every pair's word and quoted text are an attribute's name and value.
-bool CXmlParser::SplitPlainTag(view tag, view& name) {
-    tag = TrimRight(tag);
-    const view::size_type size = tag.size();
-    view::size_type i = 0;
-    while (i < size && IsWordChar(tag[i])) ++i;
-    if (i == 0) return false;
-    name = tag.substr(0, i);
-    bool plain = true;
-    while (plain && i < size) {
-        plain = IsBlank(tag[i]);
-        while (i < size && IsBlank(tag[i])) ++i;
-        const view::size_type wordStart = i;
-        while (i < size && IsWordChar(tag[i])) ++i;
-        plain = plain && i > wordStart && i + 1 < size && tag[i] == '=' && tag[i + 1] == '"';
-        const view::size_type quote = plain ? Find(tag, '"', i + 2) : view::npos;
-        plain = plain && quote != view::npos;
-        if (!plain) break;
-        myFound.push_back({tag.substr(wordStart, i - wordStart), tag.substr(i + 2, quote - i - 2)});
-        i = quote + 1;
-    }
-    if (plain) return true;
-    myFound.clear();
-    return false;
 }
 
 // Takes the attributes off the tag text into the pending attributes and leaves what remains,

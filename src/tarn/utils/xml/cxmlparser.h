@@ -80,10 +80,6 @@ private:
     void FlushText(std::string_view text);
     void HandleTag(std::string_view tag);
     void HandleStartTag(std::string_view tag);
-    // The common tag, a name and then blank-separated name="value" pairs with nothing odd,
-    // split in one pass into the element name and myFound; false (with nothing found) for
-    // any other tag.
-    bool SplitPlainTag(std::string_view tag, std::string_view& name);
     // Takes the attributes off tag into myFound; the rest is left in myHead.
     void SplitAttributes(std::string_view tag);
     // Sorts myFound by name, dropping repeated names after the first, into what the handler
