@@ -135,13 +135,17 @@ TEST(Program, AWindowThatCannotOpenEndsTheProgramWithAnError) {
     testsupport::CTempDir dir;
     WriteFile("autoexec.txt",
               "taskload( sdl )\nstarttask( window, window, 1000, 64, 48 )\nstarttask( gfx, gfx, 2000 )\n");
-    // No display: an asked-for X11 fails to start; without a request SDL may fall back to a
-    // console driver (aalib, caca, fbcon), which is refused.
-    for (const char* env : {"SDL_VIDEODRIVER=x11 DISPLAY=:31999", "-u SDL_VIDEODRIVER DISPLAY=:31999"}) {
+    // No display: an asked-for X11 fails to start; without a request no text-mode driver
+    // (caca, aalib, fbcon) is tried, whatever the terminal, so nothing else reaches it.
+    for (const char* env : {"SDL_VIDEODRIVER=x11 DISPLAY=:31999", "-u SDL_VIDEODRIVER -u TERM DISPLAY=:31999",
+                            "-u SDL_VIDEODRIVER TERM=dumb DISPLAY=:31999",
+                            "-u SDL_VIDEODRIVER -u DISPLAY -u WAYLAND_DISPLAY TERM=xterm"}) {
         EXPECT_EQ(RunMarbles(env), 1) << env;
         // Our message opens a line of its own; SDL over SDL 2 may print its own lines before it.
         const std::string errors = "\n" + ReadFile("stderr.txt");
         EXPECT_NE(errors.find("\nCould not open the window: "), std::string::npos) << errors;
+        EXPECT_EQ(errors.find("terminal"), std::string::npos) << errors;
+        EXPECT_EQ(ReadFile("stdout.txt"), "") << env;
         EXPECT_NE(LogBody().find("Could not open the window: "), std::string::npos) << env;
     }
 }

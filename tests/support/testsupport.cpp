@@ -136,3 +136,24 @@ std::string LogBody(const std::string& path) {
 }
 
 }  // namespace testsupport
+
+namespace testsupport {
+
+namespace {
+
+int theExpectedAssertions = 0;
+
+void CountAssertion(tarn::CAssertReport*) { ++theExpectedAssertions; }
+
+}  // namespace
+
+CExpectedAssertions::CExpectedAssertions() : myPrevious(tarn::GetAssertHandler()) {
+    theExpectedAssertions = 0;
+    tarn::SetAssertHandler(&CountAssertion);
+}
+
+CExpectedAssertions::~CExpectedAssertions() { tarn::SetAssertHandler(myPrevious); }
+
+int CExpectedAssertions::GetCount() const { return theExpectedAssertions; }
+
+}  // namespace testsupport

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "tarn/utils/logger/cassert.h"
 #include "tarn/utils/timer/itimesource.h"
 
 namespace testsupport {
@@ -22,6 +23,22 @@ public:
 private:
     std::string myPath;
     std::string myPrevious;
+};
+
+// For a case that breaks an invariant on purpose: while it lives, failed assertions are
+// counted instead of failing the test (GetCount is 0 where assertions are compiled out).
+class CExpectedAssertions {
+public:
+    CExpectedAssertions();
+    ~CExpectedAssertions();
+    CExpectedAssertions(const CExpectedAssertions&) = delete;
+    CExpectedAssertions& operator=(const CExpectedAssertions&) = delete;
+    int GetCount() const;
+    // What GetCount should say after count broken invariants.
+    static int Expected(int count) { return TARN_ASSERTIONS ? count : 0; }
+
+private:
+    tarn::AssertHandler myPrevious;
 };
 
 // A clock the test moves by hand. Installed as the global time source while it lives;

@@ -6,6 +6,7 @@
 
 #include "marbles/game/cmarblespritetable.h"
 #include "marbles/rules/cmarbleslogic.h"
+#include "tarn/gfx/canimatedsprite.h"
 #include "tarn/inputdevice/cmouse.h"
 #include "tarn/utils/logger/cassert.h"
 #include "tarn/utils/logger/clogger.h"
@@ -48,11 +49,13 @@ bool CMarbleGfx::IsInputEnabled() { return theInputEnabled; }
 
 void CMarbleGfx::RefreshLook() {
     if (!mySprite) return;
-    if (IsSelected()) {
-        mySprite->SetAnimation("selected");
-        return;
+    std::string look = IsSelected() ? "selected" : IsHighlightShown() ? "highlight" : "normal";
+    // Animated sprites fall back to the looks they have; others ignore the request anyway.
+    if (const auto* animated = dynamic_cast<const tarn::CAnimatedSprite*>(mySprite.get())) {
+        if (look == "selected" && !animated->HasAnimation(look)) look = "highlight";
+        if (look == "highlight" && !animated->HasAnimation(look)) look = "normal";
     }
-    mySprite->SetAnimation(IsHighlightShown() ? "highlight" : "normal");
+    mySprite->SetAnimation(look);
 }
 
 void CMarbleGfx::OnTypeAssigned() {

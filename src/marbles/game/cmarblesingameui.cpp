@@ -153,12 +153,12 @@ void CUi::LevelLost() {
     tarn::CMouse::GetSingleton()->AddCapture(this);
 }
 
-void CUi::ShowLoadFailure(const std::string& fileName) {
+void CUi::ShowLoadFailure(const std::string& fileName, const std::string& problem) {
     myState = STATE_LOAD_FAILED;
     auto* font = new tarn::CFont();
     tarn::CSystemFontLoader(font, "");
-    auto message = std::make_shared<tarn::CTextSprite>(font, 600, 40);
-    message->SetText("Could not load the level " + fileName + "\nClick to go on");
+    auto message = std::make_shared<tarn::CTextSprite>(font, 600, 60);
+    message->SetText("Could not load the level " + fileName + "\n" + problem + "\nClick to go on");
     message->SetPosition(20, 220);
     message->SetParent(tarn::CScreenLayer::GetSingleton());
     mySprites[PICTURE] = message;

@@ -55,8 +55,9 @@ public:
     void LevelComplete();
     // Slot of the rules: tells the game, shows the level-lost picture, captures.
     void LevelLost();
-    // Says that the level fileName could not be loaded, captures; a click skips the level.
-    void ShowLoadFailure(const std::string& fileName);
+    // Says that the level fileName could not be loaded and why, captures; a click skips the
+    // level.
+    void ShowLoadFailure(const std::string& fileName, const std::string& problem);
     // Takes a level's pictures: loads the background and the two animations and remembers
     // the level-complete and level-lost pictures.
     void SetGraphics(const CLevelFile::CGraphics& graphics);

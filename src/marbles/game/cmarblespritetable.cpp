@@ -2,6 +2,7 @@
 #include "marbles/game/cmarblespritetable.h"
 
 #include "marbles/level/clevelfile.h"
+#include "marbles/physics/cphysicsworld.h"
 
 #include "tarn/gfx/cspritefactory.h"
 #include "tarn/utils/xml/cxmlfilesys.h"
@@ -27,6 +28,16 @@ CMarbleSpriteTable* CMarbleSpriteTable::GetSingleton() {
 std::string CMarbleSpriteTable::GetSpriteFile(std::int32_t type) const {
     const auto found = myEntries.find(type);
     return found == myEntries.end() ? std::string() : found->second;
+}
+
+std::string CMarbleSpriteTable::FindMarbleWithoutSprite(const CPhysicsWorld& world) const {
+    for (unsigned i = 0; i < world.GetBodyCount(); ++i) {
+        const RigidBody& body = world.GetBody(i);
+        if (body.shape != SHAPE_CIRCLE || body.color < 0 || myEntries.count(body.color)) continue;
+        return "body " + std::to_string(i) + " (initId " + std::to_string(body.initId) + "): marble type " +
+               std::to_string(body.color) + " has no sprite";
+    }
+    return std::string();
 }
 
 bool CMarbleSpriteTable::AddSpriteFile(std::int32_t type, const std::string& fileName) {

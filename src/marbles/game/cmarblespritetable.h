@@ -15,6 +15,8 @@ class CXmlFileSys;
 
 namespace marbles {
 
+class CPhysicsWorld;
+
 class CMarbleSpriteTable {
 public:
     // Created on first use; never replaced.
@@ -32,6 +34,9 @@ public:
     // already a child of the screen layer. An unreadable or empty name gives an invisible
     // sprite around the null image.
     static tarn::CSpriteHandle LoadSprite(const std::string& fileName);
+    // Why a marble of world would be invisible: "body 3 (initId 5): marble type 7 has no
+    // sprite" for the first marble whose type has no entry; "" when every marble has one.
+    std::string FindMarbleWithoutSprite(const CPhysicsWorld& world) const;
     // Forgets every entry (for tools and tests; the game never does).
     void Clear() { myEntries.clear(); }
 

@@ -7,6 +7,7 @@
 
 #include "marbles/game/cmarblegfx.h"
 #include "marbles/game/cmarblesingameui.h"
+#include "marbles/game/cmarblespritetable.h"
 #include "marbles/game/levelprogress.h"
 #include "marbles/level/clevelfile.h"
 #include "marbles/physics/cphysicsworld.h"
@@ -303,7 +304,15 @@ void CImpl::StartLevel() {
     if (myLevelList.GetPosition() >= 1 && myLevelList.IsInside()) {
         CLevelFile level(this);
         if (!level.Load(myLevelFile)) {
-            myScreen->ShowLoadFailure(myLevelFile);
+            myScreen->ShowLoadFailure(myLevelFile, level.GetProblem());
+            return;
+        }
+        // A marble nobody could see would keep the level from ever being won.
+        const std::string invisible = CMarbleSpriteTable::GetSingleton()->FindMarbleWithoutSprite(*GetWorld());
+        if (!invisible.empty()) {
+            Log()->Warning() << "Could not read the level: " << myLevelFile << ", " << invisible << "\n";
+            GetWorld()->RemoveAllBodies();
+            myScreen->ShowLoadFailure(myLevelFile, invisible);
             return;
         }
         if (level.HasGraphics()) myScreen->SetGraphics(level.GetGraphics());

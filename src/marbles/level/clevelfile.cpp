@@ -4,7 +4,9 @@
 
 #include <memory>
 
+#include "marbles/level/levelcheck.h"
 #include "marbles/physics/cphysicstask.h"
+#include "marbles/physics/cphysicsworld.h"
 #include "tarn/utils/logger/clogger.h"
 #include "tarn/utils/xml/cxmlfilesys.h"
 #include "tarn/utils/xml/xmltree.h"
@@ -31,6 +33,19 @@ CLevelFile::SpriteDataSerializer& SpriteData() {
     return serializer;
 }
 
+// Why the level's bodies cannot be played (none, no marble, too many, absurd numbers), read
+// into a world of their own before any reaches the game's; "" when they can.
+std::string CheckModel(const tarn::CXmlNode* root) {
+    tarn::CXmlNode* model = FindChild(root, PHYSICS_NAME);
+    if (!model) return "the level has no \"PhysicsModel\"";
+    if (std::string problem = CheckBodyNumbers(model); !problem.empty()) return problem;
+    CPhysicsWorld world;
+    tarn::CXmlFileSys reader(model, tarn::CXmlFileSys::MODE_READ);
+    reader.SetWarnings(false);
+    world.Serialize(&reader);
+    return CheckLevelBodies(world);
+}
+
 }  // namespace
 
 void CLevelFile::SetSpriteDataSerializer(SpriteDataSerializer serializer) { SpriteData() = serializer; }
@@ -39,6 +54,7 @@ bool CLevelFile::Load(const std::string& fileName) {
     std::unique_ptr<tarn::CXmlNode> root(tarn::LoadXmlTree(fileName, &myProblem));
     if (myProblem.empty() && (!root || root->GetName() != ROOT_NAME))
         myProblem = "the root element is not \"MarblesLevel\"";
+    if (myProblem.empty()) myProblem = CheckModel(root.get());
     if (!myProblem.empty()) {
         tarn::CLogger::GetSingleton()->Warning()
             << "Could not read the level: " << fileName << ", " << myProblem << "\n";

@@ -34,10 +34,10 @@ public:
     // physics (not owned, may be null) receives the bodies of every level loaded.
     explicit CLevelFile(CPhysicsTask* physics) : myPhysics(physics) {}
 
-    // Reads fileName. A file that is missing, is not a whole XML document (cut off, damaged)
-    // or whose root is not "MarblesLevel" loads nothing (the world keeps its bodies), is logged
-    // with where reading stopped, and returns false. Without a "PhysicsModel" the world keeps
-    // its bodies too.
+    // Reads fileName. A file that is missing, is not a whole XML document (cut off, damaged),
+    // whose root is not "MarblesLevel", or whose "PhysicsModel" is missing or cannot be played
+    // (no bodies, no marble, more than MAX_LEVEL_BODIES, a body with absurd numbers) loads
+    // nothing (the world keeps its bodies), is logged with the problem, and returns false.
     bool Load(const std::string& fileName);
     // Why the last Load failed ("line 3: the document ends inside a tag"), or "".
     const std::string& GetProblem() const { return myProblem; }

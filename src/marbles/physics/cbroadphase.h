@@ -17,7 +17,8 @@ namespace marbles {
 // candidates, in ascending order, finds exactly the contacts of testing every pair.
 class CBroadPhase {
 public:
-    // Cell entries and neighbour examinations one step may spend before detection gives up.
+    // Cell entries and neighbour examinations one build may spend before Query refuses (the
+    // world then tests the rest pair by pair).
     static constexpr std::size_t WORK_BUDGET = 4000000;
 
     CBroadPhase() = default;

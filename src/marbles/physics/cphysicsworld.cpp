@@ -3,6 +3,7 @@
 #include "marbles/physics/cphysicsworld.h"
 
 #include <cmath>
+#include <cstdint>
 
 #include "marbles/physics/irigidbodylistener.h"
 #include "marbles/physics/irigidbodylistenerfactory.h"
@@ -75,6 +76,7 @@ CPhysicsWorld::CPhysicsWorld() : myContacts(new Contact[CONTACT_CAPACITY]) {}
 CPhysicsWorld::~CPhysicsWorld() { RemoveAllBodies(); }
 
 unsigned CPhysicsWorld::AddBody(const RigidBody& body) {
+    cassert(!myNotifying);
     myBodies.push_back(body);
     myBodies.back().listener = myListenerFactory ? myListenerFactory->CreateListener() : nullptr;
     GrowWorkAreas();
@@ -82,6 +84,7 @@ unsigned CPhysicsWorld::AddBody(const RigidBody& body) {
 }
 
 void CPhysicsWorld::RemoveBody(unsigned index) {
+    cassert(!myNotifying) cvalue(index);
     if (index >= myBodies.size()) return;
     IRigidBodyListener* listener = myBodies[index].listener;
     myBodies[index].listener = nullptr;
@@ -94,6 +97,7 @@ void CPhysicsWorld::RemoveBody(unsigned index) {
 }
 
 void CPhysicsWorld::RemoveAllBodies() {
+    cassert(!myNotifying);
     for (RigidBody& body : myBodies) {
         IRigidBodyListener* listener = body.listener;
         body.listener = nullptr;
@@ -157,6 +161,7 @@ void CPhysicsWorld::Serialize(tarn::CXmlFileSys* filesys) {
 }
 
 void CPhysicsWorld::Step(float dt) {
+    cassert(!myNotifying);
     if (!(dt >= 0.0f)) dt = 0.0f;
     if (dt > MAX_STEP) dt = MAX_STEP;
     ClassifyBodies();
@@ -205,6 +210,7 @@ void CPhysicsWorld::ApplyForces(float dt) {
 
 void CPhysicsWorld::Detect() {
     myContactCount = 0;
+    myDetectionCut = false;
     if (myDetection == DETECT_ALL_PAIRS) {
         DetectAllPairs();
     } else {
@@ -212,19 +218,38 @@ void CPhysicsWorld::Detect() {
     }
 }
 
-void CPhysicsWorld::DetectAllPairs() {
+void CPhysicsWorld::DetectAllPairs() { DetectAllPairsFrom(0, UINT64_MAX); }
+
+bool CPhysicsWorld::DetectAllPairsFrom(unsigned first, std::uint64_t budget) {
     const unsigned count = GetBodyCount();
-    for (unsigned i = 0; i < count && myContactCount < CONTACT_CAPACITY; ++i)
-        for (unsigned j = i + 1; j < count && myContactCount < CONTACT_CAPACITY; ++j)
-            TestPair(i, j);
+    for (unsigned i = first; i < count && myContactCount < CONTACT_CAPACITY; ++i) {
+        const std::uint64_t pairs = count - i - 1;
+        if (pairs > budget) return false;
+        budget -= pairs;
+        for (unsigned j = i + 1; j < count && myContactCount < CONTACT_CAPACITY; ++j) TestPair(i, j);
+    }
+    return true;
+}
+
+void CPhysicsWorld::ReportCutDetection(unsigned first) {
+    myDetectionCut = true;
+    if (myCutReported) return;
+    myCutReported = true;
+    tarn::CLogger::GetSingleton()->Warning()
+        << "Physics: too many bodies heaped together; contacts of bodies from " << first
+        << " on were not searched (reported once)\n";
 }
 
 void CPhysicsWorld::DetectBroadPhase() {
     const unsigned count = GetBodyCount();
     myBroadPhase.Build(myBodies.data(), myAxes.data(), mySolid.data(), count);
     for (unsigned i = 0; i < count && myContactCount < CONTACT_CAPACITY; ++i) {
-        // Out of budget: detection stops here, keeping the contacts of the bodies before i.
-        if (!myBroadPhase.Query(i)) return;
+        // Out of the grid's budget (bodies heaped in a few cells): the bodies from i on are
+        // tested pair by pair, which finds the same contacts in the same order.
+        if (!myBroadPhase.Query(i)) {
+            if (!DetectAllPairsFrom(i, FALLBACK_PAIR_BUDGET)) ReportCutDetection(i);
+            return;
+        }
         const std::uint32_t* candidates = myBroadPhase.GetCandidates();
         const std::size_t found = myBroadPhase.GetCandidateCount();
         for (std::size_t k = 0; k < found && myContactCount < CONTACT_CAPACITY; ++k)
@@ -319,6 +344,7 @@ void CPhysicsWorld::Integrate(float dt) {
 }
 
 void CPhysicsWorld::Notify() {
+    myNotifying = true;
     for (std::size_t i = 0; i < myBodies.size(); ++i) {
         const RigidBody& body = myBodies[i];
         if (!body.listener) continue;
@@ -326,6 +352,7 @@ void CPhysicsWorld::Notify() {
                               body.extent.y, body.shape, body.color);
         body.listener->SetIndex(static_cast<unsigned>(i));
     }
+    myNotifying = false;
 }
 
 }  // namespace marbles

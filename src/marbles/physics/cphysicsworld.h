@@ -26,9 +26,14 @@ public:
     static constexpr unsigned CONTACT_CAPACITY = 200000;
     // Contact visits one step's impulse passes may make.
     static constexpr unsigned VISIT_LIMIT = 200000;
+    // Pair tests the broad phase's exact fallback may make in one step (all pairs of about
+    // 6,000 bodies); beyond it the step goes on without the rest, and says so.
+    static constexpr std::uint64_t FALLBACK_PAIR_BUDGET = 20000000;
 
     // How a step finds the pairs it tests. Both find the same contacts in the same order;
-    // testing all pairs is quadratic and only kept to check the broad phase against.
+    // testing all pairs is quadratic and only kept to check the broad phase against. The
+    // broad phase itself tests the remaining pairs one by one once its grid's work budget is
+    // spent (bodies heaped on one spot), rather than miss any.
     enum EDetection { DETECT_BROAD_PHASE, DETECT_ALL_PAIRS };
 
     // Allocates the contact array once, for the life of the world.
@@ -47,9 +52,7 @@ public:
 
     // Advances the world by dt seconds, at most 0.05; a negative or NaN dt counts as 0.
     // Bodies with a non-finite number stay frozen and touch nothing; impulses or moves that
-    // would make a number non-finite are not applied. With the broad phase, a step whose
-    // neighbour search exceeds its budget (thousands of bodies heaped on one spot) keeps the
-    // contacts of the bodies searched so far, as when the contact array is full.
+    // would make a number non-finite are not applied. Not to be called from a listener.
     void Step(float dt);
 
     // Appends a copy of body with a listener from the factory (or none); the copy's listener
@@ -85,6 +88,9 @@ public:
     unsigned GetContactCount() const { return myContactCount; }
     // Contact visits made by the last resolution.
     unsigned GetVisitCount() const { return myVisitCount; }
+    // Whether the last step left pairs untested (bodies heaped beyond every budget); the
+    // first such step of the world writes a warning to the log.
+    bool IsDetectionCut() const { return myDetectionCut; }
     const Contact& GetContact(unsigned index) const;
 
 private:
@@ -93,6 +99,10 @@ private:
     void ApplyForces(float dt);
     void Detect();
     void DetectAllPairs();
+    // Tests body first and every later body against all bodies after it, while the pairs of
+    // a body fit in budget; false when the budget stopped it.
+    bool DetectAllPairsFrom(unsigned first, std::uint64_t budget);
+    void ReportCutDetection(unsigned first);
     void DetectBroadPhase();
     void TestPair(unsigned i, unsigned j);
     void AddContacts(RigidBody& a, RigidBody& b, const ContactPoints& points);
@@ -106,6 +116,11 @@ private:
     unsigned myContactCount = 0;
     unsigned myVisitCount = 0;
     EDetection myDetection = DETECT_BROAD_PHASE;
+    // While the listeners hear a step: they must not add, remove or step bodies then.
+    bool myNotifying = false;
+    // The last step's detection was cut short; the log has said so once for this world.
+    bool myDetectionCut = false;
+    bool myCutReported = false;
     // Per-body work areas of a step, grown when bodies are added.
     std::vector<Vector2> myAxes;
     // 1 for a body whose numbers are all finite: only those feel forces and move.

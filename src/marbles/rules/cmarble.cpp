@@ -24,7 +24,9 @@ void CMarble::Update(float positionX, float positionY, float /*orientation*/, fl
             myRegistered = true;
         }
     }
-    if (positionX == myPosition.x && positionY == myPosition.y) return;
+    // The first report places the marble wherever its body is, the origin included.
+    if (myPlaced && positionX == myPosition.x && positionY == myPosition.y) return;
+    myPlaced = true;
     myPosition = Vector2{positionX, positionY};
     myRadius = extentX;
     OnMoved();

@@ -59,6 +59,8 @@ private:
     bool mySelected = false;
     bool myHighlightShown = false;
     bool myRegistered = false;
+    // Whether an update has placed the marble yet.
+    bool myPlaced = false;
 };
 
 }  // namespace marbles

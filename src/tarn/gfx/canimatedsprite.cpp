@@ -49,6 +49,12 @@ std::string CAnimatedSprite::GetAnimationName() const {
     return myCurrentAnimation ? myCurrentAnimation->GetName() : std::string();
 }
 
+bool CAnimatedSprite::HasAnimation(const std::string& name) const {
+    for (const auto& animation : myAnimations)
+        if (animation->GetName() == name) return true;
+    return false;
+}
+
 void CAnimatedSprite::Play() {
     myPlay = true;
     CAnimationUpdater::GetSingleton()->Add(this);

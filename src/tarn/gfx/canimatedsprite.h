@@ -38,6 +38,8 @@ public:
     void SetCurrentFrame(int index) { myCurrentFrame = index; }
     // The current animation's name, or "".
     std::string GetAnimationName() const;
+    // Whether an animation is called name.
+    bool HasAnimation(const std::string& name) const;
     // Starts playing: the sprite joins the scheduler.
     void Play();
     // Stops playing: the sprite leaves the scheduler.

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "tarn/gfx/gfx.h"
+#include "tarn/utils/logger/cassert.h"
 
 namespace tarn {
 
@@ -14,11 +15,16 @@ class IPixel;
 // Who gives an image back: its holder (owned) or someone else (borrowed, e.g. the screen).
 enum class ImageOwnership { Owned, Borrowed };
 
+// Whether image is the installed screen image (never the shared null image).
+inline bool IsScreenImage(const IPixel* image) { return image && image != GetNullImage() && image == GetScreen(); }
+
 // The deleter of CImageHandle: ReleaseImage for an owned image, nothing for a borrowed one.
+// The screen image belongs to the window: it is never released through a handle.
 struct CImageRelease {
     ImageOwnership ownership = ImageOwnership::Owned;
     void operator()(IPixel* image) const {
-        if (ownership == ImageOwnership::Owned) ReleaseImage(image);
+        cassert(ownership == ImageOwnership::Borrowed || !IsScreenImage(image));
+        if (ownership == ImageOwnership::Owned && !IsScreenImage(image)) ReleaseImage(image);
     }
 };
 
@@ -26,7 +32,9 @@ struct CImageRelease {
 // releases the old image under the old ownership.
 using CImageHandle = std::unique_ptr<IPixel, CImageRelease>;
 
+// Holds image as asked, except the screen image, which is always borrowed.
 inline CImageHandle HoldImage(IPixel* image, ImageOwnership ownership) {
+    if (IsScreenImage(image)) ownership = ImageOwnership::Borrowed;
     return CImageHandle(image, CImageRelease{ownership});
 }
 

@@ -53,7 +53,8 @@ void CSprite::TakeImage(IPixel* image, ImageOwnership ownership) {
     if (!image || image != mySourceImage.get()) {
         mySourceImage = HoldImage(image, ownership);
         myBackground.reset();
-        if (image && ownership == ImageOwnership::Owned) CreateBackground(image->GetWidth(), image->GetHeight());
+        // A borrowed image (the screen whatever was asked) is drawn onto, never over.
+        if (image && !IsBorrowed(mySourceImage)) CreateBackground(image->GetWidth(), image->GetHeight());
     }
     TakeSizeOf(image);
 }

@@ -44,8 +44,9 @@ public:
     // An empty sprite: no image, draws nothing.
     CSprite();
     // Takes image and its view size. An owned image is released by the sprite and gets a
-    // background of its size; a borrowed one (a surface others draw onto, such as the screen)
-    // is never released, scaled or rotated and gets no background.
+    // background of its size; a borrowed one (a surface others draw onto) is never released,
+    // scaled or rotated and gets no background. The installed screen image is always borrowed,
+    // whatever ownership says.
     explicit CSprite(IPixel* image, ImageOwnership ownership = ImageOwnership::Owned);
     CSprite(const CSprite&) = delete;
     CSprite& operator=(const CSprite&) = delete;
@@ -98,8 +99,8 @@ public:
     virtual void SetParent(CSpriteLayer* layer);
     // Tells the layer, once until the next redraw, that the sprite is about to change.
     virtual void Invalidate();
-    // Replaces the image (owned from now on); the old images are released. The source image
-    // again undoes Resize or Rotate.
+    // Replaces the image (owned from now on, unless it is the screen image); the old images are
+    // released. The source image again undoes Resize or Rotate.
     virtual void SetImage(IPixel* image);
     // Clean when not dirty; InPlace when dirty where it was drawn; Moved when dirty elsewhere.
     virtual DirtyState GetDirtyState() const;

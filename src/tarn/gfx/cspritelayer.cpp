@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "tarn/utils/logger/cassert.h"
+
 namespace tarn {
 
 CSpriteLayer::CSpriteLayer() : myTarget(nullptr), myWatermark(0) {}
@@ -48,6 +50,7 @@ void CSpriteLayer::RedrawAllWalked() {
 }
 
 void CSpriteLayer::InsertByZ(CSprite* sprite) {
+    cassert(std::find(myChildren.begin(), myChildren.end(), sprite) == myChildren.end()) cvalue(sprite);
     const int z = sprite->GetZ();
     auto it = myChildren.begin();
     for (; it != myChildren.end(); ++it) {
@@ -75,6 +78,9 @@ std::list<CSprite*>::iterator CSpriteLayer::EraseUpTo(CSprite* sprite, std::list
 void CSpriteLayer::AddSprite(CSprite* sprite) {
     Invalidate();
     if (!sprite || sprite == this) return;
+    // Only the sprite's SetParent adds it: a sprite that does not know its layer would leave
+    // a dangling child behind when deleted.
+    cassert(sprite->GetParent() == this) cvalue(sprite->GetParent());
     InsertByZ(sprite);
 }
 

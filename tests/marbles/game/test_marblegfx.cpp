@@ -134,17 +134,34 @@ TEST_F(MarbleGfx, TheSpriteIsCentredOnTheBodyAndOnlyMovedWhenTheBodyMoves) {
     EXPECT_EQ(marble->GetRect().y, 7);
 }
 
-TEST_F(MarbleGfx, ABodyFirstReportedAtTheOriginKeepsTheSpriteWhereTheFactoryPutIt) {
+TEST_F(MarbleGfx, ABodyFirstReportedAtTheOriginIsDrawnThere) {
     Load(Body(0, 0, 0.0f, 0.0f, 1));
     ASSERT_EQ(CMarbleRegistry::GetSingleton()->GetCount(), 1u);
-    EXPECT_EQ(Marble(0)->GetRect().x, 0);
-    EXPECT_EQ(Marble(0)->GetRect().y, 0);
+    EXPECT_EQ(CentreX(Marble(0)), 320);
+    EXPECT_EQ(CentreY(Marble(0)), 160);
+}
+
+TEST_F(MarbleGfx, ASpriteFileWithOnlyNormalAndHighlightStillShowsTheSelection) {
+    // The shipped sprite of type 0 without its "selected" animation.
+    const std::string full = testsupport::ReadFile("data/gfx/marbles/marble0.xml");
+    const std::size_t start = full.find("<Animation name=\"selected\"");
+    ASSERT_NE(start, std::string::npos);
+    const std::size_t end = full.find("</Animation>", start) + std::string("</Animation>").size();
+    testsupport::WriteFile("data/gfx/marbles/two_looks.xml", full.substr(0, start) + full.substr(end));
+    CMarbleSpriteTable::GetSingleton()->Clear();
+    CMarbleSpriteTable::GetSingleton()->AddSpriteFile(0, "data/gfx/marbles/two_looks.xml");
+    Load(Body(0, 0, 0.0f, 5.0f, 1));
+    CMarbleGfx* marble = Marble(0);
+    ClickOn(marble);
+    ASSERT_TRUE(marble->IsSelected());
+    EXPECT_EQ(Animation(marble), "highlight");
 }
 
 TEST_F(MarbleGfx, BoxesAndUntypedCirclesNeverShowNorTakeTheMouse) {
-    Load(Body(1, 0, 1.0f, 1.0f, 1) + Body(0, -1, 3.0f, 1.0f, 2));
-    EXPECT_EQ(myPhysics.GetWorld()->GetBodyCount(), 2u);
-    EXPECT_TRUE(CMarbleRegistry::GetSingleton()->IsEmpty());
+    // The marble far away makes it a level.
+    Load(Body(1, 0, 1.0f, 1.0f, 1) + Body(0, -1, 3.0f, 1.0f, 2) + Body(0, 2, 15.0f, 8.0f, 3));
+    EXPECT_EQ(myPhysics.GetWorld()->GetBodyCount(), 3u);
+    EXPECT_EQ(CMarbleRegistry::GetSingleton()->GetCount(), 1u);
     // A marble never given a type answers with no rectangle and the far depth.
     CMarbleGfx untyped(&myLogic);
     untyped.Update(3.0f, 1.0f, 0.0f, 0.5f, 0.5f, 1, 2);
@@ -232,6 +249,11 @@ TEST_F(MarbleGfx, TheFirstSpriteFileGivenForATypeStaysAndUnknownTypesGetAnInvisi
     tarn::CSpriteHandle known = table->GetSprite(2);
     ASSERT_NE(known, nullptr);
     EXPECT_EQ(known->GetRect().w, 32);
+    // A level whose marble type has no sprite is found out before anyone plays it.
+    Load(Body(1, -1, 0.0f, 9.0f, 1) + Body(0, 2, 1.0f, 5.0f, 2) + Body(0, -1, 3.0f, 5.0f, 3));
+    EXPECT_EQ(table->FindMarbleWithoutSprite(*myPhysics.GetWorld()), "");
+    Load(Body(0, 7, 5.0f, 5.0f, 4));
+    EXPECT_EQ(table->FindMarbleWithoutSprite(*myPhysics.GetWorld()), "body 0 (initId 4): marble type 7 has no sprite");
 }
 
 TEST_F(MarbleGfx, ARestingMarbleIsDrawnStillWhileAMovingOneFollowsItsBody) {

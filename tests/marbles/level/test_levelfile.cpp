@@ -50,6 +50,15 @@ const char* const TWO_BODIES =
     "  </PhysicsModel>\n"
     "</MarblesLevel>\n";
 
+// The least a level needs besides its pictures: one marble.
+const std::string ONE_MARBLE =
+    "<PhysicsModel><RigidBody shape='0' color='0'><Radius x='0.5' y='0.5'/></RigidBody></PhysicsModel>";
+
+std::string Marble(const std::string& attributes, const std::string& radius, const std::string& position) {
+    return "<RigidBody shape='0' color='0' " + attributes + "><Radius x='" + radius + "' y='" + radius +
+           "'/><Position " + position + "/></RigidBody>";
+}
+
 }  // namespace
 
 TEST_F(LevelFileTest, TheFirstLevelLoadsIntoThePhysicsAndTheSpriteTable) {
@@ -73,8 +82,8 @@ TEST_F(LevelFileTest, TheFirstLevelLoadsIntoThePhysicsAndTheSpriteTable) {
 }
 
 TEST_F(LevelFileTest, GraphicsTakeDefaultsForAbsentAttributes) {
-    WriteFile("level.xml",
-              "<MarblesLevel><Graphics animation2_image='spin.xml' level_failed_image='lost.png'/></MarblesLevel>");
+    WriteFile("level.xml", "<MarblesLevel><Graphics animation2_image='spin.xml' level_failed_image='lost.png'/>" +
+                               ONE_MARBLE + "</MarblesLevel>");
     ASSERT_TRUE(myLevel.Load("level.xml"));
     const CLevelFile::CGraphics& graphics = myLevel.GetGraphics();
     EXPECT_EQ(graphics.myBackgroundImage, "backkis");
@@ -93,11 +102,11 @@ TEST_F(LevelFileTest, TheFirstSpriteFileOfATypeWinsAcrossLevels) {
               "<Sprite marble_type='x' sprite_file='bad.xml'/>"
               "<Sprite sprite_file='untyped.xml'/><Sprite marble_type='7'/>"
               "<Other marble_type='8' sprite_file='other.xml'/>"
-              "</SpriteData></Graphics></MarblesLevel>");
+              "</SpriteData></Graphics>" + ONE_MARBLE + "</MarblesLevel>");
     WriteFile("two.xml",
               "<MarblesLevel><Graphics><SpriteData>"
               "<Sprite marble_type='2' sprite_file='later.xml'/><Sprite marble_type='-1' sprite_file='minus.xml'/>"
-              "</SpriteData></Graphics></MarblesLevel>");
+              "</SpriteData></Graphics>" + ONE_MARBLE + "</MarblesLevel>");
     ASSERT_TRUE(myLevel.Load("one.xml"));
     ASSERT_TRUE(myLevel.Load("two.xml"));
     const std::map<std::int32_t, std::string> expected{{-1, "minus.xml"}, {2, "two.xml"}, {5, "five.xml"}};
@@ -150,10 +159,40 @@ TEST_F(LevelFileTest, BadFilesLoadNothingAndKeepTheWorld) {
     }
     EXPECT_FALSE(myLevel.Load("missing.xml"));
     EXPECT_EQ(Bodies(), 2u);
-    // A level without a physics model keeps the bodies too.
-    WriteFile("empty.xml", "<MarblesLevel/>");
-    EXPECT_TRUE(myLevel.Load("empty.xml"));
-    EXPECT_EQ(Bodies(), 2u);
+}
+
+TEST_F(LevelFileTest, LevelsThatCannotBePlayedLoadNothingAndSayWhichBody) {
+    WriteFile("two.xml", TWO_BODIES);
+    ASSERT_TRUE(myLevel.Load("two.xml"));
+    const std::string box = "<RigidBody shape='1' color='-1' initId='4'><Radius x='5' y='1'/></RigidBody>";
+    std::string crowd;
+    for (int k = 0; k < 1001; ++k) crowd += Marble("", "0.5", "x='0' y='0'");
+    const std::pair<std::string, std::string> cases[] = {
+        {"", "the level has no \"PhysicsModel\""},
+        {"<PhysicsModel/>", "the level has no bodies"},
+        {"<PhysicsModel>" + box + "</PhysicsModel>", "the level has no marbles"},
+        {"<PhysicsModel>" + crowd + "</PhysicsModel>", "the level holds 1001 bodies, more than 1000"},
+        {"<PhysicsModel>" + box + Marble("initId='9'", "0.5", "x='nan' y='0'") + "</PhysicsModel>",
+         "body 1 (initId 9): \"x\" of \"Position\" is not a finite number: nan"},
+        {"<PhysicsModel>" + Marble("inverseMass='inf'", "0.5", "x='0' y='0'") + "</PhysicsModel>",
+         "body 0 (initId 0): \"inverseMass\" is not a finite number: inf"},
+        {"<PhysicsModel>" + Marble("", "0.5", "x='1e308' y='0'") + "</PhysicsModel>",
+         "body 0 (initId 0): \"x\" of \"Position\" is not a finite number: 1e308"},
+        {"<PhysicsModel>" + Marble("", "0.5", "x='2' y='seven'") + "</PhysicsModel>",
+         "body 0 (initId 0): \"y\" of \"Position\" is not a finite number: seven"},
+        {"<PhysicsModel>" + Marble("", "0.5", "x='0' y='-1e30'") + "</PhysicsModel>",
+         "body 0 (initId 0): position (0, -1e+30) is farther than 1000 from the origin"},
+        {"<PhysicsModel>" + Marble("", "0", "x='0' y='0'") + "</PhysicsModel>", "body 0 (initId 0): radius 0 is not in (0, 100]"},
+        {"<PhysicsModel>" + Marble("", "-1", "x='0' y='0'") + "</PhysicsModel>", "body 0 (initId 0): radius -1 is not in (0, 100]"},
+        {"<PhysicsModel>" + Marble("", "1e30", "x='0' y='0'") + "</PhysicsModel>",
+         "body 0 (initId 0): radius 1e+30 is not in (0, 100]"},
+    };
+    for (const auto& [model, problem] : cases) {
+        WriteFile("bad.xml", "<MarblesLevel>" + model + "</MarblesLevel>");
+        EXPECT_FALSE(myLevel.Load("bad.xml")) << problem;
+        EXPECT_EQ(myLevel.GetProblem(), problem);
+        EXPECT_EQ(Bodies(), 2u) << problem;
+    }
 }
 
 TEST_F(LevelFileTest, MalformedModelsNeverCrash) {
@@ -168,9 +207,8 @@ TEST_F(LevelFileTest, MalformedModelsNeverCrash) {
         "<RigidBody/><Junk/>"
         "</PhysicsModel></MarblesLevel>",
     };
-    // The cut-off document is refused whole (no body of it is loaded); in the other every body
-    // is read. Bodies read with finite numbers stay finite while the world steps.
-    const unsigned expectedBodies[] = {0, 4};
+    // Both are refused whole: the cut-off document, and the bodies with absurd numbers.
+    const unsigned expectedBodies[] = {0, 0};
     for (std::size_t k = 0; k < std::size(models); ++k) {
         WriteFile("level.xml", models[k]);
         EXPECT_EQ(myLevel.Load("level.xml"), expectedBodies[k] > 0) << k;

@@ -19,7 +19,7 @@ using namespace physicsscenes;
 
 namespace {
 
-enum ESceneKind { SCENE_PILE, SCENE_IMPACTS, SCENE_JUMBLE, SCENE_LATTICE };
+enum ESceneKind { SCENE_PILE, SCENE_IMPACTS, SCENE_JUMBLE, SCENE_LATTICE, SCENE_HEAP };
 
 class CSceneMaker {
 public:
@@ -46,6 +46,7 @@ public:
             case SCENE_IMPACTS: MakeImpacts(world); break;
             case SCENE_JUMBLE: MakeJumble(world); break;
             case SCENE_LATTICE: MakeLattice(world); break;
+            case SCENE_HEAP: MakeHeap(world); break;
         }
     }
 
@@ -109,6 +110,16 @@ private:
                 world.AddBody(Pick(0, 2) == 0 ? Box(x, y, h, h) : Circle(x, y, h));
             }
         }
+    }
+
+    // Thousands of static bodies on one spot, more than the grid's budget can sort out, and
+    // beside them a circle moving onto a resting one.
+    void MakeHeap(CPhysicsWorld& world) {
+        for (int k = 0; k < 3000; ++k) world.AddBody(Wall(Uniform(-0.1f, 0.1f), 0, 1, 1));
+        world.AddBody(Circle(10, 0, 1));
+        RigidBody mover = Circle(12.1f, 0, 1);
+        mover.velocity = {-5, 0};
+        world.AddBody(mover);
     }
 
     std::mt19937 myRandom;
@@ -185,6 +196,20 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Combine(::testing::Values(SCENE_PILE, SCENE_IMPACTS, SCENE_JUMBLE, SCENE_LATTICE),
                        ::testing::Range(0, 6)),
     SceneName);
+
+TEST(BroadPhase, AHeapBeyondTheBudgetLosesNoContact) {
+    ExpectIdenticalRuns(SCENE_HEAP, 7, 1, 8);
+    CPhysicsWorld world;
+    CSceneMaker(7).Make(SCENE_HEAP, world);
+    int touched = 0;
+    for (int step = 0; step < 8; ++step) {
+        world.Step(0.05f);
+        touched += world.GetContactCount() > 0;
+        EXPECT_FALSE(world.IsDetectionCut());
+    }
+    EXPECT_GT(touched, 0) << "the moving circle meets the resting one";
+    EXPECT_LT(world.GetBody(3001).position.x, 12.1f);
+}
 
 TEST(BroadPhase, CandidatesAreLaterBodiesInAscendingOrderAndIncludeEveryTouchingOne) {
     for (unsigned seed = 0; seed < 20; ++seed) {

@@ -597,11 +597,12 @@ TEST(BadInput, A100000BodyWorldStepsInBoundedTime) {
         for (unsigned i = 0; i < world.GetBodyCount(); i += 997) EXPECT_TRUE(AllFinite(world.GetBody(i)));
     }
     {
-        // All on one spot, overlapping deeply: the search budget ends detection.
+        // All on one spot, overlapping deeply: the search budgets end detection, and say so.
         CPhysicsWorld world;
         for (int k = 0; k < 100000; ++k) world.AddBody(Circle(0, 0, 1));
         world.Step(0.05f);
         EXPECT_EQ(world.GetContactCount(), 0u);
+        EXPECT_TRUE(world.IsDetectionCut());
     }
     {
         // All on one spot, all touching: the contact capacity and the visit limit end the step.

@@ -45,16 +45,17 @@ protected:
 
 TEST(Marble, KeepsItsPlaceWhenThePositionIsUnchanged) {
     CMoveCounter marble;
-    // The stored position starts at (0, 0): a first update there moves nothing, but the
-    // marble still gets its size, so it can be chained.
+    // The first update places the marble, even at the origin; then only changes move it.
     marble.Update(0, 0, 0, 0.5f, 0.5f, SHAPE_CIRCLE, 0);
-    EXPECT_EQ(marble.myMoves, 0);
-    EXPECT_EQ(marble.GetRadius(), 0.5f);
-    marble.Update(1, 2, 0, 0.75f, 0.75f, SHAPE_CIRCLE, 0);
     EXPECT_EQ(marble.myMoves, 1);
+    EXPECT_EQ(marble.GetRadius(), 0.5f);
+    marble.Update(0, 0, 0, 0.5f, 0.5f, SHAPE_CIRCLE, 0);
+    EXPECT_EQ(marble.myMoves, 1);
+    marble.Update(1, 2, 0, 0.75f, 0.75f, SHAPE_CIRCLE, 0);
+    EXPECT_EQ(marble.myMoves, 2);
     EXPECT_EQ(marble.GetRadius(), 0.75f);
     marble.Update(1, 2, 0, 2.0f, 2.0f, SHAPE_CIRCLE, 0);
-    EXPECT_EQ(marble.myMoves, 1);
+    EXPECT_EQ(marble.myMoves, 2);
     EXPECT_EQ(marble.GetRadius(), 0.75f);
     EXPECT_EQ(marble.GetPosition().x, 1.0f);
     EXPECT_EQ(marble.GetPosition().y, 2.0f);

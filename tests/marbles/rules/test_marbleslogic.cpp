@@ -10,6 +10,7 @@
 #include "marbles/physics/physicsscenes.h"
 #include "marbles/rules/cmarblefactory.h"
 #include "marbles/rules/cmarbleslogic.h"
+#include "support/testsupport.h"
 
 using namespace marbles;
 using namespace marblesfixtures;
@@ -158,6 +159,7 @@ TEST_F(SelectionTest, ADestroyedSelectedMarbleLeavesTheSelection) {
 }
 
 TEST_F(SelectionTest, NullMarbleOrMissingPhysicsIsIgnored) {
+    testsupport::CExpectedAssertions broken;
     auto a = MakeMarble(0, 1, 1);
     myLogic.OnMarbleClicked(nullptr);
     EXPECT_TRUE(Selection().empty());
@@ -165,6 +167,7 @@ TEST_F(SelectionTest, NullMarbleOrMissingPhysicsIsIgnored) {
     unattached.OnMarbleClicked(a.get());
     EXPECT_TRUE(unattached.GetSelection().empty());
     EXPECT_FALSE(a->IsSelected());
+    EXPECT_EQ(broken.GetCount(), broken.Expected(2));
 }
 
 TEST_F(RemovalTest, TheThirdOfAChainRemovesAllThreeBodies) {

@@ -62,6 +62,16 @@ TEST_F(Sprite, TakesItsSizeFromTheImageAndNeverReleasesABorrowedOne) {
     EXPECT_EQ(CRect(0, 0, 64, 48), myTarget->GetRect());
     myTarget.reset();
     EXPECT_EQ(64, tarn::GetScreen()->GetWidth());
+    // Whatever the caller says, a sprite never owns, scales or saves under the screen.
+    {
+        CSprite owner(tarn::GetScreen());
+        owner.Resize(8, 8);
+        EXPECT_EQ(tarn::GetScreen(), owner.GetImage());
+        CSprite setter;
+        setter.SetImage(tarn::GetScreen());
+        EXPECT_FALSE(setter.SaveBackground(&owner));
+    }
+    EXPECT_EQ(64, tarn::GetScreen()->GetWidth());
 
     // Any lent image stays the lender's: not scaled, not released.
     tarn::IPixel* lent = testsupport::SolidImage(2, 2, kRed);

@@ -29,18 +29,44 @@ const int kMaxWindowSide = 16383;
 
 CLogger* Log() { return CKernel::GetSingleton()->GetLogger(); }
 
-// The drivers that open a window of a windowing system. Any other (aalib, caca, fbcon...)
-// runs only when SDL_VIDEODRIVER names it: SDL falls back to them when no display can be
-// opened, and the game then runs with no window and no way to quit.
-bool IsWindowDriver(const std::string& driver) {
-    for (const char* name : {"x11", "dga", "windib", "directx", "Quartz", "toolbox", "DSp", "photon", "bwindow"})
-        if (driver == name) return true;
-    return false;
-}
+// The drivers that open a window of a windowing system, in the order they are tried when no
+// driver is asked for (SDL over SDL 2 names its own: "wayland", "windows", "cocoa"). Any other
+// (aalib, caca, fbcon...) runs only when SDL_VIDEODRIVER names it: SDL would fall back to them
+// when no display can be opened, and they take over the terminal (caca's ncurses writes to it
+// and leaks) or run the game with no window and no way to quit.
+const char* const kWindowDrivers[] = {"x11", "wayland", "windib", "directx", "windows", "Quartz",
+                                      "cocoa", "dga", "toolbox", "DSp", "photon", "bwindow"};
 
 bool IsDriverRequested() {
     const char* requested = std::getenv("SDL_VIDEODRIVER");
     return requested && *requested;
+}
+
+// Names the driver SDL starts with; null forgets the name.
+void SetDriverVariable(const char* driver) {
+#if defined(_WIN32)
+    _putenv_s("SDL_VIDEODRIVER", driver ? driver : "");
+#else
+    if (driver) {
+        setenv("SDL_VIDEODRIVER", driver, 1);
+    } else {
+        unsetenv("SDL_VIDEODRIVER");
+    }
+#endif
+}
+
+// Starts SDL's video with the driver asked for, or else with the first window driver that
+// opens: SDL never probes a text-mode driver on its own. The chosen driver stays named, so a
+// later start of the video takes the same one. False (SDL's error set) when none starts.
+bool StartVideo() {
+    if (IsDriverRequested()) return SDL_Init(SDL_INIT_VIDEO) != -1;
+    for (const char* driver : kWindowDrivers) {
+        SetDriverVariable(driver);
+        if (SDL_Init(SDL_INIT_VIDEO) != -1) return true;
+    }
+    SetDriverVariable(nullptr);
+    SDL_SetError("no display, and no window system to open one on (set SDL_VIDEODRIVER to use another driver)");
+    return false;
 }
 
 // The window cannot be opened: the program says so where a player sees it and ends.
@@ -299,7 +325,7 @@ bool CApplicationSDL::InitVideo() {
     *log << "Initializing video ";
     // No timer subsystem: nothing here uses SDL's timers, SDL_GetTicks runs without them, and
     // their thread would wake the process every millisecond.
-    if (SDL_Init(SDL_INIT_VIDEO) == -1) {
+    if (!StartVideo()) {
         const std::string reason = SDL_GetError();
         log->Error() << "Error on initialing video or timer.\n SDL Says:\n" << reason << "\n"
                      << "Exiting on error \n";
@@ -309,13 +335,7 @@ bool CApplicationSDL::InitVideo() {
     }
     *log << "[OK]\n\n";
     log->IndentOut();
-    char driver[256] = "";
-    SDL_VideoDriverName(driver, sizeof(driver));
-    if (IsWindowDriver(driver) || IsDriverRequested()) return true;
-    SDL_QuitSubSystem(SDL_INIT_VIDEO);
-    FailToOpen(std::string("no display, and SDL's fallback video driver \"") + driver +
-               "\" has no window (set SDL_VIDEODRIVER to use it)");
-    return false;
+    return true;
 }
 
 void CApplicationSDL::SelectMode() {

@@ -151,6 +151,7 @@ TEST(Calculator, NamedOperandsPushTheirValue) {
 }
 
 TEST(Calculator, FirstOperandOfANameIsKept) {
+    testsupport::CExpectedAssertions broken;
     CCalculator calculator;
     CValueOperand first(1), second(2);
     calculator.AddOperand("n", &first);
@@ -158,6 +159,7 @@ TEST(Calculator, FirstOperandOfANameIsKept) {
     calculator.AddOperand("+", &second);
     EXPECT_DOUBLE_EQ(calculator.Calculate("n"), 1);
     EXPECT_DOUBLE_EQ(calculator.Calculate("n + n"), 2);
+    EXPECT_EQ(broken.GetCount(), broken.Expected(2));
 }
 
 TEST(Postfix, NumberTokens) {

@@ -188,13 +188,14 @@ void RecordingHandler(CAssertReport* report) {
 
 TEST_F(LoggerTest, AssertionReportLayout) {
     CLogger::DeleteSingleton();
+    const tarn::AssertHandler previous = GetAssertHandler();
     SetAssertHandler(&RecordingHandler);
     int a = 1;
     int b = 2;
     int evaluated = 0;
     const int line = __LINE__ + 1;
     cassert((++evaluated, a > b)) cvalue(a) cvalue(b);
-    SetAssertHandler(nullptr);
+    SetAssertHandler(previous);
     (void)line;
 #if TARN_ASSERTIONS
     EXPECT_EQ(evaluated, 1);

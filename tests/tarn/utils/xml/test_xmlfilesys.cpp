@@ -431,7 +431,9 @@ TEST_F(XmlFileSysTest, RunningTimerContinuesFromTheStoredTime) {
     // A stored time beyond the base time wraps the start; modular arithmetic keeps it right.
     testsupport::WriteFile("later.xml", "<timer>\n<time>\n90000\n</time>\n</timer>\n");
     CTimer wrapped;
+    testsupport::CExpectedAssertions broken;
     ASSERT_TRUE(XmlLoad(wrapped, "later.xml"));
+    EXPECT_EQ(broken.GetCount(), broken.Expected(1));
     EXPECT_EQ(wrapped.GetTime(), 90000u);
     clock.Advance(10);
     EXPECT_EQ(wrapped.GetTime(), 90010u);

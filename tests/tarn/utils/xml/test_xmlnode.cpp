@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "support/testsupport.h"
 #include "support/xmltesthelpers.h"
 #include "tarn/utils/xml/cxmlnode.h"
 
@@ -52,9 +53,12 @@ TEST(XmlNode, AttributesKeepTheFirstValueAndInsertionOrder) {
     EXPECT_TRUE(node.GetAttribute("z").IsType<int>());
     EXPECT_EQ(node.GetAttributeValue(1).ToText(), "text");
     EXPECT_FALSE(node.HasAttribute("b"));
-    // Out of range and absent names give an empty value instead of undefined behaviour.
+    // Out of range and absent names break the caller's promise, yet give an empty value
+    // instead of undefined behaviour.
+    testsupport::CExpectedAssertions broken;
     EXPECT_TRUE(node.GetAttribute("b").IsEmpty());
     EXPECT_TRUE(node.GetAttributeValue(5).IsEmpty());
+    EXPECT_EQ(broken.GetCount(), broken.Expected(2));
 }
 
 TEST(XmlNode, ManyAttributesStayUniqueAndFindable) {
@@ -82,8 +86,10 @@ TEST(XmlNode, ChildrenAreOwnedAndKnowTheirParent) {
     EXPECT_EQ(root.GetChild(0), first);
     EXPECT_EQ(root.GetChild(1), second);
     EXPECT_EQ(second->GetParent(), &root);
+    testsupport::CExpectedAssertions broken;
     EXPECT_EQ(root.GetChild(2), nullptr);
     EXPECT_EQ(root.GetChild(-1), nullptr);
+    EXPECT_EQ(broken.GetCount(), broken.Expected(2));
 }
 
 TEST(XmlNode, DeletingADeepOrWideTreeNeedsNoStack) {
