@@ -67,13 +67,13 @@ bool CLevelList::Load(const std::string& fileName) {
     myDamaged = true;
     myRecoverable = levels >= tags && lost == 0;
     if (problem.empty()) {
-        problem = levels < tags ? std::string("a level tag is broken")
-                                : std::to_string(lost) + " levels have no position from 1 to " +
-                                      std::to_string(MAX_POSITION - 1);
+        problem = levels < tags
+                      ? std::string("a level tag is broken")
+                      : std::to_string(lost) + " levels have no position from 1 to " + std::to_string(MAX_POSITION - 1);
     }
-    tarn::CLogger::GetSingleton()->Warning() << "The level list is damaged: " << fileName << ", " << problem
-                                             << "; read " << levels - lost << " of " << std::max(levels, tags)
-                                             << " levels\n";
+    tarn::CLogger::GetSingleton()->Warning()
+        << "The level list is damaged: " << fileName << ", " << problem << "; read " << levels - lost << " of "
+        << std::max(levels, tags) << " levels\n";
     return true;
 }
 
@@ -100,8 +100,8 @@ bool CLevelList::KeepDamagedFile(const std::string& fileName) const {
                       << " is not written\n";
         return false;
     }
-    log.Warning() << "The damaged level list is kept as " << kept << "; the recovered list is written to "
-                  << fileName << "\n";
+    log.Warning() << "The damaged level list is kept as " << kept << "; the recovered list is written to " << fileName
+                  << "\n";
     return true;
 }
 

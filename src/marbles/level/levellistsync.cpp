@@ -54,8 +54,8 @@ bool WriteEntries(const std::vector<CLevelList::CEntry>& entries, const std::str
 // when the merged list may be written: every level of the file was read and the copy is made.
 bool KeepDamagedList(const CLevelList& player, const std::string& playerFile) {
     if (!player.IsRecoverable()) {
-        tarn::CLogger::GetSingleton()->Warning() << "The level list was damaged and levels may be lost: "
-                                                 << playerFile << " is kept as it was and is not merged\n";
+        tarn::CLogger::GetSingleton()->Warning() << "The level list was damaged and levels may be lost: " << playerFile
+                                                 << " is kept as it was and is not merged\n";
         return false;
     }
     return player.KeepDamagedFile(playerFile);
@@ -84,8 +84,7 @@ bool SyncLevelList(const std::string& shippedFile, const std::string& playerFile
     std::error_code error;
     CLevelList player;
     if (std::filesystem::exists(playerFile, error) && !player.Load(playerFile)) {
-        tarn::CLogger::GetSingleton()->Warning() << "Kept the unreadable level list as " << playerFile
-                                                 << ".broken\n";
+        tarn::CLogger::GetSingleton()->Warning() << "Kept the unreadable level list as " << playerFile << ".broken\n";
         std::filesystem::rename(playerFile, playerFile + ".broken", error);
     }
     if (player.IsDamaged() && !KeepDamagedList(player, playerFile)) return false;

@@ -67,7 +67,8 @@ bool FindFirstEntry(const std::string& path, FileEntry& entry) {
 
 std::FILE* CreateNewFile(const std::string& name) {
     // _O_EXCL fails on any existing name, a link included, so nothing is followed.
-    const int handle = _open(name.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT, _S_IREAD | _S_IWRITE);
+    const int handle =
+        _open(name.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT, _S_IREAD | _S_IWRITE);
     if (handle < 0) return nullptr;
     std::FILE* file = _fdopen(handle, "wb");
     if (!file) {

@@ -248,7 +248,8 @@ TEST_F(MarblesTask, AnUnreadableLevelListIsSaidOnTheTitleNeverJudgedAndNeverOver
     // Cut off, empty, random bytes, no levels, deleted, a directory: the title says so and
     // where the log is; going on leads back to the title, never to a level-complete picture.
     const std::string where = tarn::platform::GetWorkingDirectory();
-    const std::string notice = "The level list cannot be read:\ndata/level_list.xml\nSee the log: " + where + "/log.txt";
+    const std::string notice =
+        "The level list cannot be read:\ndata/level_list.xml\nSee the log: " + where + "/log.txt";
     const char* const damaged[] = {"<LevelList><Level position=", "", "\x8f\x01<\xfe>\x13", "<LevelList></LevelList>"};
     for (int round = 0; round < 6; ++round) {
         std::filesystem::remove("data/level_list.xml");

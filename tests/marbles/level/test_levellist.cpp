@@ -70,8 +70,8 @@ TEST_F(LevelListTest, ReadsEntriesByPosition) {
          "<Level position='0' filename='x'/><Level position='-2' filename='y'/><Level position='1000' filename='z'/>"
          "<Level position='9999' filename='w'/><Level position='1' filename='a'/><Level position='999' filename='l'/>",
          "- a l "},
-        {"empty file names are holes, not levels", "<Level position='1' filename=''/><Level position='2' filename='b'/>",
-         "- b "},
+        {"empty file names are holes, not levels",
+         "<Level position='1' filename=''/><Level position='2' filename='b'/>", "- b "},
         {"a missing or unreadable position or file name is ignored",
          "<Level filename='x'/><Level position='1'/><Level position='one' filename='y'/><Level position='1' "
          "filename='a'/>",
@@ -95,10 +95,12 @@ TEST_F(LevelListTest, ListsAreNeverWrittenWithHolesOrInventedEntries) {
         bool written;
     };
     const Case cases[] = {
-        {"holes written by older builds", "<LevelList>" + hole + "1\"/><Level position=\"3\" filename=\"c\"/>" + hole +
-                                              "4\"/></LevelList>", 2, true},
-        {"a position of 9999", "<LevelList><Level position=\"1\" filename=\"a\"/><Level position=\"9999\" "
-                               "filename=\"w\" completed=\"1\"/></LevelList>", 2, false},
+        {"holes written by older builds",
+         "<LevelList>" + hole + "1\"/><Level position=\"3\" filename=\"c\"/>" + hole + "4\"/></LevelList>", 2, true},
+        {"a position of 9999",
+         "<LevelList><Level position=\"1\" filename=\"a\"/><Level position=\"9999\" "
+         "filename=\"w\" completed=\"1\"/></LevelList>",
+         2, false},
         {"no position", "<LevelList><Level position=\"1\" filename=\"a\"/><Level filename=\"w\"/></LevelList>", 2,
          false},
     };
@@ -254,7 +256,8 @@ TEST_F(LevelListTest, FailedSavesAreLoggedWithTheReason) {
     tarn::CLogger::GetSingleton()->AddListener(&log);
     for (const auto& [file, reason] : cases) {
         EXPECT_FALSE(list.Save(file));
-        EXPECT_NE(log.text.find(std::string("Could not write the level list: ") + file + " " + reason), std::string::npos)
+        EXPECT_NE(log.text.find(std::string("Could not write the level list: ") + file + " " + reason),
+                  std::string::npos)
             << log.text;
     }
     tarn::CLogger::GetSingleton()->RemoveListener(&log);

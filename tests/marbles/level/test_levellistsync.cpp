@@ -74,9 +74,10 @@ TEST(LevelListSync, PlayerListFollowsTheShippedOrderAndKeepsEarnedFlags) {
 TEST(LevelListSync, AnUnchangedListIsNotRewritten) {
     testsupport::CTempDir dir;
     WriteFile("shipped.xml", ListXml("a b"));
-    const std::string player = "<LevelList><Level position=\"0\" filename=\"\" completed=\"1\"/>"
-                               "<Level position=\"1\" filename=\"a\" completed=\"1\"/>"
-                               "<Level position=\"2\" filename=\"b\"/></LevelList>";
+    const std::string player =
+        "<LevelList><Level position=\"0\" filename=\"\" completed=\"1\"/>"
+        "<Level position=\"1\" filename=\"a\" completed=\"1\"/>"
+        "<Level position=\"2\" filename=\"b\"/></LevelList>";
     WriteFile("player.xml", player);
     EXPECT_TRUE(marbles::SyncLevelList("shipped.xml", "player.xml"));
     EXPECT_EQ(ReadFile("player.xml"), player);
@@ -107,8 +108,8 @@ TEST(LevelListSync, ADamagedPlayerListNeverLosesAWonLevel) {
     };
     // Levels a to f won, junk after the fourth.
     const auto sixWon = [&level](const std::string& junk) {
-        return "<LevelList>\n" + level(1, "a", true) + level(2, "b", true) + level(3, "c", true) +
-               level(4, "d", true) + junk + level(5, "e", true) + level(6, "f", true) + "</LevelList>\n";
+        return "<LevelList>\n" + level(1, "a", true) + level(2, "b", true) + level(3, "c", true) + level(4, "d", true) +
+               junk + level(5, "e", true) + level(6, "f", true) + "</LevelList>\n";
     };
     std::vector<std::string> players = {
         // c shares b's position: both stay levels, and b stays won.
