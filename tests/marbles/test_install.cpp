@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 
 #include <filesystem>
+#include <random>
 
 #include "support/testsupport.h"
 
@@ -79,6 +80,36 @@ TEST(Install, InstalledGameReadsItsDataAndWritesOnlyThePlayersFiles) {
     EXPECT_EQ(fs::last_write_time(root + "/usr/share/games/marbles/data"), before);
     EXPECT_FALSE(fs::exists(root + "/usr/share/games/marbles/log.txt"));
     EXPECT_TRUE(fs::is_empty("elsewhere"));
+}
+
+// The start-up merge never writes a damaged player's list over with loss: levels 1 to 6 won,
+// 300 random bytes after the fourth. The list stays as it was, or every win is still there.
+TEST(Install, ADamagedPlayersListKeepsEveryWonLevel) {
+    testsupport::CTempDir dir;
+    const std::string root = dir.Path() + "/root";
+    ASSERT_TRUE(InstallInto(root)) << ReadFile("install.txt");
+    std::mt19937 random(6);
+    std::string junk = "<";
+    while (junk.size() < 300) junk += static_cast<char>(random());
+    std::string list = "<LevelList>\n";
+    for (int i = 1; i <= 6; ++i) {
+        list += "<Level position=\"" + std::to_string(i) + "\" filename=\"data/levels/level0" + std::to_string(i) +
+                ".xml\" completed=\"1\"/>\n";
+        if (i == 4) list += junk;
+    }
+    list += "</LevelList>\n";
+    const std::string player = root + "/home/.local/share/marbles/level_list.xml";
+    fs::create_directories(root + "/home/.local/share/marbles");
+    fs::create_directories("elsewhere");
+    WriteFile(player, list);
+    EXPECT_EQ(PlayInstalled(root), 0) << ReadFile("stderr.txt");
+    const std::string now = ReadFile(player);
+    if (now == list) return;
+    for (int i = 1; i <= 6; ++i) {
+        const std::string name = "data/levels/level0" + std::to_string(i) + ".xml";
+        EXPECT_NE(LevelElement(now, name).find("completed=\"1\""), std::string::npos) << name << "\n" << now;
+    }
+    EXPECT_EQ(ReadFile(player + ".bad"), list);
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 // level-select tiles, the level's background and animations, and the clicks between them.
 #include "marbles/game/cmarblesingameui.h"
 
+#include <algorithm>
+
 #include "marbles/game/cmarblegfx.h"
 #include "marbles/game/levelprogress.h"
 #include "marbles/game/cmarblespritetable.h"
@@ -29,6 +31,7 @@ const int TILE_HEIGHT = 40;
 const int TILE_GAP = 10;
 const int TILES_TOP = 110;
 const int FRAME = 3;
+const int SCREEN_HEIGHT = 480;
 
 // A box of one colour, as the frame of a text.
 tarn::CSpriteHandle MakeBox(const tarn::CRect& rect, int red, int green, int blue) {
@@ -46,6 +49,8 @@ tarn::CSpriteHandle MakeBox(const tarn::CRect& rect, int red, int green, int blu
 }  // namespace
 
 using CUi = CMarblesTask::CMarblesTaskImpl::CMarblesInGameUi;
+
+const std::int32_t CUi::MAX_TILES = TILE_COLUMNS * ((SCREEN_HEIGHT - TILES_TOP - 1) / (TILE_HEIGHT + TILE_GAP) + 1);
 
 const char* const CUi::KEYS_TEXT =
     "Keys   R  restart the level        P       pause and resume\n"
@@ -128,7 +133,8 @@ void CUi::ShowLevelSelect(const CLevelList& list) {
     dim->SetParent(tarn::CScreenLayer::GetSingleton());
     myBoxes.push_back(dim);
     AddText(tarn::CRect(170, 60, 300, 26), "Choose a level (Escape: back)", 90, 90, 100);
-    const std::int32_t count = LevelCount(list);
+    // Tiles below the screen could be neither seen nor clicked: they are not made.
+    const std::int32_t count = std::min(LevelCount(list), MAX_TILES);
     for (std::int32_t position = 1; position <= count; ++position) {
         const ETile tile = TileOf(list, position);
         myTiles.push_back(tile);
@@ -152,6 +158,8 @@ void CUi::LevelLost() {
     myMarblesTask->OnLevelLost();
     tarn::CMouse::GetSingleton()->AddCapture(this);
 }
+
+void CUi::ShowNotice(const std::string& text) { AddText(tarn::CRect(20, 12, 600, 56), text, 230, 60, 50); }
 
 void CUi::ShowLoadFailure(const std::string& fileName, const std::string& problem) {
     myState = STATE_LOAD_FAILED;

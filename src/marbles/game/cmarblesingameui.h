@@ -33,6 +33,9 @@ public:
     // How a level looks on the level-select screen.
     enum class ETile { COMPLETED, OPEN, LOCKED };
 
+    // The level-select tiles that start on the 640x480 screen: eight rows of six.
+    static const std::int32_t MAX_TILES;
+
     // The keys as the help screen lists them.
     static const char* const KEYS_TEXT;
 
@@ -48,16 +51,20 @@ public:
     void ShowTitle();
     // Shows the help picture with the keys (the capture stays).
     void ShowHelp();
-    // One tile per level of list: completed, open (the first not completed) or locked;
-    // captures the mouse.
+    // One tile per level of list, as many as start on the screen (MAX_TILES): completed, open
+    // (the first not completed) or locked; captures the mouse.
     void ShowLevelSelect(const CLevelList& list);
     // Slot of the rules: tells the game, shows the level-complete picture, captures.
     void LevelComplete();
     // Slot of the rules: tells the game, shows the level-lost picture, captures.
     void LevelLost();
+    // Adds a framed text at the top of the picture shown (three lines fit), until the picture
+    // changes: what the player must know about the level list and the saving of progress.
+    void ShowNotice(const std::string& text);
     // Says that the level fileName could not be loaded and why, captures; a click skips the
     // level.
     void ShowLoadFailure(const std::string& fileName, const std::string& problem);
+
     // Takes a level's pictures: loads the background and the two animations and remembers
     // the level-complete and level-lost pictures.
     void SetGraphics(const CLevelFile::CGraphics& graphics);

@@ -3,17 +3,22 @@
 #include "marbles/game/cmarblestaskimpl.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <sstream>
+#include <system_error>
 
 #include "marbles/game/cmarblegfx.h"
 #include "marbles/game/cmarblesingameui.h"
 #include "marbles/game/cmarblespritetable.h"
+#include "marbles/game/gamepaths.h"
 #include "marbles/game/levelprogress.h"
 #include "marbles/level/clevelfile.h"
 #include "marbles/physics/cphysicsworld.h"
 #include "marbles/rules/cchainfinder.h"
 #include "marbles/rules/cmarble.h"
 #include "marbles/rules/cmarbleregistry.h"
+#include "tarn/io/pathutils.h"
+#include "tarn/platform/platform.h"
 #include "tarn/tasks/cinterpreter.h"
 #include "tarn/tasks/ckernel.h"
 #include "tarn/tasks/cloopstats.h"
@@ -64,7 +69,7 @@ CImpl::CMarblesTaskImpl(const std::string& levelListFile, const COptions& option
     SetListenerFactory(&myMarbleFactory);
     myMarbleFactory.SetGameLogic(&myLogic);
     myLogic.SetPhysics(this);
-    myLevelList.Load(myLevelListFile);
+    LoadLevelList();
     BindVariables();
     if (myOptions.myFullscreen) Console()->Execute("window::ToggleFullscreen", false);
     if (myOptions.mySound && myOptions.myMusic) Console()->Execute(std::string("audio::PlayMusic( \"") + MUSIC + "\" )", false);
@@ -77,7 +82,7 @@ CImpl::CMarblesTaskImpl(const std::string& levelListFile) : CMarblesTaskImpl(lev
 CImpl::~CMarblesTaskImpl() {
     UnbindVariables();
     CMarbleGfx::SetInputEnabled(true);
-    myLevelList.Save(myLevelListFile);
+    SaveLevelList();
     myScreen.reset();
 }
 
@@ -93,6 +98,43 @@ void WakeForStep(tarn::types::ticks elapsed) {
 }
 
 }  // namespace
+
+namespace {
+
+// Where the log is, as a player can look it up.
+std::string LogLocation() {
+    const std::string& file = tarn::CLogger::GetFileName();
+    if (tarn::IsAbsolutePath(file)) return file;
+    const std::string folder = tarn::platform::GetWorkingDirectory();
+    return folder.empty() ? file : folder + "/" + file;
+}
+
+bool SameFile(const std::string& left, const std::string& right) {
+    std::error_code error;
+    return left == right || std::filesystem::equivalent(left, right, error);
+}
+
+}  // namespace
+
+void CImpl::LoadLevelList() {
+    const std::string seeLog = "See the log: " + LogLocation();
+    if (myLevelList.Load(myLevelListFile) && LevelCount(myLevelList) > 0) {
+        if (myLevelList.IsDamaged() && !myLevelList.IsRecoverable())
+            myListNotice = "The level list is damaged: progress is not saved\n" + myLevelListFile + "\n" + seeLog;
+        return;
+    }
+    myListNotice = "The level list cannot be read:\n" + myLevelListFile + "\n" + seeLog;
+    myListSaved = false;
+    // The player's file stays as it is; the shipped list, when it is another file, is played.
+    if (!SameFile(myLevelListFile, SHIPPED_LEVEL_LIST) && myLevelList.Load(SHIPPED_LEVEL_LIST)) {
+        Log()->Warning() << "Playing the shipped level list " << SHIPPED_LEVEL_LIST << "; " << myLevelListFile
+                         << " is not written\n";
+        return;
+    }
+    myLevelList.Clear();
+}
+
+bool CImpl::SaveLevelList() { return myListSaved && myLevelList.Save(myLevelListFile); }
 
 void CImpl::BindVariables() {
     myMusicVolume = ConsoleInt("music_volume", 100);
@@ -227,6 +269,11 @@ void CImpl::ApplyChange() {
     myChange = EChange::NONE;
     switch (change) {
         case EChange::CONTINUE:
+            // Without levels there is nothing to play: back to the title, which says why.
+            if (LevelCount(myLevelList) == 0) {
+                ShowTitle();
+                return;
+            }
             // Leaving the help screen completes the place before the first level.
             myLevelList.SetPosition(0);
             myLevelList.GetNextLevel();
@@ -270,6 +317,7 @@ void CImpl::ShowTitle() {
     myScreen.reset();
     myScreen = std::make_unique<CMarblesInGameUi>(this);
     myScreen->ShowTitle();
+    if (!myListNotice.empty()) myScreen->ShowNotice(myListNotice);
     Log()->Debug() << "Showing the title\n";
 }
 
@@ -349,10 +397,12 @@ void CImpl::OnLevelComplete() {
     myHud.HideAll();
     PlayEffect(COMPLETE_SOUND);
     // The won level is marked and written at once: nothing won is lost to a crash.
-    if (myLevelList.GetPosition() >= 1) {
-        myLevelList.GetNextLevel();
-        myLevelList.Save(myLevelListFile);
-    }
+    if (myLevelList.GetPosition() < 1) return;
+    myLevelList.GetNextLevel();
+    if (SaveLevelList() || mySaveFailureTold) return;
+    // Once a run: every later win goes unsaved the same way.
+    mySaveFailureTold = true;
+    if (myScreen) myScreen->ShowNotice("Your progress could not be saved.\nSee the log: " + LogLocation());
 }
 
 void CImpl::OnLevelLost() {

@@ -53,10 +53,14 @@ public:
     };
 
     // Reads the level list from levelListFile and shows the title screen, or starts the
-    // level of the options at once.
+    // level of the options at once. A list that cannot be read (or holds no level) is said on
+    // the title with where the log is; the shipped list (SHIPPED_LEVEL_LIST), when it is
+    // another file, is played instead and the player's file is never written. A damaged list
+    // that cannot be written back without loss is said on the title too.
     CMarblesTaskImpl(const std::string& levelListFile, const COptions& options);
     explicit CMarblesTaskImpl(const std::string& levelListFile = "data/level_list.xml");
-    // Writes the level list back, deletes the screen, then the level's bodies and marbles.
+    // Writes the level list back (unless it is the stand-in for an unreadable one), deletes
+    // the screen, then the level's bodies and marbles.
     ~CMarblesTaskImpl() override;
     CMarblesTaskImpl(const CMarblesTaskImpl&) = delete;
     CMarblesTaskImpl& operator=(const CMarblesTaskImpl&) = delete;
@@ -93,7 +97,8 @@ public:
     // (the level select after the last level).
     void RequestSkipLevel();
 
-    // The rules' signals, through the screen: the level's progress is saved at once.
+    // The rules' signals, through the screen: the level's progress is saved at once; the
+    // first save of a run that fails is said on the level-complete picture.
     void OnLevelComplete();
     void OnLevelLost();
 
@@ -126,6 +131,9 @@ private:
     enum class EChange { NONE, CONTINUE, LEVEL, TITLE, LEVEL_SELECT };
     using CPile = std::vector<RigidBody>;
 
+    void LoadLevelList();
+    // Writes the level list; false when it is not written (failed, or not to be written).
+    bool SaveLevelList();
     void ApplyChange();
     void ShowTitle();
     void ShowLevelSelect();
@@ -156,6 +164,11 @@ private:
     CLevelList myLevelList;
     std::string myLevelListFile;
     std::string myLevelFile;
+    // What the title says about the level list; "" when all is well.
+    std::string myListNotice;
+    // False while the shipped list stands in for an unreadable player's list.
+    bool myListSaved = true;
+    bool mySaveFailureTold = false;
     // A physics step has run since the last level load, so its marbles are registered.
     bool myLevelStepped = false;
 

@@ -9,6 +9,7 @@
 #include <iterator>
 #include <memory>
 
+#include "tarn/io/filereplace.h"
 #include "tarn/utils/logger/clogger.h"
 #include "tarn/utils/xml/cxmlfilesys.h"
 #include "tarn/utils/xml/xmltree.h"
@@ -56,22 +57,55 @@ bool CLevelList::Load(const std::string& fileName) {
         return false;
     }
     tarn::CXmlFileSys filesys(root.get(), tarn::CXmlFileSys::MODE_READ);
-    Read(&filesys);
+    const int lost = Read(&filesys);
     // Damage can also hide a level without breaking the document: junk that opens a tag runs
     // on into the next level's tag. Every "Level" tag of the file must stand in the list.
     int levels = 0;
     for (int i = 0; i < root->GetChildCount(); ++i) levels += root->GetChild(i)->GetName() == LEVEL_NAME ? 1 : 0;
     const int tags = CountLevelTags(fileName);
-    if (problem.empty() && levels >= tags) return true;
+    if (problem.empty() && levels >= tags && lost == 0) return true;
     myDamaged = true;
-    myRecoverable = levels >= tags;
-    tarn::CLogger::GetSingleton()->Warning() << "The level list is damaged: " << fileName << ", "
-                                             << (problem.empty() ? std::string("a level tag is broken") : problem)
-                                             << "; read " << levels << " of " << tags << " levels\n";
+    myRecoverable = levels >= tags && lost == 0;
+    if (problem.empty()) {
+        problem = levels < tags
+                      ? std::string("a level tag is broken")
+                      : std::to_string(lost) + " levels have no position from 1 to " + std::to_string(MAX_POSITION - 1);
+    }
+    tarn::CLogger::GetSingleton()->Warning()
+        << "The level list is damaged: " << fileName << ", " << problem << "; read " << levels - lost << " of "
+        << std::max(levels, tags) << " levels\n";
     return true;
 }
 
-bool CLevelList::Save(const std::string& fileName) const {
+namespace {
+
+// The file's bytes in text; false when it cannot be read.
+bool ReadBytes(const std::string& fileName, std::string& text) {
+    std::ifstream in(fileName, std::ios::binary);
+    text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return in.is_open() && !in.bad();
+}
+
+}  // namespace
+
+bool CLevelList::KeepDamagedFile(const std::string& fileName) const {
+    tarn::CLogger& log = *tarn::CLogger::GetSingleton();
+    // Copied, not moved: the player's file stays in place until the new list takes it.
+    const std::string kept = fileName + ".bad";
+    std::string original;
+    std::string reason;
+    if (!ReadBytes(fileName, original)) reason = std::string("read: ") + std::strerror(errno);
+    if (!reason.empty() || !tarn::ReplaceFileContent(kept, original, &reason)) {
+        log.Warning() << "Could not keep the damaged level list as " << kept << ": " << reason << "; " << fileName
+                      << " is not written\n";
+        return false;
+    }
+    log.Warning() << "The damaged level list is kept as " << kept << "; the recovered list is written to " << fileName
+                  << "\n";
+    return true;
+}
+
+bool CLevelList::Save(const std::string& fileName) {
     tarn::CLogger& log = *tarn::CLogger::GetSingleton();
     if (myEntries.empty()) {
         log.Warning() << "The level list is empty, not written: " << fileName << "\n";
@@ -82,25 +116,14 @@ bool CLevelList::Save(const std::string& fileName) const {
                       << " is kept as it was and this session's progress is not written\n";
         return false;
     }
-    if (myDamaged) {
-        const std::string kept = fileName + ".bad";
-        if (std::rename(fileName.c_str(), kept.c_str()) != 0) {
-            log.Warning() << "Could not keep the damaged level list as " << kept << ": " << std::strerror(errno) << "; "
-                          << fileName << " is not written\n";
-            return false;
-        }
-        log.Warning() << "The damaged level list is kept as " << kept << "; the recovered list is written to "
-                      << fileName << "\n";
-    }
-    // Written beside the old file and then moved over it, so a failed or interrupted write
-    // never leaves a cut-off list (and the player's progress lost) behind.
-    const std::string temporary = fileName + ".tmp";
+    if (myDamaged && !KeepDamagedFile(fileName)) return false;
     std::string reason;
-    if (!tarn::XmlSave(*this, temporary, ROOT_NAME, &reason) || !tarn::ReplaceFile(temporary, fileName, &reason)) {
+    if (!tarn::XmlSaveReplacing(*this, fileName, ROOT_NAME, &reason)) {
         log.Warning() << "Could not write the level list: " << fileName << " (" << reason << ")\n";
-        std::remove(temporary.c_str());
         return false;
     }
+    // The file now holds the whole list: later saves replace it as usual.
+    myDamaged = false;
     return true;
 }
 
@@ -113,23 +136,31 @@ void CLevelList::Serialize(tarn::CXmlFileSys* filesys) {
     }
 }
 
-void CLevelList::Read(tarn::CXmlFileSys* filesys) {
+int CLevelList::Read(tarn::CXmlFileSys* filesys) {
     const tarn::CXmlNode* node = filesys->GetNode();
-    if (!node) return;
+    if (!node) return 0;
+    std::vector<std::pair<std::int32_t, CEntry>> placed;
+    int lost = 0;
     for (int i = 0; i < node->GetChildCount(); ++i) {
         tarn::CXmlNode* child = node->GetChild(i);
         if (child->GetName() != LEVEL_NAME) continue;
         tarn::CXmlFileSys level(child, tarn::CXmlFileSys::MODE_READ);
         std::int32_t position = 0;
         CEntry entry;
-        if (!level.ReadAttribute("position", position) || !level.ReadAttribute("filename", entry.myFileName))
-            continue;
-        if (position <= 0 || position >= MAX_POSITION) continue;
+        // Without a file name there is no level to keep: a hole, or the place before the first.
+        if (!level.ReadAttribute("filename", entry.myFileName) || entry.myFileName.empty()) continue;
+        const bool placeable = level.ReadAttribute("position", position) && position >= 0 && position < MAX_POSITION;
+        if (!placeable) ++lost;
+        if (!placeable || position == 0) continue;
         level.ReadAttribute("completed", entry.myCompleted);
-        const std::size_t index = static_cast<std::size_t>(position);
-        if (myEntries.size() <= index) myEntries.resize(index + 1);
-        myEntries[index] = entry;
+        placed.emplace_back(position, entry);
     }
+    // Levels in position order, those of one position in file order; no holes in between.
+    std::stable_sort(placed.begin(), placed.end(),
+                     [](const auto& left, const auto& right) { return left.first < right.first; });
+    if (myEntries.empty() && !placed.empty()) myEntries.emplace_back();
+    for (const auto& level : placed) myEntries.push_back(level.second);
+    return lost;
 }
 
 void CLevelList::Write(tarn::CXmlFileSys* filesys) const {

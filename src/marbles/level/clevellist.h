@@ -15,9 +15,9 @@ namespace marbles {
 
 class CLevelList {
 public:
-    // Positions from 1 up to MAX_POSITION - 1 are taken from a file; entry 0 is the place
+    // Positions from 1 up to MAX_POSITION - 1 (999) are taken from a file; entry 0 is the place
     // before the first level.
-    static constexpr std::int32_t MAX_POSITION = 10000;
+    static constexpr std::int32_t MAX_POSITION = 1000;
 
     class CEntry {
     public:
@@ -29,23 +29,29 @@ public:
     // list empty, when the file is missing, holds no element or has another root. A file that
     // is not a whole document (cut off, damaged) gives the entries that could be read, is
     // logged with where reading stopped and marks the list damaged, as does a file with more
-    // "Level" tags than the list holds "Level" elements. The current position goes back to 0
-    // either way.
+    // "Level" tags than the list holds "Level" elements or with a level (a file name) whose
+    // position is missing or outside 1 to MAX_POSITION - 1. The current position goes back to
+    // 0 either way.
     bool Load(const std::string& fileName);
-    // Writes every entry from 0 up to fileName, replacing its content: the list goes to
-    // fileName + ".tmp" first, which then takes the old file's place. An empty list holds no
-    // progress and is not written, so a list that failed to load never overwrites its file.
-    // A damaged list never overwrites the player's file unseen: when every "Level" tag of the
-    // file was read, the file is first moved to fileName + ".bad" and the list written; when
-    // entries may be lost, the file stays as it was and nothing is written. Returns false
-    // when nothing was written (logged).
-    bool Save(const std::string& fileName) const;
+    // Writes every entry from 0 up to fileName, replacing its content safely
+    // (tarn::ReplaceFileContent: a temporary file beside it takes its place). An empty list
+    // holds no progress and is not written, so a list that failed to load never overwrites its
+    // file. A damaged list never overwrites the player's file unseen: when every level of the
+    // file was read, the file is first copied to fileName + ".bad" and the list written; when
+    // entries may be lost, the file stays as it was and nothing is written. Returns false when
+    // nothing was written (logged). After a save the list counts as whole.
+    bool Save(const std::string& fileName);
+    // Copies the damaged file fileName, as it is, to fileName + ".bad" before a recovered list
+    // replaces it. False when the copy could not be made (then fileName must not be written);
+    // logged either way.
+    bool KeepDamagedFile(const std::string& fileName) const;
 
-    // Reading: for each "Level" child with both "position" and "filename" (integers and text
-    // that parse), in document order, with 0 < position < MAX_POSITION: the list grows to hold
-    // position (entries out of order keep those above them) and the entry at position is set,
-    // "completed" defaulting to false. Other children are ignored. Writing: one "Level" per
-    // entry with "position", "filename" and "completed" (1 or 0).
+    // Reading: each "Level" child with a "filename" that is not empty and a "position" from 1
+    // to MAX_POSITION - 1 is a level, "completed" defaulting to false; the levels follow in
+    // position order (those of one position in document order) after entry 0, with no empty
+    // entries between them. Children with position 0 or without a file name hold no level
+    // and are skipped; other children are ignored. Writing: one "Level" per entry with
+    // "position" (its index), "filename" and "completed" (1 or 0).
     void Serialize(tarn::CXmlFileSys* filesys);
 
     // Marks the entry at the current position completed and advances (never past the end);
@@ -70,7 +76,8 @@ public:
     bool IsRecoverable() const { return myRecoverable; }
 
 private:
-    void Read(tarn::CXmlFileSys* filesys);
+    // Returns the number of levels that could not be placed (no usable position).
+    int Read(tarn::CXmlFileSys* filesys);
     void Write(tarn::CXmlFileSys* filesys) const;
 
     std::vector<CEntry> myEntries;

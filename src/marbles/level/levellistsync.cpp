@@ -3,7 +3,6 @@
 #include "marbles/level/levellistsync.h"
 
 #include <cstdint>
-#include <cstdio>
 #include <filesystem>
 #include <set>
 #include <system_error>
@@ -43,17 +42,23 @@ bool SameEntries(const std::vector<CLevelList::CEntry>& entries, const CLevelLis
     return true;
 }
 
-// Writes beside fileName and moves the result over it, so an interrupted write loses nothing.
+// Writes the entries through a temporary file that takes fileName's place once it is on the
+// disk, so an interrupted write loses nothing.
 bool WriteEntries(const std::vector<CLevelList::CEntry>& entries, const std::string& fileName) {
-    const std::string temporary = fileName + ".tmp";
-    std::error_code error;
-    if (tarn::XmlSave(CEntryWriter(entries), temporary, "LevelList")) {
-        std::filesystem::rename(temporary, fileName, error);
-        if (!error) return true;
-    }
-    std::remove(temporary.c_str());
+    if (tarn::XmlSaveReplacing(CEntryWriter(entries), fileName, "LevelList")) return true;
     tarn::CLogger::GetSingleton()->Warning() << "Could not write the level list: " << fileName << "\n";
     return false;
+}
+
+// A damaged player list is copied to playerFile + ".bad" before anything replaces it. True
+// when the merged list may be written: every level of the file was read and the copy is made.
+bool KeepDamagedList(const CLevelList& player, const std::string& playerFile) {
+    if (!player.IsRecoverable()) {
+        tarn::CLogger::GetSingleton()->Warning() << "The level list was damaged and levels may be lost: " << playerFile
+                                                 << " is kept as it was and is not merged\n";
+        return false;
+    }
+    return player.KeepDamagedFile(playerFile);
 }
 
 }  // namespace
@@ -79,12 +84,12 @@ bool SyncLevelList(const std::string& shippedFile, const std::string& playerFile
     std::error_code error;
     CLevelList player;
     if (std::filesystem::exists(playerFile, error) && !player.Load(playerFile)) {
-        tarn::CLogger::GetSingleton()->Warning() << "Kept the unreadable level list as " << playerFile
-                                                 << ".broken\n";
+        tarn::CLogger::GetSingleton()->Warning() << "Kept the unreadable level list as " << playerFile << ".broken\n";
         std::filesystem::rename(playerFile, playerFile + ".broken", error);
     }
+    if (player.IsDamaged() && !KeepDamagedList(player, playerFile)) return false;
     const std::vector<CLevelList::CEntry> merged = MergeLevelEntries(shipped, player);
-    if (SameEntries(merged, player)) return true;
+    if (!player.IsDamaged() && SameEntries(merged, player)) return true;
     return WriteEntries(merged, playerFile);
 }
 

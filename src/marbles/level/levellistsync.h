@@ -17,8 +17,11 @@ std::vector<CLevelList::CEntry> MergeLevelEntries(const CLevelList& shipped, con
 
 // Brings playerFile up to date with shippedFile: a missing or unreadable player list becomes a
 // copy of the shipped one (an unreadable one is kept beside it as playerFile + ".broken");
-// otherwise the merged list replaces it when it differs. Returns false, after logging, when the
-// shipped list cannot be read or playerFile cannot be written; playerFile is then untouched.
+// otherwise the merged list replaces it when it differs, written through a temporary file that
+// takes its place. A damaged player list is replaced only when every level of it was read,
+// after a copy is kept as playerFile + ".bad"; otherwise it stays as it was. Returns false,
+// after logging, when the shipped list cannot be read or playerFile is not written; playerFile
+// is then untouched.
 bool SyncLevelList(const std::string& shippedFile, const std::string& playerFile);
 
 }  // namespace marbles

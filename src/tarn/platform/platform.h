@@ -1,10 +1,11 @@
 // The few operating-system services the engine needs beyond SDL: yielding the processor,
-// the working directory, the program's own path and directory listing. One implementation per
-// platform.
+// the working directory, the program's own path, directory listing and the file operations
+// that make a save safe. One implementation per platform.
 #ifndef TARN_PLATFORM_PLATFORM_H
 #define TARN_PLATFORM_PLATFORM_H
 
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -48,6 +49,24 @@ struct FileEntry {
 // _findfirst finds it. Returns false (entry untouched) when nothing matches or the directory
 // cannot be read. Separators may be '/' or '\\'.
 bool FindFirstEntry(const std::string& path, FileEntry& entry);
+
+// Creates the file name for writing, in binary mode, only when nothing has that name yet (not
+// even a link, which is never followed). The file gets the permissions an ordinary new file
+// gets. Returns the open file, which the caller closes, or null with errno set (EEXIST when
+// the name is taken).
+std::FILE* CreateNewFile(const std::string& name);
+
+// Pushes what was written to file out to the disk. Returns 0, or the system's error number;
+// files that cannot be synchronised (devices, pipes) have nothing to lose and give 0.
+int SyncFile(std::FILE* file);
+
+// Moves the file from over to, replacing a file of that name in one step. False, with errno
+// set, when it cannot; to is then as it was.
+bool RenameReplacing(const std::string& from, const std::string& to);
+
+// Writes the entries of folder out to the disk, so that a file just moved into it keeps its
+// new name after a power cut. Returns 0, or the system's error number.
+int SyncFolder(const std::string& folder);
 
 // Wildcard match as the directory functions do it: '*' any run, '?' one character.
 bool WildcardMatch(const std::string& pattern, const std::string& name);

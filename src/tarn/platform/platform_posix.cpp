@@ -1,8 +1,9 @@
 // POSIX side of the platform layer: sched_yield/nanosleep, getcwd/chdir, /proc/self/exe,
-// opendir and stat.
+// opendir and stat, open with O_EXCL|O_NOFOLLOW, fsync and rename.
 // The Windows side (platform_win32.cpp) uses Sleep, _getcwd and _findfirst.
 #if !defined(_WIN32)
 #include <dirent.h>
+#include <fcntl.h>
 #include <sched.h>
 #include <sys/stat.h>
 #include <time.h>
@@ -10,6 +11,7 @@
 
 #include <cerrno>
 #include <climits>
+#include <cstdio>
 
 #include "tarn/platform/platform.h"
 
@@ -92,6 +94,35 @@ bool FindFirstEntry(const std::string& path, FileEntry& entry) {
     if (!ListDirectory(directory, pattern, entries) || entries.empty()) return false;
     const std::string& name = entries.front().myName;
     return StatEntry(directory + "/" + name, name, entry);
+}
+
+std::FILE* CreateNewFile(const std::string& name) {
+    const int handle = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (handle < 0) return nullptr;
+    std::FILE* file = ::fdopen(handle, "wb");
+    if (!file) {
+        const int error = errno;
+        ::close(handle);
+        errno = error;
+    }
+    return file;
+}
+
+int SyncFile(std::FILE* file) {
+    if (::fsync(fileno(file)) == 0 || errno == EINVAL || errno == ENOTSUP) return 0;
+    return errno;
+}
+
+bool RenameReplacing(const std::string& from, const std::string& to) {
+    return std::rename(from.c_str(), to.c_str()) == 0;
+}
+
+int SyncFolder(const std::string& folder) {
+    const int handle = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (handle < 0) return errno;
+    const int error = ::fsync(handle) == 0 || errno == EINVAL ? 0 : errno;
+    ::close(handle);
+    return error;
 }
 
 }  // namespace platform

@@ -1,10 +1,15 @@
-// Windows side of the platform layer: Sleep, _getcwd/_chdir, GetModuleFileName and
-// _findfirst/_findclose.
+// Windows side of the platform layer: Sleep, _getcwd/_chdir, GetModuleFileName,
+// _findfirst/_findclose, _open with _O_EXCL, _commit and MoveFileEx.
 // The POSIX side (platform_posix.cpp) uses sched_yield, getcwd and opendir.
 #if defined(_WIN32)
 #include <direct.h>
+#include <fcntl.h>
 #include <io.h>
+#include <sys/stat.h>
 #include <windows.h>
+
+#include <cerrno>
+#include <cstdio>
 
 #include "tarn/platform/platform.h"
 
@@ -59,6 +64,31 @@ bool FindFirstEntry(const std::string& path, FileEntry& entry) {
     _findclose(handle);
     return true;
 }
+
+std::FILE* CreateNewFile(const std::string& name) {
+    // _O_EXCL fails on any existing name, a link included, so nothing is followed.
+    const int handle =
+        _open(name.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT, _S_IREAD | _S_IWRITE);
+    if (handle < 0) return nullptr;
+    std::FILE* file = _fdopen(handle, "wb");
+    if (!file) {
+        const int error = errno;
+        _close(handle);
+        errno = error;
+    }
+    return file;
+}
+
+int SyncFile(std::FILE* file) { return _commit(_fileno(file)) == 0 ? 0 : errno; }
+
+bool RenameReplacing(const std::string& from, const std::string& to) {
+    if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
+    errno = GetLastError() == ERROR_ACCESS_DENIED ? EACCES : EIO;
+    return false;
+}
+
+// Windows writes a moved name out with MOVEFILE_WRITE_THROUGH; folders cannot be flushed.
+int SyncFolder(const std::string& /*folder*/) { return 0; }
 
 }  // namespace platform
 }  // namespace tarn

@@ -19,6 +19,7 @@
 #include "support/gfxtesthelpers.h"
 #include "support/testsupport.h"
 #include "tarn/inputdevice/cmouse.h"
+#include "tarn/platform/platform.h"
 #include "tarn/tasks/cinterpreter.h"
 #include "tarn/tasks/ckernel.h"
 #include "tarn/tasks/ctask.h"
@@ -243,20 +244,66 @@ TEST_F(MarblesTask, ResetReloadsTheLevelAndOtherCommandsListTheBodies) {
     EXPECT_EQ(Count(log, "Loading level: data/levels/level01.xml"), 2) << log;
 }
 
-TEST_F(MarblesTask, AnUnreadableLevelListStartsEmptyIsJudgedCompleteAndIsNotOverwritten) {
-    WriteFile("data/level_list.xml", "<LevelList><Level position=");
+TEST_F(MarblesTask, AnUnreadableLevelListIsSaidOnTheTitleNeverJudgedAndNeverOverwritten) {
+    // Cut off, empty, random bytes, no levels, deleted, a directory: the title says so and
+    // where the log is; going on leads back to the title, never to a level-complete picture.
+    const std::string where = tarn::platform::GetWorkingDirectory();
+    const std::string notice =
+        "The level list cannot be read:\ndata/level_list.xml\nSee the log: " + where + "/log.txt";
+    const char* const damaged[] = {"<LevelList><Level position=", "", "\x8f\x01<\xfe>\x13", "<LevelList></LevelList>"};
+    for (int round = 0; round < 6; ++round) {
+        std::filesystem::remove("data/level_list.xml");
+        if (round < 4) WriteFile("data/level_list.xml", damaged[round]);
+        if (round == 5) std::filesystem::create_directory("data/level_list.xml");
+        Start();
+        EXPECT_EQ(Screen()->GetTexts().back(), notice) << round;
+        for (int click = 0; click < 4; ++click) {
+            Click();
+            Second();
+            EXPECT_NE(State(), CUi::STATE_NONE) << round;
+            EXPECT_FALSE(State() == CUi::STATE_HELP_OR_COMPLETE && !Screen()->IsHelpShown()) << round;
+        }
+        myTask.reset();
+        EXPECT_EQ(std::filesystem::exists("data/level_list.xml"), round != 4) << round;
+        EXPECT_EQ(ReadFile("data/level_list.xml"), round < 4 ? damaged[round] : "") << round;
+        EXPECT_EQ(Count(Log(), "Level complite"), 0) << round;
+    }
+}
+
+TEST_F(MarblesTask, AnUnreadablePlayersListIsReplacedByTheShippedOneAndAFailedSaveIsSaidOnce) {
+    // The player's list unreadable: the shipped list is played, the player's file never written.
+    std::filesystem::create_directory("player");
+    WriteFile("player/level_list.xml", "\x01junk");
+    {
+        CImpl game("player/level_list.xml");
+        EXPECT_EQ(game.GetScreen()->GetTexts().back().substr(0, 30), "The level list cannot be read:");
+        EXPECT_EQ(game.GetLevelList().GetEntryCount(), 25u);
+    }
+    EXPECT_EQ(ReadFile("player/level_list.xml"), "\x01junk");
+    // A list that cannot be written: the first failed save of a run is said on the won
+    // level's picture, later ones are not.
+    WriteFile("player/level_list.xml", ReadFile("data/level_list.xml"));
+    WriteFile("data/levels/level02.xml", WINNABLE);
     Start();
+    std::filesystem::rename("data/level_list.xml", "data/level_list.xml.kept");
+    std::filesystem::create_directories("data/level_list.xml/in_the_way");
     Click();
     Click();
-    EXPECT_EQ(Impl()->GetLevelFile(), "");
-    EXPECT_EQ(Impl()->GetWorld()->GetBodyCount(), 0u);
-    Second();
-    Second();
-    EXPECT_EQ(State(), CUi::STATE_HELP_OR_COMPLETE);
-    Click();
-    EXPECT_EQ(State(), CUi::STATE_NONE);
-    myTask.reset();
-    EXPECT_EQ(ReadFile("data/level_list.xml"), "<LevelList><Level position=");
+    for (int level = 1; level <= 2; ++level) {
+        Second();
+        RemoveAllThree();
+        Second();
+        Second();
+        ASSERT_EQ(State(), CUi::STATE_HELP_OR_COMPLETE) << level;
+        const std::vector<std::string> texts = Screen()->GetTexts();
+        EXPECT_EQ(texts.size(), level == 1 ? 1u : 0u) << level;
+        if (level == 1) {
+            EXPECT_EQ(texts[0], "Your progress could not be saved.\nSee the log: " +
+                                    tarn::platform::GetWorkingDirectory() + "/log.txt");
+        }
+        Click();
+    }
+    EXPECT_EQ(Count(Log(), "Could not write the level list: data/level_list.xml"), 2);
 }
 
 namespace {
@@ -422,6 +469,20 @@ TEST_F(MarblesTask, LevelSelectLocksLevelsAfterTheFirstOpenAndPlayContinuesThere
     EXPECT_NE(ReadFile("data/level_list.xml").find("completed=\"1\" filename=\"data/levels/level01.xml\""),
               std::string::npos);
     EXPECT_NE(Log().find("Sound effect: data/sound/level_complete.wav"), std::string::npos);
+}
+
+TEST_F(MarblesTask, TheLevelSelectMakesOnlyTheTilesOnTheScreen) {
+    // 999 levels, the most a list holds, and one more that no list may hold.
+    std::string list = "<LevelList>\n";
+    for (int i = 1; i <= 1000; ++i)
+        list += "<Level position='" + std::to_string(i) + "' filename='data/levels/level01.xml'/>\n";
+    WriteFile("data/level_list.xml", list + "</LevelList>\n");
+    Start();
+    EXPECT_EQ(Impl()->GetLevelList().GetEntryCount(), 1000u);
+    myTask->ExecuteCommand("LevelSelect");
+    myTask->Update();
+    ASSERT_EQ(State(), CUi::STATE_LEVEL_SELECT);
+    EXPECT_EQ(Screen()->GetTexts().size(), 1u + 48u);
 }
 
 TEST_F(MarblesTask, TheLevelOptionStartsThereAndTheTitleButtonOpensTheLevelSelect) {

@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-
-#include <filesystem>
 #include <random>
 
 #include "marbles/level/clevellist.h"
@@ -60,16 +58,20 @@ TEST_F(LevelListTest, ReadsEntriesByPosition) {
     };
     const Case cases[] = {
         {"in order", "<Level position='1' filename='a'/><Level position='2' filename='b' completed='1'/>", "- a b* "},
-        {"gaps become empty entries", "<Level position='3' filename='c'/>", "- - - c "},
+        {"gaps are closed up", "<Level position='3' filename='c'/><Level position='7' filename='g'/>", "- c g "},
         {"entries out of order are all kept",
          "<Level position='1' filename='a'/><Level position='3' filename='c'/><Level position='2' filename='b'/>",
          "- a b c "},
-        {"a repeated position replaces",
-         "<Level position='1' filename='a' completed='1'/><Level position='1' filename='z'/>", "- z "},
-        {"position 0, negative and 10000 are ignored",
-         "<Level position='0' filename='x'/><Level position='-2' filename='y'/><Level position='10000' filename='z'/>"
-         "<Level position='1' filename='a'/>",
-         "- a "},
+        {"a repeated position keeps both in file order",
+         "<Level position='2' filename='b'/><Level position='1' filename='a' completed='1'/>"
+         "<Level position='1' filename='z'/>",
+         "- a* z b "},
+        {"position 0, negative, 1000 and 9999 are ignored",
+         "<Level position='0' filename='x'/><Level position='-2' filename='y'/><Level position='1000' filename='z'/>"
+         "<Level position='9999' filename='w'/><Level position='1' filename='a'/><Level position='999' filename='l'/>",
+         "- a l "},
+        {"empty file names are holes, not levels",
+         "<Level position='1' filename=''/><Level position='2' filename='b'/>", "- b "},
         {"a missing or unreadable position or file name is ignored",
          "<Level filename='x'/><Level position='1'/><Level position='one' filename='y'/><Level position='1' "
          "filename='a'/>",
@@ -80,11 +82,62 @@ TEST_F(LevelListTest, ReadsEntriesByPosition) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(Listing(std::string("<LevelList>") + c.levels + "</LevelList>"), c.expected) << c.what;
-    WriteFile("big.xml", "<LevelList><Level position='9999' filename='last'/></LevelList>");
-    CLevelList big;
-    ASSERT_TRUE(big.Load("big.xml"));
-    EXPECT_EQ(big.GetEntryCount(), 10000u);
-    EXPECT_EQ(big.GetEntry(9999).myFileName, "last");
+}
+
+// Holes and absurd positions never grow the list, and what is written back holds only the
+// levels of the file, renumbered; a level that could not be placed keeps the file as it was.
+TEST_F(LevelListTest, ListsAreNeverWrittenWithHolesOrInventedEntries) {
+    const std::string hole = "<Level completed=\"0\" filename=\"\" position=\"";
+    struct Case {
+        const char* what;
+        std::string text;
+        unsigned entries;
+        bool written;
+    };
+    const Case cases[] = {
+        {"holes written by older builds",
+         "<LevelList>" + hole + "1\"/><Level position=\"3\" filename=\"c\"/>" + hole + "4\"/></LevelList>", 2, true},
+        {"a position of 9999",
+         "<LevelList><Level position=\"1\" filename=\"a\"/><Level position=\"9999\" "
+         "filename=\"w\" completed=\"1\"/></LevelList>",
+         2, false},
+        {"no position", "<LevelList><Level position=\"1\" filename=\"a\"/><Level filename=\"w\"/></LevelList>", 2,
+         false},
+    };
+    for (const Case& c : cases) {
+        WriteFile("level_list.xml", c.text);
+        CLevelList list;
+        ASSERT_TRUE(list.Load("level_list.xml")) << c.what;
+        EXPECT_EQ(list.GetEntryCount(), c.entries) << c.what;
+        EXPECT_EQ(list.Save("level_list.xml"), c.written) << c.what;
+        const std::string now = ReadFile("level_list.xml");
+        if (!c.written) {
+            EXPECT_EQ(now, c.text) << c.what;
+        }
+        // Entry 0, the place before the first level, is the only one without a file name.
+        EXPECT_EQ(now.find("filename=\"\" position=\"1\""), std::string::npos) << c.what << now;
+        EXPECT_EQ(now.find("position=\"" + std::to_string(c.entries) + "\""), std::string::npos) << c.what << now;
+    }
+}
+
+// A link planted where the temporary file of a save would go is never followed: the list
+// still replaces the player's file, and the file the link names stays as it was.
+TEST_F(LevelListTest, APlantedTemporaryLinkIsNeverFollowed) {
+#ifdef _WIN32
+    GTEST_SKIP() << "planting a link needs privileges on Windows";
+#endif
+    WriteFile("list.xml", THREE_LEVELS);
+    WriteFile("elsewhere.txt", "not the game's");
+    std::filesystem::create_symlink("elsewhere.txt", "list.xml.tmp");
+    CLevelList list;
+    ASSERT_TRUE(list.Load("list.xml"));
+    list.GetNextLevel();
+    list.GetNextLevel();
+    ASSERT_TRUE(list.Save("list.xml"));
+    EXPECT_EQ(ReadFile("elsewhere.txt"), "not the game's");
+    EXPECT_FALSE(std::filesystem::is_symlink("list.xml"));
+    EXPECT_NE(ReadFile("list.xml").find("completed=\"1\" filename=\"a.xml\""), std::string::npos);
+    EXPECT_TRUE(std::filesystem::is_symlink("list.xml.tmp"));
 }
 
 TEST_F(LevelListTest, NextLevelMarksTheLeftEntryAndStopsAtTheEnd) {
@@ -203,7 +256,8 @@ TEST_F(LevelListTest, FailedSavesAreLoggedWithTheReason) {
     tarn::CLogger::GetSingleton()->AddListener(&log);
     for (const auto& [file, reason] : cases) {
         EXPECT_FALSE(list.Save(file));
-        EXPECT_NE(log.text.find(std::string("Could not write the level list: ") + file + " " + reason), std::string::npos)
+        EXPECT_NE(log.text.find(std::string("Could not write the level list: ") + file + " " + reason),
+                  std::string::npos)
             << log.text;
     }
     tarn::CLogger::GetSingleton()->RemoveListener(&log);

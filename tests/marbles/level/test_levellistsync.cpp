@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <random>
 
 #include "marbles/level/clevellist.h"
 #include "marbles/level/levellistsync.h"
@@ -73,9 +74,10 @@ TEST(LevelListSync, PlayerListFollowsTheShippedOrderAndKeepsEarnedFlags) {
 TEST(LevelListSync, AnUnchangedListIsNotRewritten) {
     testsupport::CTempDir dir;
     WriteFile("shipped.xml", ListXml("a b"));
-    const std::string player = "<LevelList><Level position=\"0\" filename=\"\" completed=\"1\"/>"
-                               "<Level position=\"1\" filename=\"a\" completed=\"1\"/>"
-                               "<Level position=\"2\" filename=\"b\"/></LevelList>";
+    const std::string player =
+        "<LevelList><Level position=\"0\" filename=\"\" completed=\"1\"/>"
+        "<Level position=\"1\" filename=\"a\" completed=\"1\"/>"
+        "<Level position=\"2\" filename=\"b\"/></LevelList>";
     WriteFile("player.xml", player);
     EXPECT_TRUE(marbles::SyncLevelList("shipped.xml", "player.xml"));
     EXPECT_EQ(ReadFile("player.xml"), player);
@@ -93,6 +95,48 @@ TEST(LevelListSync, BrokenListsAreSetAsideAndAMissingShippedListChangesNothing) 
     EXPECT_FALSE(marbles::SyncLevelList("missing.xml", "player.xml"));
     EXPECT_FALSE(marbles::SyncLevelList("shipped.xml", "no/such/dir/player.xml"));
     EXPECT_EQ(Describe("player.xml"), "0 a+ b");
+}
+
+// A damaged player list is never merged with loss: it stays as it was, or, when every level
+// of it was read, a copy is kept as ".bad" (junk that reads as mere text is no damage) and
+// the merged list keeps every level won.
+TEST(LevelListSync, ADamagedPlayerListNeverLosesAWonLevel) {
+    const std::string shipped = ListXml("a b c d e f g h");
+    const auto level = [](int position, const char* name, bool won) {
+        return "<Level position=\"" + std::to_string(position) + "\" filename=\"" + name + "\" completed=\"" +
+               (won ? "1" : "0") + "\"/>\n";
+    };
+    // Levels a to f won, junk after the fourth.
+    const auto sixWon = [&level](const std::string& junk) {
+        return "<LevelList>\n" + level(1, "a", true) + level(2, "b", true) + level(3, "c", true) + level(4, "d", true) +
+               junk + level(5, "e", true) + level(6, "f", true) + "</LevelList>\n";
+    };
+    std::vector<std::string> players = {
+        // c shares b's position: both stay levels, and b stays won.
+        "<LevelList>\n" + level(1, "a", true) + level(2, "b", true) + level(2, "c", false) + level(3, "d", true) +
+            level(4, "e", true) + level(5, "f", true) + "</LevelList>\n",
+        sixWon("<junk>\n"),
+    };
+    std::mt19937 random(19);
+    for (int round = 0; round < 30; ++round) {
+        std::string junk(300, '\0');
+        for (char& byte : junk) byte = static_cast<char>(random());
+        players.push_back(sixWon(junk));
+    }
+    for (const std::string& player : players) {
+        testsupport::CTempDir dir;
+        WriteFile("shipped.xml", shipped);
+        WriteFile("player.xml", player);
+        marbles::SyncLevelList("shipped.xml", "player.xml");
+        const std::string now = ReadFile("player.xml");
+        if (now == player) continue;
+        EXPECT_EQ(Describe("player.xml"), player == players[0] ? "0 a+ b+ c d+ e+ f+ g h" : "0 a+ b+ c+ d+ e+ f+ g h")
+            << player;
+        if (std::filesystem::exists("player.xml.bad")) {
+            EXPECT_EQ(ReadFile("player.xml.bad"), player);
+        }
+        EXPECT_TRUE(std::filesystem::is_regular_file("player.xml"));
+    }
 }
 
 }  // namespace

@@ -6,16 +6,10 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <sstream>
 
-#ifdef _WIN32
-#include <io.h>
-#else
-#include <fcntl.h>
-#include <unistd.h>
-#endif
-
+#include "tarn/io/filereplace.h"
+#include "tarn/platform/platform.h"
 #include "tarn/utils/xml/xmltree.h"
 #include "tarn/utils/logger/clogger.h"
 
@@ -95,23 +89,16 @@ bool SaveFailed(const std::string& fileName, const char* step, int error, std::s
     return false;
 }
 
-// Pushes what was written to the disk. Files that cannot be synchronised (devices, pipes)
-// have nothing to lose.
-int SyncFile(std::FILE* file) {
-#ifdef _WIN32
-    return _commit(_fileno(file)) == 0 ? 0 : errno;
-#else
-    if (::fsync(fileno(file)) == 0 || errno == EINVAL || errno == ENOTSUP) return 0;
-    return errno;
-#endif
+std::string XmlText(const CXmlNode& root) {
+    std::ostringstream text;
+    WriteXmlTree(&root, text);
+    return text.str();
 }
 
 }  // namespace
 
 bool SaveXmlRoot(const CXmlNode& root, const std::string& fileName, std::string* reason) {
-    std::ostringstream text;
-    WriteXmlTree(&root, text);
-    const std::string bytes = text.str();
+    const std::string bytes = XmlText(root);
     // Binary: the file has the same bytes ("\n" line ends) on every system.
     std::FILE* file = std::fopen(fileName.c_str(), "wb");
     if (!file) return SaveFailed(fileName, "open", errno, reason);
@@ -123,7 +110,7 @@ bool SaveXmlRoot(const CXmlNode& root, const std::string& fileName, std::string*
     } else if (std::fflush(file) != 0) {
         error = errno;
         step = "flush";
-    } else if ((error = SyncFile(file)) != 0) {
+    } else if ((error = platform::SyncFile(file)) != 0) {
         step = "sync";
     }
     // Closing can report a write that failed late (a full disk over a network, for one).
@@ -135,33 +122,16 @@ bool SaveXmlRoot(const CXmlNode& root, const std::string& fileName, std::string*
     return true;
 }
 
+bool SaveXmlRootReplacing(const CXmlNode& root, const std::string& fileName, std::string* reason) {
+    std::string why;
+    if (ReplaceFileContent(fileName, XmlText(root), &why)) return true;
+    CLogger::GetSingleton()->Write("Xml error, could not write the file: " + fileName + " (" + why + ")\n");
+    if (reason) *reason = why;
+    return false;
+}
+
 bool ReplaceFile(const std::string& temporary, const std::string& fileName, std::string* reason) {
-    bool moved = std::rename(temporary.c_str(), fileName.c_str()) == 0;
-#ifdef _WIN32
-    // Windows refuses to rename over an existing file. Elsewhere the old file is never
-    // removed first: a second failure would lose it.
-    if (!moved) {
-        std::remove(fileName.c_str());
-        moved = std::rename(temporary.c_str(), fileName.c_str()) == 0;
-    }
-#endif
-    if (!moved) {
-        const int error = errno;
-        if (reason) *reason = std::string("rename: ") + std::strerror(error);
-        return false;
-    }
-#ifndef _WIN32
-    // The new name is durable only once the folder holding it is written out.
-    const std::filesystem::path folder = std::filesystem::path(fileName).parent_path();
-    const std::string folderName = folder.empty() ? std::string(".") : folder.string();
-    const int handle = ::open(folderName.c_str(), O_RDONLY | O_DIRECTORY);
-    if (handle < 0 || (::fsync(handle) != 0 && errno != EINVAL)) {
-        CLogger::GetSingleton()->Write("Xml warning, could not flush the folder of: " + fileName + " (" +
-                                       std::strerror(errno) + ")\n");
-    }
-    if (handle >= 0) ::close(handle);
-#endif
-    return true;
+    return MoveFileOver(temporary, fileName, reason);
 }
 
 }  // namespace tarn

@@ -221,6 +221,22 @@ bool SaveXmlRoot(const CXmlNode& root, const std::string& fileName, std::string*
 // cannot be flushed is only logged.
 bool ReplaceFile(const std::string& temporary, const std::string& fileName, std::string* reason = nullptr);
 
+// Saves like SaveXmlRoot, but never leaves fileName half-written nor writes through a link:
+// the text goes to an exclusive temporary file beside it that then takes its place
+// (ReplaceFileContent). fileName is as it was after a failure, which is logged with its step
+// and reason as SaveXmlRoot does.
+bool SaveXmlRootReplacing(const CXmlNode& root, const std::string& fileName, std::string* reason = nullptr);
+
+// XmlSave through SaveXmlRootReplacing.
+template <typename T>
+bool XmlSaveReplacing(const T& object, const std::string& fileName, const std::string& rootName,
+                      std::string* reason = nullptr) {
+    CXmlNode root(rootName);
+    CXmlFileSys filesys(&root, CXmlFileSys::MODE_WRITE);
+    CallSerialize(const_cast<T&>(object), &filesys);
+    return SaveXmlRootReplacing(root, fileName, reason);
+}
+
 template <typename T>
 bool XmlLoad(T& object, const std::string& fileName) {
     std::unique_ptr<CXmlNode> root = LoadXmlRoot(fileName);
