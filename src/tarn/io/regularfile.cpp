@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <limits>
 #include <new>
 #include <system_error>
 
@@ -52,7 +53,7 @@ bool Refuse(const std::string& path, const std::string& reason, bool missing, st
 // without reading on; a buffer that fills up grows by doubling. Empty reason on success.
 std::string ReadBounded(std::FILE* file, std::uint64_t expected, std::uint64_t maxBytes, std::unique_ptr<char[]>& data,
                         std::size_t& size) {
-    const std::uint64_t limit = maxBytes + 1;
+    const std::uint64_t limit = maxBytes < std::numeric_limits<std::uint64_t>::max() ? maxBytes + 1 : maxBytes;
     std::uint64_t capacity = (expected < maxBytes ? expected : maxBytes) + 1;
     size = 0;
     for (;;) {

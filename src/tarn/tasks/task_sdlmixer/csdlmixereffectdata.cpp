@@ -36,7 +36,8 @@ CSDLMixerEffectData::CSDLMixerEffectData(const std::string& fileName)
     // directory, reads a device without end, and would decode a huge file whole. A missing file
     // is left to SDL_mixer, which says so.
     std::string why;
-    if (!CheckRegularFile(myFileName, CFileLimits::kSound, &why) && std::filesystem::exists(myFileName)) {
+    std::error_code error;
+    if (!CheckRegularFile(myFileName, CFileLimits::kSound, &why) && std::filesystem::exists(myFileName, error)) {
         log->Error() << "Could not load effect-file  " << myFileName << "\n";
         *log << why << "\n";
         return;
