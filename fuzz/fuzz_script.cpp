@@ -63,6 +63,12 @@ void WriteFiles(const std::string& text) {
 
 }  // namespace
 
+// Paths on the command line are resolved before the private folder is entered.
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+    fuzzsupport::ResolveArgumentsThenEnter(argc, argv, "script");
+    return 0;
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const bool initialized = Initialize();
     static unsigned runs = 0;

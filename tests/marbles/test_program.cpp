@@ -75,7 +75,8 @@ TEST(Program, EmptyScriptAndDirectoryScriptEndCleanly) {
     std::filesystem::remove("autoexec.txt");
     std::filesystem::create_directory("autoexec.txt");
     EXPECT_EQ(RunMarbles(), 0);
-    EXPECT_EQ(LogBody(), "");
+    // Not a file: refused before reading, and said so.
+    EXPECT_EQ(LogBody(), "(!) Refused to read the file autoexec.txt: it is a folder, not a file\n");
 }
 
 TEST(Program, QuitAfterStartingTasksStopsThemInTheFirstFrame) {

@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "tarn/io/filereplace.h"
+#include "tarn/io/regularfile.h"
 #include "tarn/utils/logger/clogger.h"
 #include "tarn/utils/xml/cxmlfilesys.h"
 #include "tarn/utils/xml/xmltree.h"
@@ -34,8 +35,8 @@ namespace {
 
 // How many "Level" tags the raw file holds: what a whole reading would have found.
 int CountLevelTags(const std::string& fileName) {
-    std::ifstream in(fileName, std::ios::binary);
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::string text;
+    tarn::ReadRegularFile(fileName, tarn::CFileLimits::kXml, text);
     const std::string tag = std::string("<") + LEVEL_NAME;
     int count = 0;
     for (std::string::size_type at = text.find(tag); at != std::string::npos; at = text.find(tag, at + 1)) {

@@ -5,6 +5,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "tarn/io/regularfile.h"
+
 namespace marbles {
 
 namespace {
@@ -32,8 +34,10 @@ bool ParseLine(const std::string& line, CSolutionFile::Click& click, bool& skip)
 
 bool CSolutionFile::Load(const std::string& fileName) {
     myClicks.clear();
-    std::ifstream in(fileName);
-    if (!in) return false;
+    // A regular file of at most 1 MB (a refusal is logged), read whole.
+    std::string text;
+    if (!tarn::ReadRegularFile(fileName, tarn::CFileLimits::kText, text)) return false;
+    std::istringstream in(text);
     std::string line;
     std::vector<Click> clicks;
     while (std::getline(in, line)) {

@@ -2,11 +2,10 @@
 // strings and (through a text layout) word-wrapped, aligned text into any image.
 #include "tarn/gfx/cfont.h"
 
-#include <fstream>
-
 #include "tarn/gfx/ctextlayout.h"
 #include "tarn/gfx/gfx.h"
 #include "tarn/gfx/ipixel.h"
+#include "tarn/io/regularfile.h"
 #include "tarn/utils/logger/clogger.h"
 
 namespace tarn {
@@ -29,9 +28,10 @@ void CFont::LoadFixedGrid(const std::string& widthFile, const std::string& image
     SetLayout(TEXT_LAYOUT_LEFT);
     myLineHeight = kGridCellSize;
     myLetterSpacing = 0;
-    std::ifstream in(widthFile, std::ios::binary);
-    char widths[kCharCount];
-    if (!in.read(widths, kCharCount)) {
+    // One width byte per character code; a file that is not a regular one of at most 1 MB is
+    // refused (and logged) before reading.
+    std::string widths;
+    if (!ReadRegularFile(widthFile, CFileLimits::kText, widths) || widths.size() < kCharCount) {
         *CLogger::GetSingleton() << "Could not read the width table: " << widthFile << "\n";
         return;
     }

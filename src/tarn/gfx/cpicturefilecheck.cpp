@@ -1,10 +1,8 @@
-// Looks at a picture file's bytes before they are decoded: files cut short and sizes larger
-// than the game can show are refused, so decoders never see them. Knows PNG, GIF, JPEG, BMP
-// and TGA; other formats are left to the decoder.
+// Looks at a picture file's bytes before they are decoded: only PNG, GIF, JPEG, BMP and TGA,
+// recognised by their signature, are accepted, and of these files cut short and sizes larger
+// than the game can show are refused, so decoders never see them.
 #include "tarn/gfx/cpicturefilecheck.h"
 
-#include <cctype>
-#include <cstdio>
 #include <cstring>
 
 namespace tarn {
@@ -41,11 +39,21 @@ bool StartsWith(const uint8_t* data, size_t size, const char* magic, size_t leng
     return size >= length && std::memcmp(data, magic, length) == 0;
 }
 
-bool EndsWithTga(const std::string& name) {
-    if (name.size() < 4) return false;
-    std::string tail = name.substr(name.size() - 4);
-    for (char& c : tail) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return tail == ".tga";
+// TGA has no signature at its start: a header whose colour-map type, image type, colour-map
+// entry size and pixel depth are all ones a TGA file can have is taken for one. Unmapped
+// types (true colour, grey) may still carry a colour map, which is then skipped.
+bool HasTgaHeader(const uint8_t* data, size_t size) {
+    if (size < 18) return false;
+    const uint8_t mapType = data[1];
+    const uint8_t imageType = data[2] & ~8;  // run-length encoded types are the plain ones + 8
+    const uint8_t entryBits = data[7];
+    const uint8_t depth = data[16];
+    if (mapType > 1 || (data[2] & ~11) != 0 || imageType < 1 || imageType > 3) return false;
+    if (imageType == 1 && mapType != 1) return false;
+    if (mapType == 1 && entryBits != 15 && entryBits != 16 && entryBits != 24 && entryBits != 32) return false;
+    if (mapType == 0 && (data[5] | data[6]) != 0) return false;
+    if (imageType == 2) return depth == 15 || depth == 16 || depth == 24 || depth == 32;
+    return depth == 8 || depth == 16;
 }
 
 // Skips GIF data sub-blocks starting at pos; false when the data ends first.
@@ -60,29 +68,35 @@ bool SkipSubBlocks(const uint8_t* data, size_t size, size_t& pos) {
 
 }  // namespace
 
-bool CPictureFileCheck::IsLoadable(const uint8_t* data, size_t size, const std::string& filename,
-                                   std::string* reason) {
-    if (!data || size == 0) return Fail(reason, "empty file");
-    if (StartsWith(data, size, "\x89PNG\r\n\x1a\n", 8)) return CheckPng(data, size, reason);
-    if (StartsWith(data, size, "GIF87a", 6) || StartsWith(data, size, "GIF89a", 6)) return CheckGif(data, size, reason);
-    if (StartsWith(data, size, "\xFF\xD8\xFF", 3)) return CheckJpeg(data, size, reason);
-    if (StartsWith(data, size, "BM", 2)) return CheckBmp(data, size, reason);
-    if (EndsWithTga(filename)) return CheckTga(data, size, reason);
-    return true;
+CPictureFileCheck::EFormat CPictureFileCheck::Identify(const uint8_t* data, size_t size, std::string* reason) {
+    const auto checked = [](bool passed, EFormat format) { return passed ? format : FORMAT_NONE; };
+    if (!data || size == 0) {
+        Fail(reason, "empty file");
+        return FORMAT_NONE;
+    }
+    if (StartsWith(data, size, "\x89PNG\r\n\x1a\n", 8)) return checked(CheckPng(data, size, reason), FORMAT_PNG);
+    if (StartsWith(data, size, "GIF87a", 6) || StartsWith(data, size, "GIF89a", 6))
+        return checked(CheckGif(data, size, reason), FORMAT_GIF);
+    if (StartsWith(data, size, "\xFF\xD8\xFF", 3)) return checked(CheckJpeg(data, size, reason), FORMAT_JPEG);
+    if (StartsWith(data, size, "BM", 2)) return checked(CheckBmp(data, size, reason), FORMAT_BMP);
+    if (HasTgaHeader(data, size)) return checked(CheckTga(data, size, reason), FORMAT_TGA);
+    Fail(reason, "not a PNG, GIF, JPEG, BMP or TGA picture");
+    return FORMAT_NONE;
 }
 
-bool CPictureFileCheck::ReadFile(const std::string& filename, std::vector<uint8_t>& bytes) {
-    if (filename.empty()) return false;
-    std::FILE* file = std::fopen(filename.c_str(), "rb");
-    if (!file) return false;
-    std::vector<uint8_t> buffer(65536);
-    size_t read = 0;
-    while ((read = std::fread(buffer.data(), 1, buffer.size(), file)) > 0) {
-        bytes.insert(bytes.end(), buffer.begin(), buffer.begin() + static_cast<std::ptrdiff_t>(read));
+bool CPictureFileCheck::IsLoadable(const uint8_t* data, size_t size, std::string* reason) {
+    return Identify(data, size, reason) != FORMAT_NONE;
+}
+
+const char* CPictureFileCheck::GetName(EFormat format) {
+    switch (format) {
+        case FORMAT_PNG: return "PNG";
+        case FORMAT_GIF: return "GIF";
+        case FORMAT_JPEG: return "JPEG";
+        case FORMAT_BMP: return "BMP";
+        case FORMAT_TGA: return "TGA";
+        default: return "";
     }
-    const bool failed = std::ferror(file) != 0;
-    std::fclose(file);
-    return !failed;
 }
 
 bool CPictureFileCheck::CheckPng(const uint8_t* data, size_t size, std::string* reason) {
@@ -164,8 +178,14 @@ bool CPictureFileCheck::CheckBmp(const uint8_t* data, size_t size, std::string* 
 }
 
 bool CPictureFileCheck::CheckTga(const uint8_t* data, size_t size, std::string* reason) {
-    if (size < 18) return Fail(reason, "TGA cut short");
-    if (!CheckSize("TGA", Little16(data + 12), Little16(data + 14), reason)) return false;
+    const long long width = Little16(data + 12);
+    const long long height = Little16(data + 14);
+    if (!CheckSize("TGA", width, height, reason)) return false;
+    // Identification text and colour map come first; uncompressed pixels must all be there.
+    const long long mapBytes = data[1] ? Little16(data + 5) * ((data[7] + 7) / 8) : 0;
+    long long needed = 18 + data[0] + mapBytes;
+    if (!(data[2] & 8)) needed += width * height * ((data[16] + 7) / 8);
+    if (static_cast<long long>(size) < needed) return Fail(reason, "TGA cut short");
     return true;
 }
 

@@ -1,14 +1,15 @@
-// Looks at a picture file's bytes before they are decoded: files cut short and sizes larger
-// than the game can show are refused, so decoders never see them (a huge picture takes
-// seconds and gigabytes to decode). Knows PNG, GIF, JPEG, BMP and TGA; other formats are left
-// to the decoder.
+// Looks at a picture file's bytes before they are decoded and names their format: only PNG,
+// GIF, JPEG, BMP and TGA are accepted (the game ships PNG, GIF and JPEG; the engine writes
+// BMP and TGA), recognised by their signature whatever the file is called, because for these
+// the check can read the picture's size and find a file cut short. Every other format (XPM,
+// TIFF, XCF, PCX, ...) is refused, as are sizes larger than the game can show (a huge picture
+// takes seconds and gigabytes to decode) and files cut short, so decoders never see them.
 #ifndef TARN_GFX_CPICTUREFILECHECK_H
 #define TARN_GFX_CPICTUREFILECHECK_H
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
-#include <vector>
 
 namespace tarn {
 
@@ -17,12 +18,16 @@ public:
     // Widest and tallest picture accepted (so at most 16 megapixels).
     static const int kMaxSide = 4096;
 
-    // True when the bytes of filename may be handed to the decoder. reason (when given) says
-    // why not.
-    static bool IsLoadable(const uint8_t* data, size_t size, const std::string& filename, std::string* reason);
-    // Reads the whole file into bytes (appending); false when it cannot be opened or read
-    // (a directory, for one). Nothing is thrown.
-    static bool ReadFile(const std::string& filename, std::vector<uint8_t>& bytes);
+    enum EFormat { FORMAT_NONE = 0, FORMAT_PNG, FORMAT_GIF, FORMAT_JPEG, FORMAT_BMP, FORMAT_TGA };
+
+    // The format of the bytes when it is one of the five and they pass its check; only that
+    // format's decoder may then read them. FORMAT_NONE otherwise, and reason (when given) says
+    // why.
+    static EFormat Identify(const uint8_t* data, size_t size, std::string* reason);
+    // Whether Identify accepts the bytes.
+    static bool IsLoadable(const uint8_t* data, size_t size, std::string* reason);
+    // "PNG", "GIF", "JPEG", "BMP", "TGA"; "" for FORMAT_NONE.
+    static const char* GetName(EFormat format);
 
 private:
     static bool CheckPng(const uint8_t* data, size_t size, std::string* reason);

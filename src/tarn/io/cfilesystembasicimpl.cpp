@@ -2,9 +2,13 @@
 // directory functions and input streams on standard file streams.
 #include "tarn/io/cfilesystembasicimpl.h"
 
+#include <cstdint>
+#include <limits>
+
 #include "tarn/platform/platform.h"
 #include "tarn/io/cinputstream.h"
 #include "tarn/io/pathutils.h"
+#include "tarn/io/regularfile.h"
 
 namespace tarn {
 
@@ -30,8 +34,10 @@ CFileInfo CFileSystemBasicImpl::GetFileInfo(const std::string& path) const {
 }
 
 std::shared_ptr<CInputStream> CFileSystemBasicImpl::OpenInputStream(const std::string& path) {
-    const CFileInfo info = GetFileInfo(path);
-    if (!info.myExists || info.myIsDirectory) return nullptr;
+    // Only a regular file: a device or a pipe would read without end or block. The reader
+    // chooses how much to read, so any size will do; the file system reports nothing.
+    std::string refusal;
+    if (!CheckRegularFile(path, std::numeric_limits<std::uint64_t>::max(), &refusal)) return nullptr;
     std::shared_ptr<CInputStream> stream = std::make_shared<CInputStream>(path);
     if (!stream->IsGood()) return nullptr;
     return stream;

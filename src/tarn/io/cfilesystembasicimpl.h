@@ -26,8 +26,8 @@ public:
     // Exists false (size and time 0) when nothing matches; size and time 0 for a directory.
     // The last component may hold the wildcards '*' and '?': the first match answers.
     virtual CFileInfo GetFileInfo(const std::string& path) const;
-    // A stream on an existing file, or an empty handle when it is missing, a directory or
-    // cannot be opened. The stream lives as long as a handle to it; Release closes it.
+    // A stream on an existing regular file, or an empty handle when it is missing, a
+    // directory, a device or pipe, or cannot be opened. The stream lives as long as a handle to it; Release closes it.
     virtual std::shared_ptr<CInputStream> OpenInputStream(const std::string& path);
     // Reads up to count bytes; the number read. An empty handle reads nothing.
     virtual std::size_t Read(const std::shared_ptr<CInputStream>& stream, char* buffer, std::size_t count);

@@ -6,8 +6,8 @@
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 
+#include "tarn/io/regularfile.h"
 #include "tarn/utils/logger/clogger.h"
 #include "tarn/utils/string/stringutils.h"
 #include "tarn/tasks/cboundvariable.h"
@@ -16,6 +16,8 @@
 namespace tarn {
 
 const char* const CInterpreter::kTooDeepError = "Error: the line is nested too deeply.";
+const char* const CInterpreter::kTooLongError = "Error: the line is longer than 65536 characters.";
+const char* const CInterpreter::kTooManyArgumentsError = "Error: the line has more than 1024 arguments.";
 
 namespace {
 
@@ -48,6 +50,12 @@ std::string CutComment(const std::string& line) {
     return at == std::string::npos ? line : line.substr(0, at);
 }
 
+// A script's own lines discard their results, so a refused line or load is logged as well.
+std::string Refuse(const std::string& error) {
+    CLogger::GetSingleton()->Write(error + "\n");
+    return error;
+}
+
 class CDepthGuard {
 public:
     explicit CDepthGuard(int& depth) : myDepth(depth) { ++myDepth; }
@@ -73,6 +81,7 @@ std::string CInterpreter::Key(const std::string& name) const {
 
 std::string CInterpreter::Execute(const std::string& line, bool) {
     if (myDepth >= kMaxDepth) return kTooDeepError;
+    if (line.size() > kMaxLineLength) return Refuse(kTooLongError);
     CDepthGuard guard(myDepth);
     return ExecuteLine(line);
 }
@@ -86,7 +95,11 @@ std::string CInterpreter::ExecuteLine(const std::string& line) {
     // included, in Evaluate; evaluating the arguments here as well would run every nested
     // level twice, which grows exponentially with the nesting.
     const bool assigns = !command && FindOutsideQuotes("=", line, 0) != std::string::npos;
-    std::unique_ptr<CParameterList> params(hasOpen && !assigns ? ParseParameters(line) : nullptr);
+    std::unique_ptr<CParameterList> params;
+    if (hasOpen && !assigns) {
+        const std::string error = ParseArguments(line, params);
+        if (!error.empty()) return Refuse(error);
+    }
     if (!command) return Evaluate(line);
     return params ? command->Execute(params.get()) : command->Execute();
 }
@@ -114,12 +127,6 @@ private:
     std::vector<std::string>& myFiles;
 };
 
-// A script's own lines discard their results, so a refused load is logged as well.
-std::string Refuse(const std::string& error) {
-    CLogger::GetSingleton()->Write(error + "\n");
-    return error;
-}
-
 }  // namespace
 
 std::string CInterpreter::ExecuteFile(const std::string& fileName) {
@@ -130,13 +137,19 @@ std::string CInterpreter::ExecuteFile(const std::string& fileName) {
     if (!myFilesRunning.empty() && ++myNestedFiles > kMaxNestedFiles)
         return Refuse("Error: Load() too many files loaded by one script: " + fileName);
     CRunningFile running(myFilesRunning, std::move(identity));
-    std::ifstream file(fileName.c_str());
-    std::string line;
-    while (file.good()) {
-        if (!std::getline(file, line)) break;
+    // A missing file runs nothing, silently; a refused one (a folder, a device, too large) is
+    // logged by the reader.
+    std::string text;
+    if (!ReadRegularFile(fileName, CFileLimits::kScript, text)) return std::string();
+    std::string::size_type begin = 0;
+    while (begin < text.size()) {
+        std::string::size_type end = text.find('\n', begin);
+        if (end == std::string::npos) end = text.size();
+        std::string line = text.substr(begin, end - begin);
         // Scripts written on Windows keep their CR here; it is not part of the line.
         if (!line.empty() && line.back() == '\r') line.pop_back();
         Execute(line, false);
+        begin = end + 1;
     }
     return std::string();
 }
@@ -219,16 +232,25 @@ std::string CInterpreter::ExecuteInNamespace(const std::string&, const std::stri
 }
 
 CParameterList* CInterpreter::ParseParameters(const std::string& line) {
+    std::unique_ptr<CParameterList> params;
+    ParseArguments(line, params);
+    return params.release();
+}
+
+std::string CInterpreter::ParseArguments(const std::string& line, std::unique_ptr<CParameterList>& params) {
+    params.reset();
     const std::string::size_type open = line.find('(');
-    if (open == std::string::npos) return nullptr;
+    if (open == std::string::npos) return std::string();
     const std::string::size_type close = line.rfind(')');
-    if (close == std::string::npos) return nullptr;
+    if (close == std::string::npos) return std::string();
 
-    std::unique_ptr<CParameterList> params(new CParameterList());
     // A ")" before the first "(" leaves nothing between them: an empty argument list.
-    if (close <= open) return params.release();
+    std::vector<std::string> pieces;
+    if (close > open) pieces = SplitOutsideQuotes(",", line.substr(open + 1, close - open - 1));
+    if (pieces.size() > static_cast<std::size_t>(kMaxArguments)) return kTooManyArgumentsError;
 
-    for (const std::string& piece : SplitOutsideQuotes(",", line.substr(open + 1, close - open - 1))) {
+    params.reset(new CParameterList());
+    for (const std::string& piece : pieces) {
         std::string text = Trim(Execute(piece, false));
         if (!text.empty() && !IsNumberText(text)) {
             if (text.size() >= 2 && text.front() == '"' && text.back() == '"') {
@@ -239,7 +261,7 @@ CParameterList* CInterpreter::ParseParameters(const std::string& line) {
             params->AddNumber(ParseNumberText(text));
         }
     }
-    return params.release();
+    return std::string();
 }
 
 void CInterpreter::SetVariable(const std::string& name, const std::string& value) {

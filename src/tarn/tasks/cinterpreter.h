@@ -20,6 +20,13 @@ public:
     // kTooDeepError instead of recursing further.
     static const int kMaxDepth = 200;
     static const char* const kTooDeepError;
+    // A line longer than kMaxLineLength characters, or a call with more than kMaxArguments
+    // arguments, is not run: its result is the error text, which is also logged. Both bounds
+    // are far above any real script line and keep a hostile one from costing much.
+    static constexpr std::string::size_type kMaxLineLength = 64 * 1024;
+    static constexpr int kMaxArguments = 1024;
+    static const char* const kTooLongError;
+    static const char* const kTooManyArgumentsError;
 
     CInterpreter();
     CInterpreter(const CInterpreter&) = delete;
@@ -29,7 +36,8 @@ public:
     virtual ~CInterpreter();
     // Executes one line and returns its result text; never fails.
     virtual std::string Execute(const std::string& line, bool echo = false);
-    // Executes a script file line by line, discarding results; a missing file runs nothing.
+    // Executes a script file line by line, discarding results; a missing file runs nothing, and
+    // so does one that is not a regular file of at most 1 MB (which is logged).
     // Returns "", or an "Error: ..." naming the file (which then runs nothing) when the file is
     // already being run by an outer ExecuteFile, or when the files run inside the outermost one
     // would exceed kMaxNestedFiles: a script that loads itself, or loads others many times over,
@@ -52,7 +60,7 @@ public:
     virtual std::string ExecuteInNamespace(const std::string& space, const std::string& line);
 
     // A new list of the evaluated arguments (caller owns it), or null when the line has no
-    // "(" or no ")".
+    // "(" or no ")", or more than kMaxArguments arguments (none is evaluated then).
     CParameterList* ParseParameters(const std::string& line);
 
     void SetVariable(const std::string& name, const std::string& value);
@@ -70,6 +78,9 @@ protected:
 
 private:
     std::string ExecuteLine(const std::string& line);
+    // Evaluates the arguments into params (left null without "(" or ")"); returns
+    // kTooManyArgumentsError, with nothing evaluated, past kMaxArguments, else "".
+    std::string ParseArguments(const std::string& line, std::unique_ptr<CParameterList>& params);
 
     std::map<std::string, ICommand*> myCommands;
     std::map<std::string, std::unique_ptr<IVariable>> myVariables;

@@ -41,4 +41,7 @@ TEST(SolutionFile, WritesAndReadsClicksAndRefusesWhatIsNoClick) {
     }
     CSolutionFile missing;
     EXPECT_FALSE(missing.Load("none.solution"));
+#if !defined(_WIN32)
+    EXPECT_FALSE(missing.Load("/dev/zero"));  // one line without end: refused before reading
+#endif
 }

@@ -32,6 +32,13 @@ __attribute__((noinline)) void* operator new(std::size_t size) {
     throw std::bad_alloc();
 }
 __attribute__((noinline)) void* operator new[](std::size_t size) { return operator new(size); }
+__attribute__((noinline)) void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+    ++theAllocations;
+    return std::malloc(size ? size : 1);
+}
+__attribute__((noinline)) void* operator new[](std::size_t size, const std::nothrow_t& tag) noexcept {
+    return operator new(size, tag);
+}
 __attribute__((noinline)) void operator delete(void* p) noexcept { std::free(p); }
 __attribute__((noinline)) void operator delete[](void* p) noexcept { std::free(p); }
 __attribute__((noinline)) void operator delete(void* p, std::size_t) noexcept { std::free(p); }

@@ -160,6 +160,9 @@ TEST_F(FileSystem, FailedOpensLeaveNoStream) {
     EXPECT_FALSE(fileSystem->Open(""));
 
 #if !defined(_WIN32)
+    ASSERT_EQ(mkfifo("pipe", 0600), 0);
+    EXPECT_FALSE(fileSystem->Open("pipe"));  // would block until a writer comes
+    EXPECT_FALSE(fileSystem->Open("/dev/zero"));  // would read without end
     chmod("a.txt", 0);
     if (geteuid() != 0) {
         EXPECT_FALSE(fileSystem->Open("a.txt"));  // exists, but cannot be opened

@@ -202,6 +202,10 @@ TEST_F(BasicCommandsTest, LoadRunsAScriptOnceAndBoundsNestedLoads) {
     EXPECT_EQ(Run("load( more.txt )"), "");
     EXPECT_EQ(Run("load( missing.txt )"), "");
     EXPECT_EQ(theEvents, Events{"more"});
+#if !defined(_WIN32)
+    EXPECT_EQ(Run("load( /dev/zero )"), "");  // read without end once: refused, and logged
+    EXPECT_NE(testsupport::LogBody().find("Refused to read the file /dev/zero"), std::string::npos);
+#endif
 
     // A script that loads itself (under any spelling of its path) runs once; the refusal
     // names the file and is logged, since a script's own lines discard their results.

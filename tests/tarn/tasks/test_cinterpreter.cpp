@@ -2,12 +2,14 @@
 // lists, comments, task addressing, scripts and malformed input.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 
 #include "support/testsupport.h"
 #include "tarn/tasks/cinterpreter.h"
 #include "tarn/tasks/iparameter.h"
+#include "tarn/utils/logger/clogger.h"
 
 using namespace tarn;
 
@@ -196,6 +198,38 @@ TEST_F(InterpreterTest, DeepNestingYieldsAnErrorInsteadOfOverflowingTheStack) {
     EXPECT_EQ(Run("quit"), "bye bye");  // the depth count is back to zero afterwards
 }
 
+TEST_F(InterpreterTest, OverlongLinesAndArgumentListsAreRefusedAndLogged) {
+    testsupport::CTempDir dir;
+    testsupport::ResetEngine();
+    std::string allowed = "echo(";  // 1024 arguments on a line of exactly 64 KiB
+    for (int i = 0; i < CInterpreter::kMaxArguments; ++i) allowed += (i ? "," : "") + std::to_string(i % 10) + "a";
+    allowed += std::string(CInterpreter::kMaxLineLength - allowed.size() - 1, ' ') + ")";
+    std::string expected = "[";
+    for (int i = 0; i < CInterpreter::kMaxArguments; ++i) expected += (i ? "|s:" : "s:") + std::to_string(i % 10) + "a";
+    std::string pairs;  // half a million arguments on a line of a megabyte
+    for (int i = 0; i < 500000; ++i) pairs += "a,";
+    const struct {
+        std::string line;
+        std::string result;
+    } cases[] = {
+        {allowed, expected + "]"},
+        {allowed + " ", CInterpreter::kTooLongError},
+        {"echo(" + pairs + ")", CInterpreter::kTooLongError},
+        {"echo(" + std::string(1 << 20, 'a') + ")", CInterpreter::kTooLongError},
+        {"echo(" + pairs.substr(0, 2 * 1025) + ")", CInterpreter::kTooManyArgumentsError},
+        {"x = echo(" + pairs.substr(0, 2 * 1025) + ")", CInterpreter::kTooManyArgumentsError},
+        {"quit(" + pairs.substr(0, 2 * 1024) + "quit())", CInterpreter::kTooManyArgumentsError},
+    };
+    for (const auto& c : cases) EXPECT_EQ(Run(c.line), c.result) << c.line.size();
+    EXPECT_EQ(myEcho.myCalls, 1);
+    EXPECT_EQ(myQuit.myCalls, 0);  // nothing of a refused line runs, not even its arguments
+    tarn::CLogger::DeleteSingleton();
+    const std::string log = testsupport::LogBody();
+    EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 6) << log;
+    EXPECT_NE(log.find(std::string("( ) ") + CInterpreter::kTooLongError), std::string::npos) << log;
+    EXPECT_NE(log.find(std::string("( ) ") + CInterpreter::kTooManyArgumentsError), std::string::npos) << log;
+}
+
 TEST_F(InterpreterTest, MalformedAndBinaryLinesYieldAResult) {
     const std::string lines[] = {
         std::string("echo(\0\x01\xff)", 8), "\"unbalanced", "echo(\"unbalanced)", ")))(((", "=", "==", "\"\"::\"\"",
@@ -218,6 +252,27 @@ TEST_F(InterpreterTest, ScriptFilesRunLineByLine) {
     EXPECT_EQ(myInterpreter.ExecuteFile("dir.txt"), "");
     testsupport::WriteFile("empty.txt", "");
     EXPECT_EQ(myInterpreter.ExecuteFile("empty.txt"), "");
+}
+
+TEST_F(InterpreterTest, ScriptsThatAreNoRegularFileOrTooLargeRunNothingAndAreLogged) {
+    testsupport::CTempDir dir;
+    testsupport::ResetEngine();
+    testsupport::WriteFile("big.txt", "quit()\n");
+    std::filesystem::resize_file("big.txt", (1u << 20) + 1);  // sparse: costs no disk
+    const char* const refused[] = {
+        "big.txt",
+#if !defined(_WIN32)
+        "/dev/zero",
+#endif
+    };
+    for (const char* name : refused) EXPECT_EQ(myInterpreter.ExecuteFile(name), "") << name;
+    EXPECT_EQ(myQuit.myCalls, 0);
+    tarn::CLogger::DeleteSingleton();
+    const std::string log = testsupport::LogBody();
+    EXPECT_NE(log.find("Refused to read the file big.txt: it holds 1048577 bytes"), std::string::npos) << log;
+#if !defined(_WIN32)
+    EXPECT_NE(log.find("Refused to read the file /dev/zero: it is not a regular file"), std::string::npos) << log;
+#endif
 }
 
 TEST(ParameterList, KindsConvertThroughText) {

@@ -3,13 +3,13 @@
 #include "tarn/gfx/font/cogffontloader.h"
 
 #include <cctype>
-#include <fstream>
 #include <vector>
 
 #include "tarn/gfx/ccolor.h"
 #include "tarn/gfx/cfont.h"
 #include "tarn/gfx/gfx.h"
 #include "tarn/gfx/ipixel.h"
+#include "tarn/io/regularfile.h"
 #include "tarn/utils/logger/clogger.h"
 
 namespace tarn {
@@ -63,9 +63,11 @@ std::string COgfFontLoader::GetName() const { return "ogf"; }
 
 void COgfFontLoader::Load(CFont* font, const std::string& filename) {
     CLogger& log = *CLogger::GetSingleton();
-    std::ifstream in(filename, std::ios::binary);
+    // Only the first line describes the font; the file must be a regular one of at most 1 MB
+    // (a refusal is logged).
     std::string line;
-    if (in) std::getline(in, line);
+    ReadRegularFile(filename, CFileLimits::kText, line);
+    line = line.substr(0, line.find('\n'));
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (line.empty()) {
         log << "Could not open ogf file: " << filename << " for loading\n";

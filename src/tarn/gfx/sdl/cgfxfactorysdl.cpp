@@ -6,12 +6,12 @@
 #include <SDL_image.h>
 
 #include <cstring>
-#include <vector>
 
 #include "tarn/gfx/cpicturefilecheck.h"
 #include "tarn/gfx/ctexturemanager.h"
 #include "tarn/gfx/gfx.h"
 #include "tarn/gfx/sdl/cpixelsdl.h"
+#include "tarn/io/regularfile.h"
 
 namespace tarn {
 
@@ -76,22 +76,31 @@ void SetColorKeyIfUsed(SDL_Surface* surface, const CColor& colorKey) {
 
 SDL_Surface* CGfxFactorySDL::ReadPicture(const std::string& filename) {
     CTextureManager* textures = CTextureManager::GetSingleton();
-    std::vector<uint8_t> bytes;
-    if (!CPictureFileCheck::ReadFile(filename, bytes)) {
-        textures->ReportUnloadable(filename, "the file is missing or cannot be read");
+    std::string bytes;
+    std::string reason;
+    if (!ReadRegularFile(filename, CFileLimits::kPicture, bytes, &reason)) {
+        textures->ReportUnloadable(filename, reason);
         return nullptr;
     }
-    std::string reason;
-    if (!CPictureFileCheck::IsLoadable(bytes.data(), bytes.size(), filename, &reason)) {
+    const uint8_t* data = reinterpret_cast<const uint8_t*>(bytes.data());
+    const CPictureFileCheck::EFormat format = CPictureFileCheck::Identify(data, bytes.size(), &reason);
+    if (format == CPictureFileCheck::FORMAT_NONE) {
         textures->ReportUnloadable(filename, reason);
         return nullptr;
     }
     SDL_RWops* rw = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
     if (!rw) return nullptr;
-    // The extension guides SDL_image for formats without a signature (TGA), as IMG_Load does.
-    const std::string::size_type dot = filename.rfind('.');
-    const std::string type = dot == std::string::npos ? std::string() : filename.substr(dot + 1);
-    SDL_Surface* surface = IMG_LoadTyped_RW(rw, 1, const_cast<char*>(type.c_str()));
+    // Only the decoder of the format that was checked reads the bytes: SDL_image's own choice
+    // goes by signatures of formats never checked and by the name's extension.
+    SDL_Surface* surface = nullptr;
+    switch (format) {
+        case CPictureFileCheck::FORMAT_PNG: surface = IMG_LoadPNG_RW(rw); break;
+        case CPictureFileCheck::FORMAT_GIF: surface = IMG_LoadGIF_RW(rw); break;
+        case CPictureFileCheck::FORMAT_JPEG: surface = IMG_LoadJPG_RW(rw); break;
+        case CPictureFileCheck::FORMAT_BMP: surface = IMG_LoadBMP_RW(rw); break;
+        default: surface = IMG_LoadTGA_RW(rw); break;
+    }
+    SDL_RWclose(rw);
     if (!surface) textures->ReportUnloadable(filename, IMG_GetError());
     return surface;
 }

@@ -29,8 +29,9 @@ public:
     void ReleaseImage(IPixel* image) override;
 
 private:
-    // The decoded picture (the caller frees it), or null when the file is missing, refused by
-    // CPictureFileCheck, or not readable by SDL_image. The file is read once.
+    // The decoded picture (the caller frees it), or null, with a log line naming the file and
+    // why, when the file is missing, not a regular file of at most 32 MB, refused by
+    // CPictureFileCheck, or not readable by its format's decoder. The file is read once.
     static SDL_Surface* ReadPicture(const std::string& filename);
     // surface in the display's format (the loaded one is freed), or surface itself when there
     // is no display to convert to.

@@ -1,5 +1,5 @@
-// The console's log collector: keeps every line with its measured height and draws the part
-// of the log that a view rectangle shows.
+// The console's log collector: keeps the latest lines with their measured heights and draws
+// the part of the log that a view rectangle shows.
 #include "tarn/tasks/task_debug/cconsolelogbuffer.h"
 
 #include <memory>
@@ -13,6 +13,8 @@ namespace tarn {
 namespace {
 
 const int kMaxLineDrawHeight = 200;
+// Past this y of the oldest line the lines are renumbered from 0, so y never overflows.
+const int kRenumberAt = 1 << 28;
 
 // Registered as a permanent listener during static initialisation, so it sees every line of
 // every logger the program creates; at exit it leaves before it goes.
@@ -44,10 +46,12 @@ CConsoleLogBuffer::CConsoleLogBuffer()
 
 CConsoleLogBuffer::~CConsoleLogBuffer() = default;
 
+int CConsoleLogBuffer::GetTopY() const { return myLines.empty() ? 0 : myLines.begin()->first; }
+
 int CConsoleLogBuffer::GetTotalHeight() const {
     if (myLines.empty()) return 0;
     const CLine& last = myLines.rbegin()->second;
-    return last.y + last.height;
+    return last.y + last.height - GetTopY();
 }
 
 CFont* CConsoleLogBuffer::FontFor(int level) const {
@@ -90,10 +94,27 @@ void CConsoleLogBuffer::Write(const std::string& text, int level) {
     CLine line;
     line.level = level;
     line.text = WithoutLineEnd(text);
-    line.y = GetTotalHeight();
+    const int place = GetTotalHeight();
+    line.y = GetTopY() + place;
     line.height = MeasureLine(line);
-    if (myViewRect.y <= line.y && line.y <= myViewRect.y + myViewRect.h) myFollowTail = true;
-    myLines.emplace(line.y, line);
+    if (myViewRect.y <= place && place <= myViewRect.y + myViewRect.h) myFollowTail = true;
+    myLines.emplace(line.y, std::move(line));
+    DropOldest();
+}
+
+void CConsoleLogBuffer::DropOldest() {
+    if (myLines.size() <= kMaxLines) return;
+    while (myLines.size() > kMaxLines) myLines.erase(myLines.begin());
+    // Every line kept moved up in the text: what a view shows has changed.
+    myFollowTail = true;
+    if (GetTopY() < kRenumberAt) return;
+    std::map<int, CLine> lines;
+    const int top = GetTopY();
+    for (auto& entry : myLines) {
+        entry.second.y -= top;
+        lines.emplace(entry.second.y, std::move(entry.second));
+    }
+    myLines.swap(lines);
 }
 
 bool CConsoleLogBuffer::Render(IPixel* image, const CRect& view, bool force) {
@@ -105,8 +126,9 @@ bool CConsoleLogBuffer::Render(IPixel* image, const CRect& view, bool force) {
     if (!myFollowTail && view == myViewRect && !force) return false;
     image->ClearRect(CRect(0, 0, image->GetWidth(), image->GetHeight()));
     myViewRect = view;
-    for (auto it = myLines.lower_bound(view.y); it != myLines.end(); ++it) {
-        int top = it->second.y - view.y;
+    const int topY = GetTopY();
+    for (auto it = myLines.lower_bound(topY + view.y); it != myLines.end(); ++it) {
+        int top = it->second.y - topY - view.y;
         if (top >= view.h) break;
         CFont* font = FontFor(it->second.level);
         if (!font) continue;

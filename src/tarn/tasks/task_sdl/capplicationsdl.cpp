@@ -10,6 +10,7 @@
 
 #include "tarn/gfx/cgfxsettings.h"
 #include "tarn/gfx/cpicturefilecheck.h"
+#include "tarn/io/regularfile.h"
 #include "tarn/utils/logger/clogger.h"
 #include "tarn/tasks/cinterpreter.h"
 #include "tarn/tasks/ckernel.h"
@@ -392,10 +393,13 @@ void CApplicationSDL::SetCaption(const std::string& text) {
 
 void CApplicationSDL::WindowSetIcon(const std::string& file) {
     // The bytes are checked first: SDL 1.2's BMP reader trusts the sizes in the file.
-    std::vector<uint8_t> bytes;
+    // A refused file is reported below like any other that gives no icon.
+    std::string bytes;
+    std::string refusal;
     SDL_Surface* icon = nullptr;
-    if (CPictureFileCheck::ReadFile(file, bytes) &&
-        CPictureFileCheck::IsLoadable(bytes.data(), bytes.size(), file, nullptr)) {
+    if (ReadRegularFile(file, CFileLimits::kPicture, bytes, &refusal) &&
+        CPictureFileCheck::Identify(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), nullptr) ==
+            CPictureFileCheck::FORMAT_BMP) {
         icon = SDL_LoadBMP_RW(SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size())), 1);
     }
     CLogger* log = Log();

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 
+#include "tarn/io/regularfile.h"
 #include "tarn/utils/logger/clogger.h"
 #include "tarn/tasks/ckernel.h"
 #include "tarn/tasks/task_sdlmixer/cmixerregistry.h"
@@ -31,11 +32,14 @@ CSDLMixerEffectData::CSDLMixerEffectData(const std::string& fileName)
     CEffectRegistry::Add(this);
     CLogger* log = CKernel::GetSingleton()->GetLogger();
     *log << "new CSDLMixerEffectData( " << myFileName << " ) \n";
-    // SDL_mixer is never handed a directory or a device: it leaks what it allocated for one.
+    // SDL_mixer is only handed regular files of at most 64 MB: it leaks what it allocated for a
+    // directory, reads a device without end, and would decode a huge file whole. A missing file
+    // is left to SDL_mixer, which says so.
+    std::string why;
     std::error_code error;
-    if (std::filesystem::exists(myFileName, error) && !std::filesystem::is_regular_file(myFileName, error)) {
+    if (!CheckRegularFile(myFileName, CFileLimits::kSound, &why) && std::filesystem::exists(myFileName, error)) {
         log->Error() << "Could not load effect-file  " << myFileName << "\n";
-        *log << "it is not a regular file\n";
+        *log << why << "\n";
         return;
     }
     myChunk = LoadChunk(myFileName);

@@ -36,27 +36,20 @@ std::vector<std::string> SplitWith(const std::string& separator, const std::stri
     return pieces;
 }
 
-// The quote-pairing walk common to both outside-quotes searches. 'next' finds a match at or after a position.
+// The quote-pairing walk common to both outside-quotes searches: quotes pair from start on,
+// and a match may begin anywhere but strictly inside a quoted stretch (on a quote itself is
+// outside). 'matches' tells whether a match begins at a position. One pass over the text, so a
+// search costs what it reads and splitting a line at every separator stays linear.
 template <typename Matcher>
-size_type FindOutside(const std::string& text, size_type start, Matcher next) {
-    size_type p = next(start);
-    if (p == npos) return npos;
-    size_type q1 = text.find('"', start);
-    if (q1 == npos || p < q1) return p;
-    size_type q2 = text.find('"', q1 + 1);
-    while (q1 < p) {
-        if (q2 == npos || p < q2) {
-            // p lies inside the stretch q1..q2 (or inside an unterminated stretch).
-            if (q2 == npos) return npos;
-            p = next(p + 1);
-            if (p == npos) return npos;
-        } else {
-            q1 = text.find('"', q2 + 1);
-            if (q1 == npos) return p;
-            q2 = text.find('"', q1 + 1);
-        }
+size_type FindOutside(const std::string& text, size_type start, Matcher matches) {
+    bool inQuotes = false;
+    const size_type size = text.size();
+    for (size_type i = start; i < size; ++i) {
+        const bool quote = text[i] == '"';
+        if ((!inQuotes || quote) && matches(i)) return i;
+        if (quote) inQuotes = !inQuotes;
     }
-    return p;
+    return npos;
 }
 
 }  // namespace
@@ -90,12 +83,15 @@ std::vector<std::string> SplitOutsideQuotesMax(const std::string& separator, con
 
 size_type FindOutsideQuotes(const std::string& needle, const std::string& text, size_type start) {
     if (start > text.size()) return npos;
-    return FindOutside(text, start, [&](size_type from) { return text.find(needle, from); });
+    if (needle.empty()) return start;
+    return FindOutside(text, start, [&](size_type at) {
+        return text[at] == needle[0] && text.compare(at, needle.size(), needle) == 0;
+    });
 }
 
 size_type FindFirstOfOutsideQuotes(const std::string& charSet, const std::string& text, size_type start) {
     if (start > text.size()) return npos;
-    return FindOutside(text, start, [&](size_type from) { return text.find_first_of(charSet, from); });
+    return FindOutside(text, start, [&](size_type at) { return charSet.find(text[at]) != npos; });
 }
 
 std::string Replace(const std::string& needle, const std::string& replacement, const std::string& text,

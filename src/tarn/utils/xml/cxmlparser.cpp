@@ -2,6 +2,8 @@
 // attributes and text to a handler. Lines are trimmed and joined with nothing between them.
 #include "tarn/utils/xml/cxmlparser.h"
 
+#include "tarn/io/regularfile.h"
+
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -94,29 +96,7 @@ view::size_type SkipName(view text, view::size_type i) {
 }  // namespace
 
 bool CXmlParser::ReadWholeFile(const std::string& fileName, std::unique_ptr<char[]>& data, std::size_t& size) {
-    std::ifstream file(fileName, std::ios::in | std::ios::binary);
-    if (!file) return false;
-    // The size is only a hint: the file may change, and a folder has none.
-    std::error_code error;
-    const std::uintmax_t hint = std::filesystem::file_size(fileName, error);
-    std::size_t capacity = !error && hint > 0 && hint < (std::uintmax_t(1) << 32) ? static_cast<std::size_t>(hint) + 1 : 4096;
-    data.reset(new char[capacity]);
-    size = 0;
-    while (true) {
-        if (size == capacity) {
-            // The file grew while being read, or its size was unknown.
-            std::unique_ptr<char[]> larger(new char[capacity * 2]);
-            std::memcpy(larger.get(), data.get(), size);
-            data = std::move(larger);
-            capacity *= 2;
-        }
-        // The stream turns a read error (a folder) into a short read.
-        file.read(data.get() + size, static_cast<std::streamsize>(capacity - size));
-        const std::streamsize got = file.gcount();
-        size += static_cast<std::size_t>(got);
-        if (!file) break;
-    }
-    return true;
+    return ReadRegularFile(fileName, CFileLimits::kXml, data, size);
 }
 
 void CXmlParser::StartChecks() {

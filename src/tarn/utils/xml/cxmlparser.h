@@ -26,8 +26,9 @@ public:
     // return ending a line is dropped.
     void ParseFile(const std::string& fileName);
 
-    // The whole file in one buffer (size characters, freed by the caller); false when it
-    // cannot be opened. A file that cannot be read (a folder) reads as empty.
+    // The whole file in one buffer (size characters, freed by the caller); false, with nothing
+    // read, when it is missing, not a regular file (a folder, a device) or larger than an XML
+    // file may be (the refusal of a file that exists is logged).
     static bool ReadWholeFile(const std::string& fileName, std::unique_ptr<char[]>& data, std::size_t& size);
 
     // StartDocument, every line of text (split at line feeds, a carriage return ending a line

@@ -2,8 +2,7 @@
 // These join the reader, the tree builder and the writer for callers that want a whole document.
 #include "tarn/utils/xml/xmltree.h"
 
-#include <filesystem>
-
+#include "tarn/io/regularfile.h"
 #include "tarn/utils/xml/cxmlnode.h"
 #include "tarn/utils/xml/cxmlparser.h"
 #include "tarn/utils/xml/cxmltreebuilder.h"
@@ -13,14 +12,11 @@ namespace tarn {
 
 namespace {
 
-// Reads the file whole and parses it; the tree keeps the file's text for its attribute values.
-// A file that cannot be opened yields just the two document events, as ParseFile does.
-CXmlNode* ReadTree(const std::string& fileName, CXmlParser& parser) {
+// Parses a file's text; the tree keeps the text for its attribute values. No text yields
+// just the two document events, as ParseFile does for a file it cannot read.
+CXmlNode* ParseDocument(std::unique_ptr<char[]> data, std::size_t size, CXmlParser& parser) {
     CXmlTreeBuilder builder;
     parser.SetHandler(&builder);
-    std::unique_ptr<char[]> data;
-    std::size_t size = 0;
-    CXmlParser::ReadWholeFile(fileName, data, size);
     const std::string_view text(data.get(), data ? size : 0);
     builder.KeepDocument(std::move(data), size);
     parser.ParseText(text);
@@ -30,18 +26,19 @@ CXmlNode* ReadTree(const std::string& fileName, CXmlParser& parser) {
 }  // namespace
 
 CXmlNode* LoadXmlTree(const std::string& fileName) {
+    std::unique_ptr<char[]> data;
+    std::size_t size = 0;
+    CXmlParser::ReadWholeFile(fileName, data, size);
     CXmlParser parser;
-    return ReadTree(fileName, parser);
+    return ParseDocument(std::move(data), size, parser);
 }
 
 CXmlNode* LoadXmlTree(const std::string& fileName, std::string* problem) {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(fileName, error)) {
-        *problem = "the file cannot be opened";
-        return nullptr;
-    }
+    std::unique_ptr<char[]> data;
+    std::size_t size = 0;
+    if (!ReadRegularFile(fileName, CFileLimits::kXml, data, size, problem)) return nullptr;
     CXmlParser parser;
-    CXmlNode* root = ReadTree(fileName, parser);
+    CXmlNode* root = ParseDocument(std::move(data), size, parser);
     problem->clear();
     if (!parser.GetError().empty())
         *problem = "line " + std::to_string(parser.GetErrorLine()) + ": " + parser.GetError();

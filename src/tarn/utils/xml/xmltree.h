@@ -11,12 +11,14 @@ namespace tarn {
 class CXmlNode;
 
 // Reads fileName into a tree. Returns the root, which the caller deletes, or null when the
-// file cannot be opened or holds no element.
+// file cannot be opened, is refused (not a regular file of at most 8 MB; logged) or holds no
+// element.
 CXmlNode* LoadXmlTree(const std::string& fileName);
 
 // As above, and problem (not null) receives "" when the file was a whole document, or else
 // why and where reading stopped ("line 12: the document ends inside the element "Level"", "the
-// file cannot be opened"). A damaged document still returns whatever tree was read.
+// file cannot be opened", "it is a folder, not a file"). A damaged document still returns
+// whatever tree was read; a file that is not a regular file of at most 8 MB is not read.
 CXmlNode* LoadXmlTree(const std::string& fileName, std::string* problem);
 
 // Writes node and its subtree to out. A null node writes nothing.

@@ -113,6 +113,13 @@ TEST_F(OgfFontLoader, BadFilesAreLoggedAndChangeNothing) {
     COgfFontLoader(&font, "missing.ogf");
     EXPECT_TRUE(Untouched(font));
     EXPECT_NE(testsupport::LogBody().find("Could not open ogf file: missing.ogf for loading"), std::string::npos);
+#if !defined(_WIN32)
+    // A device has no first line to end: refused before reading.
+    COgfFontLoader(&font, "/dev/zero");
+    EXPECT_TRUE(Untouched(font));
+    EXPECT_NE(testsupport::LogBody().find("Refused to read the file /dev/zero: it is not a regular file"),
+              std::string::npos);
+#endif
 }
 
 TEST_F(OgfFontLoader, TruncatedFilesNeverCrash) {

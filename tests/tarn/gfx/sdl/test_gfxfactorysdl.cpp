@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -176,13 +177,57 @@ TEST_F(GfxFactorySDL, BadFilesGiveTheNullImage) {
     }
     EXPECT_EQ(std::string::npos, log.find("Could not load the picture : "));
     EXPECT_NE(std::string::npos,
-              log.find("Could not load the picture missing.png: the file is missing or cannot be read\n"));
+              log.find("Could not load the picture missing.png: the file cannot be opened\n"));
     EXPECT_NE(
         std::string::npos,
         log.find("Could not load the picture bomb.png: PNG size out of range: 4097 x 4097 (at most 4096 a side)\n"));
     // Corrupt data inside a complete GIF or JPEG may still decode to some picture; it must
     // never crash or read outside the file (sanitizer build).
     for (const char* name : {"flipped-whole.gif", "flipped-whole.jpg"}) myFactory.ReleaseImage(myFactory.LoadImage(name, CColor()));
+}
+
+TEST_F(GfxFactorySDL, OnlyRegularFilesOfTheCheckedFormatsReachADecoder) {
+    // An XPM with fewer rows than it declares (SDL_image's reader crashed on it, whatever the
+    // name), an XCF declaring 16383 by 16383 (gigabytes), a device, a folder, a PNG of 32 MB
+    // and one byte: each refused before decoding, and logged with the reason.
+    const std::string xpm = "/* XPM */\nstatic char *x[] = {\n\"4 4 2 1\",\n\"a c #ff0000\",\n\"b c #0000ff\",\n\"abab\"\n};\n";
+    testsupport::WriteFile("short.xpm", xpm);
+    testsupport::WriteFile("short.png", xpm);
+    testsupport::WriteFile("huge.xcf", std::string("gimp xcf file\0\0\0\x3F\xFF\0\0\x3F\xFF", 22) + std::string(20, '\0'));
+    testsupport::WriteFile("big.png", std::string("\x89PNG\r\n\x1a\n\0\0\0\x0DIHDR\0\0\0\x01\0\0\0\x01", 24));
+    std::filesystem::resize_file("big.png", (32u << 20) + 1);  // sparse: costs no disk
+    std::filesystem::create_directory("folder.png");
+    const std::pair<std::string, const char*> refused[] = {
+        {"short.xpm", "not a PNG, GIF, JPEG, BMP or TGA picture"},
+        {"short.png", "not a PNG, GIF, JPEG, BMP or TGA picture"},
+        {"huge.xcf", "not a PNG, GIF, JPEG, BMP or TGA picture"},
+        {"big.png", "it holds 33554433 bytes, more than the 33554432 allowed for its kind"},
+        {"folder.png", "it is a folder, not a file"},
+#if !defined(_WIN32)
+        {"/dev/zero", "it is not a regular file (a device, pipe or socket)"},
+#endif
+    };
+    for (const auto& [name, why] : refused) {
+        IPixel* image = myFactory.LoadImage(name, CColor::DefaultKey());
+        EXPECT_TRUE(image->IsNullImage()) << name;
+        myFactory.ReleaseImage(image);
+    }
+    const std::string log = testsupport::LogBody();
+    for (const auto& [name, why] : refused) {
+        EXPECT_NE(log.find("Could not load the picture " + name + ": " + why + "\n"), std::string::npos) << name << log;
+    }
+
+    // A TGA has no signature: its header is recognised whatever the file is called.
+    IPixel* made = myFactory.CreateImage(3, 2, CColor::DefaultKey());
+    made->PutPixel(1, 1, CColor(10, 200, 30, 255));
+    ASSERT_TRUE(made->Save("made.tga"));
+    myFactory.ReleaseImage(made);
+    std::filesystem::rename("made.tga", "made.picture");
+    IPixel* loaded = myFactory.LoadImage("made.picture", CColor::DefaultKey());
+    ASSERT_FALSE(loaded->IsNullImage());
+    EXPECT_EQ(loaded->GetWidth(), 3);
+    ExpectNear(CColor(10, 200, 30, 255), loaded->GetPixel(1, 1), 0, "made.picture");
+    myFactory.ReleaseImage(loaded);
 }
 
 TEST_F(GfxFactorySDL, BlankImages) {

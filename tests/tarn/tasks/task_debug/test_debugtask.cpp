@@ -3,6 +3,8 @@
 // clock, and "ToggleConsole" opens and closes the "Dev-tool" window.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "support/gfxtesthelpers.h"
 #include "support/testsupport.h"
 #include "tarn/gfx/cfont.h"
@@ -70,9 +72,21 @@ TEST(ConsoleLogBuffer, TheStartupBufferHearsEveryLoggerEvenARecreatedOne) {
     *tarn::CLogger::GetSingleton() << "and this after a new logger\n";
     tarn::CLogger::DeleteSingleton();
     const std::vector<std::string> texts = Texts(*buffer);
-    ASSERT_EQ(before + 2, texts.size());
+    ASSERT_EQ(std::min(before + 2, CConsoleLogBuffer::kMaxLines), texts.size());
     EXPECT_NE(std::string::npos, texts[texts.size() - 2].find("console sees this"));
     EXPECT_NE(std::string::npos, texts.back().find("and this after a new logger"));
+}
+
+TEST(ConsoleLogBuffer, KeepsOnlyTheLatestLinesLaidOutFromTheTop) {
+    // Registered at start-up whether or not the console opens: a long run must not grow it.
+    CConsoleLogBuffer buffer;
+    const int count = 2 * static_cast<int>(CConsoleLogBuffer::kMaxLines) + 500;
+    for (int i = 0; i < count; ++i) buffer.Write("line " + std::to_string(i) + "\n", tarn::LOG_NORMAL);
+    const std::vector<std::string> texts = Texts(buffer);
+    ASSERT_EQ(texts.size(), CConsoleLogBuffer::kMaxLines);
+    EXPECT_EQ(texts.front(), "line " + std::to_string(count - static_cast<int>(CConsoleLogBuffer::kMaxLines)));
+    EXPECT_EQ(texts.back(), "line " + std::to_string(count - 1));
+    EXPECT_EQ(buffer.GetTotalHeight(), static_cast<int>(CConsoleLogBuffer::kMaxLines));  // one pixel each
 }
 
 class ConsoleRender : public ::testing::Test {
@@ -107,6 +121,25 @@ TEST_F(ConsoleRender, LongLinesWrapIntoTheViewWidth) {
     myBuffer.Render(myImage, CRect(0, 0, 200, 60), false);
     myBuffer.Write(std::string(60, 'x') + "\n", tarn::LOG_NORMAL);
     EXPECT_GT(myBuffer.GetTotalHeight(), myFont.GetLineHeight());
+}
+
+TEST_F(ConsoleRender, ViewsOfAFullRingShowTheLatestLines) {
+    myBuffer.SetFont(&myFont);
+    const int lineHeight = myFont.GetLineHeight();
+    for (size_t i = 0; i < CConsoleLogBuffer::kMaxLines + 300; ++i) myBuffer.Write("xxxxxxxx\n", tarn::LOG_NORMAL);
+    EXPECT_EQ(myBuffer.GetTotalHeight(), static_cast<int>(CConsoleLogBuffer::kMaxLines) * lineHeight);
+    const auto Drawn = [&](int viewY) {
+        tarn::ReleaseImage(myImage);
+        myImage = tarn::CreateImage(200, 60);
+        EXPECT_TRUE(myBuffer.Render(myImage, CRect(0, viewY, 200, 60), true));
+        int lit = 0;
+        for (int y = 0; y < 60; ++y) lit += myImage->GetPixel(2, y) != myImage->GetPixel(199, y);
+        return lit;
+    };
+    // The newest lines at the bottom of the text, the oldest kept at its top, nothing past it.
+    EXPECT_GT(Drawn(myBuffer.GetTotalHeight() - 60), 0);
+    EXPECT_GT(Drawn(0), 0);
+    EXPECT_EQ(Drawn(myBuffer.GetTotalHeight()), 0);
 }
 
 TEST_F(ConsoleRender, DrawsOnlyWhenFollowingNewLinesOrTheViewChanges) {

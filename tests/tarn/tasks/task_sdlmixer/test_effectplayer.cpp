@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 
 #include "support/observe.h"
@@ -124,9 +125,26 @@ TEST_F(EffectPlayer, FilesThatDoNotLoadAreLoggedAndPlayNothing) {
         EXPECT_EQ(0, Mix_Playing(-1)) << bad;
     }
     // A directory never reaches SDL_mixer.
-    EXPECT_NE(std::string::npos, Log().find("<!> Could not load effect-file  .\n<!> it is not a regular file\n"))
+    EXPECT_NE(std::string::npos, Log().find("<!> Could not load effect-file  .\n<!> it is a folder, not a file\n"))
         << Log();
     EXPECT_FALSE(myPlayer->IsEffectStarted());
+
+    // Nor does a device or a file larger than a sound may be (sparse: costs no disk).
+    testsupport::WriteFile("huge.wav", testsupport::WavBytes(22050, 2, 100));
+    std::filesystem::resize_file("huge.wav", (64u << 20) + 1);
+    const std::pair<const char*, const char*> refused[] = {
+        {"huge.wav", "it holds 67108865 bytes, more than the 67108864 allowed for its kind"},
+#if !defined(_WIN32)
+        {"/dev/zero", "it is not a regular file (a device, pipe or socket)"},
+#endif
+    };
+    for (const auto& [name, why] : refused) {
+        myPlayer->Play(name);
+        EXPECT_EQ(0, CSDLMixerEffectData::GetLiveCount()) << name;
+        EXPECT_NE(Log().find(std::string("<!> Could not load effect-file  ") + name + "\n<!> " + why + "\n"),
+                  std::string::npos)
+            << Log();
+    }
 }
 
 TEST_F(EffectPlayer, PauseAndResumeReachEveryChannel) {

@@ -246,7 +246,7 @@ TEST_F(MusicPlayer, FilesThatDoNotLoadAreLoggedAndLeaveTheMusicAlone) {
     std::filesystem::create_directory("folder.wav");
     myPlayer->Play("folder.wav");
     EXPECT_NE(std::string::npos,
-              Log().find("<!> Could not load music-file  folder.wav\n<!> it is not a regular file\n"))
+              Log().find("<!> Could not load music-file  folder.wav\n<!> it is a folder, not a file\n"))
         << Log();
 
     myPlayer->PlayFadeIn("a.wav", 0);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <filesystem>
 #include <random>
 
 #include "support/testsupport.h"
@@ -220,10 +221,21 @@ TEST(XmlReader, ReportsWhereADocumentStopsBeingWhole) {
     testsupport::WriteFile("whole.xml", "<r/>");
     root.reset(LoadXmlTree("whole.xml", &problem));
     EXPECT_EQ(problem, "");
-    for (const char* unreadable : {"missing.xml", "."}) {
-        root.reset(LoadXmlTree(unreadable, &problem));
-        EXPECT_EQ(root, nullptr);
-        EXPECT_EQ(problem, "the file cannot be opened");
+    // Only a regular file of at most 8 MB is read (a sparse file costs no disk).
+    std::filesystem::resize_file("whole.xml", (8u << 20) + 1);
+    const std::pair<const char*, const char*> unreadable[] = {
+        {"missing.xml", "the file cannot be opened"},
+        {".", "it is a folder, not a file"},
+        {"whole.xml", "it holds 8388609 bytes, more than the 8388608 allowed for its kind"},
+#if !defined(_WIN32)
+        {"/dev/zero", "it is not a regular file (a device, pipe or socket)"},
+#endif
+    };
+    for (const auto& [name, why] : unreadable) {
+        root.reset(LoadXmlTree(name, &problem));
+        EXPECT_EQ(root, nullptr) << name;
+        EXPECT_EQ(problem, why) << name;
+        EXPECT_EQ(LoadXmlTree(name), nullptr) << name;
     }
 }
 
