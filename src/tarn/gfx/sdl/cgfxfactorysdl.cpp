@@ -1,9 +1,8 @@
-// The SDL image factory: loads picture files with SDL_image into surfaces shared through the
-// texture manager, and creates blank images in the screen's pixel layout.
+// The SDL image factory: loads picture files through the configured decoder into surfaces
+// shared through the texture manager, and creates blank images in the screen's pixel layout.
 #include "tarn/gfx/sdl/cgfxfactorysdl.h"
 
 #include <SDL.h>
-#include <SDL_image.h>
 
 #include <cstring>
 #include <vector>
@@ -11,6 +10,7 @@
 #include "tarn/gfx/cpicturefilecheck.h"
 #include "tarn/gfx/ctexturemanager.h"
 #include "tarn/gfx/gfx.h"
+#include "tarn/gfx/sdl/cpicturedecoder.h"
 #include "tarn/gfx/sdl/cpixelsdl.h"
 
 namespace tarn {
@@ -86,13 +86,11 @@ SDL_Surface* CGfxFactorySDL::ReadPicture(const std::string& filename) {
         textures->ReportUnloadable(filename, reason);
         return nullptr;
     }
-    SDL_RWops* rw = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
-    if (!rw) return nullptr;
-    // The extension guides SDL_image for formats without a signature (TGA), as IMG_Load does.
+    // The extension guides the decoder for formats without a signature (TGA), as IMG_Load does.
     const std::string::size_type dot = filename.rfind('.');
     const std::string type = dot == std::string::npos ? std::string() : filename.substr(dot + 1);
-    SDL_Surface* surface = IMG_LoadTyped_RW(rw, 1, const_cast<char*>(type.c_str()));
-    if (!surface) textures->ReportUnloadable(filename, IMG_GetError());
+    SDL_Surface* surface = CPictureDecoder::Decode(bytes.data(), bytes.size(), type);
+    if (!surface) textures->ReportUnloadable(filename, SDL_GetError());
     return surface;
 }
 
