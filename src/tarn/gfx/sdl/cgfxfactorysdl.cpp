@@ -1,21 +1,32 @@
-// The SDL image factory: loads picture files with SDL_image into surfaces shared through the
-// texture manager, and creates blank images in the screen's pixel layout.
+// The SDL image factory: loads picture files through the configured decoder into surfaces
+// shared through the texture manager, and creates blank images in the screen's pixel layout.
 #include "tarn/gfx/sdl/cgfxfactorysdl.h"
 
 #include <SDL.h>
-#include <SDL_image.h>
 
 #include <cstring>
 
 #include "tarn/gfx/cpicturefilecheck.h"
 #include "tarn/gfx/ctexturemanager.h"
 #include "tarn/gfx/gfx.h"
+#include "tarn/gfx/sdl/cpicturedecoder.h"
 #include "tarn/gfx/sdl/cpixelsdl.h"
 #include "tarn/io/regularfile.h"
 
 namespace tarn {
 
 namespace {
+
+// The decoder's name of a checked format.
+const char* DecoderType(CPictureFileCheck::EFormat format) {
+    switch (format) {
+        case CPictureFileCheck::FORMAT_PNG: return "PNG";
+        case CPictureFileCheck::FORMAT_GIF: return "GIF";
+        case CPictureFileCheck::FORMAT_JPEG: return "JPG";
+        case CPictureFileCheck::FORMAT_BMP: return "BMP";
+        default: return "TGA";
+    }
+}
 
 void SetColorKey(SDL_Surface* surface, const CColor& colorKey) {
     SDL_SetColorKey(surface, SDL_SRCCOLORKEY, SDL_MapRGB(surface->format, colorKey.r, colorKey.g, colorKey.b));
@@ -88,20 +99,10 @@ SDL_Surface* CGfxFactorySDL::ReadPicture(const std::string& filename) {
         textures->ReportUnloadable(filename, reason);
         return nullptr;
     }
-    SDL_RWops* rw = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
-    if (!rw) return nullptr;
-    // Only the decoder of the format that was checked reads the bytes: SDL_image's own choice
-    // goes by signatures of formats never checked and by the name's extension.
-    SDL_Surface* surface = nullptr;
-    switch (format) {
-        case CPictureFileCheck::FORMAT_PNG: surface = IMG_LoadPNG_RW(rw); break;
-        case CPictureFileCheck::FORMAT_GIF: surface = IMG_LoadGIF_RW(rw); break;
-        case CPictureFileCheck::FORMAT_JPEG: surface = IMG_LoadJPG_RW(rw); break;
-        case CPictureFileCheck::FORMAT_BMP: surface = IMG_LoadBMP_RW(rw); break;
-        default: surface = IMG_LoadTGA_RW(rw); break;
-    }
-    SDL_RWclose(rw);
-    if (!surface) textures->ReportUnloadable(filename, IMG_GetError());
+    // Only the decoder of the format that was checked reads the bytes: a decoder's own choice
+    // would go by signatures of formats never checked and by the name's extension.
+    SDL_Surface* surface = CPictureDecoder::Decode(data, bytes.size(), DecoderType(format));
+    if (!surface) textures->ReportUnloadable(filename, SDL_GetError());
     return surface;
 }
 

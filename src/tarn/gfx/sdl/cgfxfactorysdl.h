@@ -1,5 +1,5 @@
-// The SDL image factory: loads picture files with SDL_image into surfaces shared through the
-// texture manager, and creates blank images in the screen's pixel layout.
+// The SDL image factory: loads picture files through the configured decoder into surfaces
+// shared through the texture manager, and creates blank images in the screen's pixel layout.
 #ifndef TARN_GFX_SDL_CGFXFACTORYSDL_H
 #define TARN_GFX_SDL_CGFXFACTORYSDL_H
 
@@ -22,7 +22,7 @@ public:
     IPixel* CreateOpaqueImage(int w, int h) override;
     // A 32-bit image without colour key and without alpha.
     bool IsOpaque(IPixel* image) const override;
-    // A file already loaded shares its surface (nothing is read again). A file that SDL_image
+    // A file already loaded shares its surface (nothing is read again). A file that the decoder
     // cannot read - missing, truncated, corrupt - gives the null image.
     IPixel* LoadImage(const std::string& filename, const CColor& colorKey) override;
     IPixel* Convert(IPixel* image) override { return image; }

@@ -3,7 +3,6 @@
 #include "tarn/gfx/sdl/cpixelsdl.h"
 
 #include <SDL.h>
-#include <SDL_rotozoom.h>
 
 #include <algorithm>
 #include <cmath>
@@ -18,6 +17,7 @@
 #include "tarn/gfx/gfxcast.h"
 #include "tarn/gfx/sdl/crawblitscope.h"
 #include "tarn/gfx/sdl/csdlsurfacecreator.h"
+#include "tarn/gfx/sdl/csurfacezoom.h"
 #include "tarn/gfx/sdl/ctgawriter.h"
 
 namespace tarn {
@@ -265,14 +265,14 @@ IPixel* CPixelSDL::Scale(int w, int h) {
     if (!source) return GetNullImage();
     const double zoomX = static_cast<double>(w) / source->w;
     const double zoomY = static_cast<double>(h) / source->h;
-    return WrapDerived(zoomSurface(source, zoomX, zoomY, GetGfxSettings().myScaleSmoothing));
+    return WrapDerived(CSurfaceZoom::Zoom(source, zoomX, zoomY, GetGfxSettings().myScaleSmoothing != 0));
 }
 
 IPixel* CPixelSDL::Rotate(double angle) {
     if (!std::isfinite(angle)) return GetNullImage();
     SDL_Surface* source = GetSurface();
     if (!source) return GetNullImage();
-    return WrapDerived(rotozoomSurface(source, std::fmod(angle, 360.0), 1.0, GetGfxSettings().myRotateSmoothing));
+    return WrapDerived(CSurfaceZoom::Rotate(source, std::fmod(angle, 360.0), GetGfxSettings().myRotateSmoothing != 0));
 }
 
 void CPixelSDL::SetAlpha(int alpha) {
