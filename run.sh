@@ -3,6 +3,13 @@
 # Installs missing Debian packages first. Usage: ./run.sh
 set -euo pipefail
 cd "$(dirname "$0")"
+
+# Said before anything is installed or built: without a display the game cannot open.
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ "${SDL_VIDEODRIVER:-}" != "dummy" ]; then
+    echo "No display found (DISPLAY is empty): run on a desktop, or try:" >&2
+    echo "  xvfb-run -a -s \"-screen 0 1024x768x24\" ./run.sh" >&2
+    exit 1
+fi
 source scripts/deps.sh
 marbles_install_deps
 
@@ -11,9 +18,5 @@ cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DTARN_BUILD_TESTS=OFF -DTARN_BUI
 rm -f build-configure.log
 cmake --build build -j"$(nproc)" --target marbles stage
 
-if [ -z "${DISPLAY:-}" ] && [ "${SDL_VIDEODRIVER:-}" != "dummy" ]; then
-    echo "No display found (DISPLAY is empty): run on a desktop, or try: xvfb-run -a ./run.sh" >&2
-    exit 1
-fi
 cd build
 exec ./marbles "$@"

@@ -8,6 +8,8 @@
 #include "marbles/game/ccommandline.h"
 #include "marbles/game/cstopsignalwatch.h"
 #include "marbles/game/gamepaths.h"
+#include "marbles/game/levelprogress.h"
+#include "marbles/level/clevellist.h"
 #include "tarn/platform/platform.h"
 #include "tarn/tasks/capplication.h"
 #include "tarn/tasks/cinterpreter.h"
@@ -19,8 +21,21 @@
 #define MARBLES_RELATIVE_DATA_DIR ""
 #endif
 
+namespace {
+
+// Whether the level --level asks for exists in a level list that reads; false after saying so.
+bool AskedLevelExists(marbles::CCommandLine& options, const std::string& levelListFile) {
+    marbles::CLevelList list;
+    if (options.GetLevel() == 0 || !list.Load(levelListFile)) return true;
+    if (options.CheckLevelCount(marbles::LevelCount(list))) return true;
+    std::fputs(options.GetOutput().c_str(), stderr);
+    return false;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
-    const marbles::CCommandLine options(std::vector<std::string>(argv + 1, argv + argc));
+    marbles::CCommandLine options(std::vector<std::string>(argv + 1, argv + argc));
     if (options.GetExitCode() >= 0) {
         std::fputs(options.GetOutput().c_str(), options.GetExitCode() == 0 ? stdout : stderr);
         return options.GetExitCode();
@@ -28,6 +43,7 @@ int main(int argc, char** argv) {
     const marbles::CGamePaths paths =
         marbles::CGamePaths::Detect(tarn::platform::GetExecutablePath(), MARBLES_RELATIVE_DATA_DIR);
     if (!paths.Apply()) return 1;
+    if (!AskedLevelExists(options, paths.GetLevelListFile())) return 2;
     marbles::SetGamePaths(paths);
     // Installed before the window task starts SDL, which then leaves the handlers in place.
     const marbles::CStopSignalWatch stopSignals;

@@ -100,6 +100,12 @@ TEST(Program, OptionsAreAnsweredAndUnknownOnesAreUsageErrors) {
     EXPECT_EQ(run("--no-sound --loud"), 2);
     EXPECT_NE(ReadFile("stderr.txt").find("unknown option: --loud\nUsage: marbles"), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists("log.txt"));
+    // A level the list does not hold is a usage error too.
+    std::filesystem::create_directories("data");
+    WriteFile("data/level_list.xml", "<LevelList>\n  <Level position=\"1\" filename=\"a.xml\" completed=\"0\" />\n</LevelList>\n");
+    EXPECT_EQ(run("--level 99"), 2);
+    EXPECT_NE(ReadFile("stderr.txt").find("there is no level 99: the level list holds 1 levels\nUsage:"), std::string::npos)
+        << ReadFile("stderr.txt");
 }
 
 // The game started fullscreen in level 1, headless; each signal ends it as "quit" does, and
@@ -149,4 +155,37 @@ TEST(Program, AWindowThatCannotOpenEndsTheProgramWithAnError) {
         EXPECT_EQ(ReadFile("stdout.txt"), "") << env;
         EXPECT_NE(LogBody().find("Could not open the window: "), std::string::npos) << env;
     }
+}
+
+TEST(Program, StagingAgainKeepsThePlayersWinsAndAddsNewLevels) {
+    testsupport::CTempDir dir;
+    const std::string stage = std::string("cmake -DSOURCE=game -DDESTINATION=build -P ") + MARBLES_SOURCE_DIR +
+                              "/cmake/stage.cmake";
+    const auto shipped = [](int levels) {
+        std::string list = "<LevelList>\n";
+        for (int k = 1; k <= levels; ++k)
+            list += "  <Level position=\"" + std::to_string(k) + "\" filename=\"data/levels/level0" + std::to_string(k) +
+                    ".xml\" completed=\"0\" />\n";
+        WriteFile("game/data/level_list.xml", list + "</LevelList>\n");
+    };
+    std::filesystem::create_directories("game/data");
+    WriteFile("game/autoexec.txt", "");
+    shipped(2);
+    ASSERT_EQ(std::system(stage.c_str()), 0);
+    // The player wins level 1; then a new version ships a third level.
+    std::string played = ReadFile("build/data/level_list.xml");
+    played.replace(played.find("completed=\"0\""), 13, "completed=\"1\"");
+    WriteFile("build/data/level_list.xml", played);
+    shipped(3);
+    ASSERT_EQ(std::system(stage.c_str()), 0);
+    EXPECT_EQ(ReadFile("build/data/level_list.xml"), played) << "staging never writes the player's list";
+    const std::string run = std::string("cd build && SDL_VIDEODRIVER=dummy timeout 60 ") + MARBLES_BINARY + " > out.txt 2>&1";
+    ASSERT_EQ(std::system(run.c_str()), 0);
+    const std::string merged = ReadFile("build/data/level_list.xml");
+    const auto line = [&merged](const std::string& level) {
+        const std::size_t at = merged.find("data/levels/" + level);
+        return at == std::string::npos ? std::string() : merged.substr(merged.rfind('<', at), merged.find('\n', at) - merged.rfind('<', at));
+    };
+    EXPECT_NE(line("level01.xml").find("completed=\"1\""), std::string::npos) << merged;
+    EXPECT_NE(line("level03.xml").find("completed=\"0\""), std::string::npos) << merged;
 }

@@ -11,7 +11,7 @@ const char* const CCommandLine::USAGE =
     "  --no-sound     no music and no sound effects\n"
     "  --no-music     no music\n"
     "  --level N      start at level N, skipping the title\n"
-    "  --help         show this text\n"
+    "  -h, --help     show this text\n"
     "  --version      show the version\n";
 
 namespace {
@@ -27,7 +27,7 @@ int LevelNumber(const std::string& text) {
 CCommandLine::CCommandLine(const std::vector<std::string>& arguments) {
     for (std::size_t i = 0; i < arguments.size() && myExitCode < 0; ++i) {
         const std::string& option = arguments[i];
-        if (option == "--help") {
+        if (option == "--help" || option == "-h") {
             myOutput = USAGE;
             myExitCode = 0;
         } else if (option == "--version") {
@@ -46,10 +46,18 @@ CCommandLine::CCommandLine(const std::vector<std::string>& arguments) {
                 break;
             }
             myLines.push_back("level = " + std::to_string(level));
+            myLevel = level;
         } else {
             Fail("unknown option: " + option + "\n");
         }
     }
+}
+
+bool CCommandLine::CheckLevelCount(int levelCount) {
+    if (myLevel <= levelCount) return true;
+    Fail("there is no level " + std::to_string(myLevel) + ": the level list holds " + std::to_string(levelCount) +
+         " levels\n");
+    return false;
 }
 
 void CCommandLine::Fail(const std::string& text) {

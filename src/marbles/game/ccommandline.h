@@ -24,12 +24,18 @@ public:
     // (0 after --help or --version, 2 after a usage error: to standard error).
     int GetExitCode() const { return myExitCode; }
     const std::string& GetOutput() const { return myOutput; }
+    // The level --level asked for; 0 when none.
+    int GetLevel() const { return myLevel; }
+    // Whether the level asked for is among levelCount levels; otherwise a usage error as for
+    // a bad option (exit code 2, the reason in GetOutput).
+    bool CheckLevelCount(int levelCount);
 
 private:
     void Fail(const std::string& text);
 
     std::vector<std::string> myLines;
     int myExitCode = -1;
+    int myLevel = 0;
     std::string myOutput;
 };
 

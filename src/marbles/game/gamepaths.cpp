@@ -12,6 +12,7 @@
 namespace marbles {
 
 const char* const SHIPPED_LEVEL_LIST = "data/level_list.xml";
+const char* const STAGED_LEVEL_LIST = "data/level_list.shipped.xml";
 
 namespace {
 
@@ -44,7 +45,13 @@ CGamePaths CGamePaths::Detect(const std::string& programPath, const std::string&
 }
 
 bool CGamePaths::Apply() const {
-    if (!IsInstalled()) return true;
+    if (!IsInstalled()) {
+        // A staged build tree: the player's list beside the program takes in the levels
+        // staged since, and keeps what was won.
+        tarn::platform::FileEntry staged;
+        if (tarn::platform::FindFirstEntry(STAGED_LEVEL_LIST, staged)) SyncLevelList(STAGED_LEVEL_LIST, myLevelListFile);
+        return true;
+    }
     if (myLevelListFile.empty() || myLogFile.empty()) {
         std::fputs("marbles: neither HOME nor XDG_DATA_HOME/XDG_STATE_HOME name a directory for the "
                    "player's files\n", stderr);
