@@ -1,17 +1,21 @@
 // marbles-sim: loads a level file or a bare physics model, steps it without a window and
 // prints when the world came to rest and where every body ended up; or replays a solution's
 // clicks through the game's rules and physics.
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "marbles/level/clevelfile.h"
 #include "marbles/level/csolutionfile.h"
 #include "marbles/physics/cphysicstask.h"
 #include "marbles/physics/cphysicsworld.h"
 #include "marbles/rules/clevelrules.h"
+#include "marbles/rules/csettlewatch.h"
 #include "marbles/rules/cmarble.h"
 #include "marbles/rules/cmarblefactory.h"
 #include "marbles/rules/cmarbleslogic.h"
@@ -35,6 +39,11 @@ const char* const theUsage =
     "  --csv           print comma-separated values instead of aligned columns\n"
     "  --all-pairs     test every pair of bodies instead of using the broad phase (slower,\n"
     "                  same result)\n"
+    "  --creep         also print \"watch_settled_step\" (the first step after which the game's\n"
+    "                  settle watch finds the marbles settled; -1 if never) and \"creep_px\" (the\n"
+    "                  farthest any marble moved after it, in screen pixels)\n"
+    "  --sleep         the world sleeps once the settle watch finds its marbles settled, as the\n"
+    "                  game's does (--play always does)\n"
     "  --play SOLUTION replays the clicks of SOLUTION (a file written by marbles-solve) on the\n"
     "                  level file FILE through the game's selection, removal and end-of-level\n"
     "                  rules: prints \"Level complite\" and exits 0 when the level is won,\n"
@@ -55,6 +64,8 @@ struct SimOptions {
     long stepMilliseconds = 50;
     bool csv = false;
     bool allPairs = false;
+    bool creep = false;
+    bool sleep = false;
     bool help = false;
     std::string solution;
 };
@@ -78,6 +89,10 @@ bool ParseOptions(int argc, char** argv, SimOptions& options) {
             options.csv = true;
         } else if (arg == "--all-pairs") {
             options.allPairs = true;
+        } else if (arg == "--creep") {
+            options.creep = true;
+        } else if (arg == "--sleep") {
+            options.sleep = true;
         } else if (arg == "--play" && hasValue && options.solution.empty()) {
             options.solution = argv[++i];
         } else if (arg == "--steps" && hasValue && ParseCount(argv[i + 1], options.steps)) {
@@ -151,6 +166,45 @@ void PrintResult(const marbles::CPhysicsWorld& world, const SimOptions& options,
     }
 }
 
+// The places of the world's marbles (circles with a type), in body order.
+std::vector<marbles::Vector2> MarblePlaces(const marbles::CPhysicsWorld& world) {
+    std::vector<marbles::Vector2> places;
+    for (unsigned i = 0; i < world.GetBodyCount(); ++i) {
+        const marbles::RigidBody& body = world.GetBody(i);
+        if (body.shape == marbles::SHAPE_CIRCLE && body.color != -1) places.push_back(body.position);
+    }
+    return places;
+}
+
+// Watches a world's marbles as the game's settle watch does: when they first settle (putting
+// the world to sleep when asked) and how far any marble moves after that.
+class CCreepWatch {
+public:
+    void Observe(marbles::CPhysicsWorld& world, long step, bool sleep) {
+        const std::vector<marbles::Vector2> places = MarblePlaces(world);
+        myWatch.Observe(places);
+        if (mySettledStep < 0 && myWatch.IsSettled()) {
+            mySettledStep = step;
+            mySettledPlaces = places;
+            if (sleep) world.SetAsleep(true);
+        }
+        for (std::size_t i = 0; mySettledStep >= 0 && i < places.size() && i < mySettledPlaces.size(); ++i) {
+            const marbles::Vector2 d = places[i] - mySettledPlaces[i];
+            myCreep = std::max(myCreep, 16.0f * std::sqrt(d.x * d.x + d.y * d.y));
+        }
+    }
+    void Print(bool csv) const {
+        std::printf(csv ? "watch_settled_step,%ld\ncreep_px,%.3f\n" : "watch_settled_step %ld\ncreep_px %.3f\n",
+                    mySettledStep, static_cast<double>(myCreep));
+    }
+
+private:
+    marbles::CSettleWatch myWatch;
+    long mySettledStep = -1;
+    std::vector<marbles::Vector2> mySettledPlaces;
+    float myCreep = 0.0f;
+};
+
 // Records how the level ended.
 class CEnding {
 public:
@@ -202,7 +256,7 @@ int Play(const SimOptions& options) {
     for (unsigned step = 1; step <= lastStep; ++step) {
         logic.ApplyPendingRemovals();
         physics.Step(50);
-        rules.ObservePile();
+        rules.ObservePile(physics.GetWorld());
         for (; next < clicks.size() && clicks[next].step == step; ++next) {
             marbles::CMarble* marble = FindMarble(*physics.GetWorld(), clicks[next].initId);
             if (!marble) {
@@ -248,13 +302,16 @@ int main(int argc, char** argv) {
     const float dt = static_cast<float>(options.stepMilliseconds) / 1000.0f;
     long restStep = -1;
     long settledStep = -1;
+    CCreepWatch creep;
     for (long step = 1; step <= options.steps; ++step) {
         world->Step(dt);
+        if (options.creep || options.sleep) creep.Observe(*world, step, options.sleep);
         const bool resting = world->IsAtRest();
         if (resting && restStep < 0) restStep = step;
         if (resting && settledStep < 0) settledStep = step;
         if (!resting) settledStep = -1;
     }
+    if (options.creep) creep.Print(options.csv);
     PrintResult(*world, options, restStep, settledStep);
     return 0;
 }

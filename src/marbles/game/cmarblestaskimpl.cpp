@@ -187,7 +187,7 @@ void CImpl::RunPhysics() {
         myStepTimer.Reset();
         Step(STEP_LENGTH);
         tarn::GetLoopStats().Add(tarn::CLoopStats::STEPS);
-        myRules.ObservePile();
+        myRules.ObservePile(GetWorld());
         myLevelStepped = true;
         myReplay.AfterStep(++myLevelSteps, *GetWorld());
         WakeForStep(0);

@@ -77,6 +77,7 @@ CPhysicsWorld::~CPhysicsWorld() { RemoveAllBodies(); }
 
 unsigned CPhysicsWorld::AddBody(const RigidBody& body) {
     cassert(!myNotifying);
+    myAsleep = false;
     myBodies.push_back(body);
     myBodies.back().listener = myListenerFactory ? myListenerFactory->CreateListener() : nullptr;
     GrowWorkAreas();
@@ -86,6 +87,7 @@ unsigned CPhysicsWorld::AddBody(const RigidBody& body) {
 void CPhysicsWorld::RemoveBody(unsigned index) {
     cassert(!myNotifying) cvalue(index);
     if (index >= myBodies.size()) return;
+    myAsleep = false;
     IRigidBodyListener* listener = myBodies[index].listener;
     myBodies[index].listener = nullptr;
     delete listener;
@@ -98,6 +100,7 @@ void CPhysicsWorld::RemoveBody(unsigned index) {
 
 void CPhysicsWorld::RemoveAllBodies() {
     cassert(!myNotifying);
+    myAsleep = false;
     for (RigidBody& body : myBodies) {
         IRigidBodyListener* listener = body.listener;
         body.listener = nullptr;
@@ -162,6 +165,7 @@ void CPhysicsWorld::Serialize(tarn::CXmlFileSys* filesys) {
 
 void CPhysicsWorld::Step(float dt) {
     cassert(!myNotifying);
+    if (myAsleep) return;
     if (!(dt >= 0.0f)) dt = 0.0f;
     if (dt > MAX_STEP) dt = MAX_STEP;
     ClassifyBodies();

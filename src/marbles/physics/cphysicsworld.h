@@ -52,8 +52,15 @@ public:
 
     // Advances the world by dt seconds, at most 0.05; a negative or NaN dt counts as 0.
     // Bodies with a non-finite number stay frozen and touch nothing; impulses or moves that
-    // would make a number non-finite are not applied. Not to be called from a listener.
+    // would make a number non-finite are not applied. Not to be called from a listener. A
+    // sleeping world does nothing at all.
     void Step(float dt);
+
+    // A sleeping world keeps every body where it is, unmoved and unheard, until it is woken:
+    // by SetAsleep(false), or by adding or removing a body. Changes made through GetBody do
+    // not wake it.
+    void SetAsleep(bool asleep) { myAsleep = asleep; }
+    bool IsAsleep() const { return myAsleep; }
 
     // Appends a copy of body with a listener from the factory (or none); the copy's listener
     // field is replaced. Returns the new body's index.
@@ -118,6 +125,7 @@ private:
     EDetection myDetection = DETECT_BROAD_PHASE;
     // While the listeners hear a step: they must not add, remove or step bodies then.
     bool myNotifying = false;
+    bool myAsleep = false;
     // The last step's detection was cut short; the log has said so once for this world.
     bool myDetectionCut = false;
     bool myCutReported = false;

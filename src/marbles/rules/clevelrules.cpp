@@ -8,6 +8,7 @@
 #include "marbles/rules/cchainfinder.h"
 #include "marbles/rules/cmarble.h"
 #include "marbles/rules/cmarbleregistry.h"
+#include "marbles/physics/cphysicsworld.h"
 #include "tarn/utils/logger/clogger.h"
 
 namespace marbles {
@@ -19,10 +20,11 @@ void CLevelRules::Reset() {
     mySettleWatch.Clear();
 }
 
-void CLevelRules::ObservePile() {
+void CLevelRules::ObservePile(CPhysicsWorld* world) {
     std::vector<Vector2> positions;
     for (const CMarble* marble : *CMarbleRegistry::GetSingleton()) positions.push_back(marble->GetPosition());
     mySettleWatch.Observe(positions);
+    if (world && mySettleWatch.IsSettled()) world->SetAsleep(true);
 }
 
 bool CLevelRules::Update(bool pileSettled) {

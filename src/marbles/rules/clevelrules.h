@@ -12,6 +12,8 @@
 
 namespace marbles {
 
+class CPhysicsWorld;
+
 class CLevelRules {
 public:
     // Milliseconds that must pass between two checks.
@@ -36,7 +38,10 @@ public:
     // check timer runs on).
     void Reset();
     // Called after every physics step: the settle watch takes the registered marbles' places.
-    void ObservePile();
+    // Given the level's world, puts it to sleep once the pile has settled, so the pile stays
+    // where the player sees it (and the verdict of the checks stays true) until a removal, a
+    // restart or an undo wakes it. Without a world the pile is only watched.
+    void ObservePile(CPhysicsWorld* world = nullptr);
     // Whether the registered marbles have settled as the player sees it (see CSettleWatch).
     bool IsPileSettled() const { return mySettleWatch.IsSettled(); }
     // Called once per game update: when more than CHECK_INTERVAL ms have passed since the last

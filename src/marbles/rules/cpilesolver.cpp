@@ -43,7 +43,8 @@ void CPileSolver::RemoveByInitId(std::int32_t initId) {
 }
 
 // Steps the world as it stands until its marbles settle (or the limit passes), then takes the
-// pile into node.
+// pile into node. The game's world sleeps from that step until the next removal, so this pile
+// is the one every later click meets, whenever it comes.
 void CPileSolver::SettleInto(Node& node) {
     ++mySettles;
     CSettleWatch watch;

@@ -671,3 +671,22 @@ TEST(BadInput, AMoveThatWouldOverflowLeavesTheBodyWhereItIs) {
     EXPECT_TRUE(AllFinite(world.GetBody(0)));
     EXPECT_GE(world.GetBody(0).position.x, 3e38f) << "it moves while it can";
 }
+
+TEST(Sleep, ASleepingWorldMovesNothingUntilABodyComesOrGoes) {
+    CPhysicsWorld world;
+    world.AddBody(Circle(0, 0, 1));
+    world.AddBody(Circle(5, 0, 1));
+    world.SetAsleep(true);
+    for (int s = 0; s < 10; ++s) world.Step(0.05f);
+    EXPECT_EQ(world.GetBody(0).position.y, 0.0f) << "no gravity while asleep";
+    world.RemoveBody(1);
+    EXPECT_FALSE(world.IsAsleep());
+    world.Step(0.05f);
+    EXPECT_GT(world.GetBody(0).position.y, 0.0f);
+    world.SetAsleep(true);
+    world.AddBody(Circle(5, 0, 1));
+    EXPECT_FALSE(world.IsAsleep());
+    world.SetAsleep(true);
+    world.RemoveAllBodies();
+    EXPECT_FALSE(world.IsAsleep());
+}

@@ -144,3 +144,17 @@ TEST(MarblesSim, EveryShippedLevelIsWonByItsSolution) {
     EXPECT_NE(cut.status, 0);
     EXPECT_EQ(cut.output.find("Level complite"), std::string::npos) << cut.output;
 }
+
+TEST(MarblesSim, ASleepingPileStaysWhereItSettled) {
+    // Levels 1, 5 and 17 crept 1-3, about 16 and about 55 pixels after their piles looked
+    // settled; asleep they never move again.
+    for (const char* level : {"level01.xml", "level05.xml", "level17.xml"}) {
+        const std::string path = std::string(MARBLES_SOURCE_DIR) + "/game/data/levels/" + level;
+        const RunResult asleep = RunSimulator("--csv --creep --sleep --steps 1500 '" + path + "'");
+        ASSERT_EQ(asleep.status, 0) << level;
+        const std::vector<std::vector<std::string>> rows = CsvRows(asleep.output);
+        ASSERT_GE(rows.size(), 2u);
+        EXPECT_GT(std::stol(rows[0][1]), 0) << level << " settles";
+        EXPECT_EQ(rows[1][1], "0.000") << level;
+    }
+}
