@@ -8,7 +8,7 @@ marbles_install_deps() {
         libsdl1.2-dev libsdl-image1.2-dev libsdl-mixer1.2-dev libsdl-gfx1.2-dev)
     if [ "${1:-}" = "test" ]; then
         packages+=(libgtest-dev libgmock-dev libbenchmark-dev libpugixml-dev libtinyxml2-dev python3 libxml2-utils
-            libstb-dev imagemagick xvfb xauth xdotool x11-utils desktop-file-utils appstream)
+            libstb-dev imagemagick xvfb xauth xdotool x11-utils desktop-file-utils appstream dpkg-dev lintian)
     fi
     marbles_install_packages "${packages[@]}"
 }

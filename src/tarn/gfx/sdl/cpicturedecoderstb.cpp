@@ -23,7 +23,11 @@
 #define STBI_ONLY_JPEG
 #define STBI_ONLY_TGA
 #define STBI_ONLY_BMP
+// The optimiser cannot see that stb's reading context is filled before use.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
 #include <stb_image.h>
+#pragma GCC diagnostic pop
 
 namespace tarn {
 
