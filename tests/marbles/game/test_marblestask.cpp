@@ -33,7 +33,7 @@ using testsupport::WriteFile;
 namespace {
 
 using CImpl = CMarblesTask::CMarblesTaskImpl;
-using CUi = CImpl::CMarblesInGameUi;
+using CUi = CMarblesInGameUi;
 
 std::string Circle(int color, float x, float y, bool dynamic = false) {
     return std::string("<RigidBody shape='0' staticObject='") + (dynamic ? "0' inverseMass='1'" : "1' inverseMass='0'") +
