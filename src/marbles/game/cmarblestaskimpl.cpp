@@ -3,7 +3,6 @@
 #include "marbles/game/cmarblestaskimpl.h"
 
 #include "marbles/game/cgamecommands.h"
-#include "marbles/game/cmarblegfx.h"
 #include "marbles/game/cmarblesingameui.h"
 #include "marbles/game/levelprogress.h"
 #include "marbles/physics/cphysicsworld.h"
@@ -42,7 +41,6 @@ CImpl::CMarblesTaskImpl(const std::string& levelListFile, const COptions& option
 CImpl::CMarblesTaskImpl(const std::string& levelListFile) : CMarblesTaskImpl(levelListFile, COptions()) {}
 
 CImpl::~CMarblesTaskImpl() {
-    CMarbleGfx::SetInputEnabled(true);
     myLevels.Save();
     myScreen.reset();
 }
@@ -133,7 +131,7 @@ void CImpl::ApplyChange() {
 
 void CImpl::LeaveLevel() {
     myPaused = false;
-    CMarbleGfx::SetInputEnabled(true);
+    mySession.GetMarbleFactory().SetInputEnabled(true);
     myHud.HideAll();
     mySession.Clear();
 }
@@ -253,7 +251,7 @@ bool CImpl::Hint() {
 void CImpl::TogglePause() {
     if (!myPaused && !IsLevelRunning()) return;
     myPaused = !myPaused;
-    CMarbleGfx::SetInputEnabled(!myPaused);
+    mySession.GetMarbleFactory().SetInputEnabled(!myPaused);
     myHud.SetPaused(myPaused);
     Log()->Debug() << (myPaused ? "Paused" : "Resumed") << "\n";
     if (!myPaused) mySession.RestartStepClock();
