@@ -1,4 +1,5 @@
-// The game's music, effects, volumes and mute, handed to the audio task.
+// The game's music, effects, volumes and mute, handed to the audio task through its typed
+// interface.
 #include "marbles/game/cgamesound.h"
 
 #include <string>
@@ -6,6 +7,8 @@
 #include "marbles/game/cgameoptions.h"
 #include "tarn/tasks/cinterpreter.h"
 #include "tarn/tasks/ckernel.h"
+#include "tarn/tasks/ctaskfactory.h"
+#include "tarn/tasks/iaudiooutput.h"
 #include "tarn/utils/logger/clogger.h"
 
 namespace marbles {
@@ -15,9 +18,14 @@ namespace {
 tarn::CInterpreter* Console() { return tarn::CKernel::GetSingleton()->GetConsole(); }
 
 // The sound volume (0 to 100) as the audio task takes it (0 to 1).
-std::string VolumeText(int volume) {
+float Volume(int volume) {
     const int clamped = volume < 0 ? 0 : (volume > 100 ? 100 : volume);
-    return std::to_string(clamped / 100.0);
+    return static_cast<float>(clamped / 100.0);
+}
+
+// The running audio task; null when none runs.
+tarn::IAudioOutput* Audio() {
+    return dynamic_cast<tarn::IAudioOutput*>(tarn::CTaskFactory::GetSingleton()->FindTask("audio"));
 }
 
 }  // namespace
@@ -30,7 +38,8 @@ CGameSound::CGameSound(bool sound, bool music) : mySound(sound), myMusic(music) 
 }
 
 void CGameSound::StartMusic() const {
-    if (mySound && myMusic) Console()->Execute(std::string("audio::PlayMusic( \"") + MUSIC + "\" )", false);
+    tarn::IAudioOutput* audio = Audio();
+    if (mySound && myMusic && audio) audio->PlayMusic(MUSIC);
 }
 
 CGameSound::~CGameSound() {
@@ -48,14 +57,16 @@ void CGameSound::ApplyVolumes() {
     if (music == myAppliedMusicVolume && effects == myAppliedEffectsVolume) return;
     myAppliedMusicVolume = music;
     myAppliedEffectsVolume = effects;
-    Console()->Execute("audio::SetMusicVolume( " + VolumeText(music) + " )", false);
-    Console()->Execute("audio::SetEffectsVolume( " + VolumeText(effects) + " )", false);
+    tarn::IAudioOutput* audio = Audio();
+    if (!audio) return;
+    audio->SetMusicVolume(Volume(music));
+    audio->SetEffectsVolume(Volume(effects));
 }
 
 void CGameSound::PlayEffect(const char* file) const {
     if (!mySound || myMuted) return;
     tarn::CLogger::GetSingleton()->Debug() << "Sound effect: " << file << "\n";
-    Console()->Execute(std::string("audio::PlayEffect( \"") + file + "\" )", false);
+    if (tarn::IAudioOutput* audio = Audio()) audio->PlayEffect(file);
 }
 
 void CGameSound::ToggleMute() {

@@ -7,9 +7,9 @@
 #include "marbles/game/levelprogress.h"
 #include "marbles/physics/cphysicsworld.h"
 #include "marbles/rules/cmarbleregistry.h"
-#include "tarn/tasks/cinterpreter.h"
-#include "tarn/tasks/ckernel.h"
+#include "tarn/tasks/ctaskfactory.h"
 #include "tarn/tasks/ctaskmanager.h"
+#include "tarn/tasks/iwindowcontrol.h"
 #include "tarn/utils/logger/clogger.h"
 #include "tarn/utils/signalslot/cgenericevent.h"
 #include "tarn/utils/signalslot/cslot.h"
@@ -17,8 +17,6 @@
 namespace marbles {
 
 namespace {
-
-tarn::CInterpreter* Console() { return tarn::CKernel::GetSingleton()->GetConsole(); }
 
 tarn::CLogger* Log() { return tarn::CLogger::GetSingleton(); }
 
@@ -32,7 +30,8 @@ CImpl::CMarblesTaskImpl(const std::string& levelListFile, const COptions& option
       myLevels(levelListFile),
       myLevelList(myLevels.GetList()),
       mySound(options.mySound, options.myMusic) {
-    if (myOptions.myFullscreen) Console()->Execute("window::ToggleFullscreen", false);
+    auto* window = dynamic_cast<tarn::IWindowControl*>(tarn::CTaskFactory::GetSingleton()->FindTask("window"));
+    if (myOptions.myFullscreen && window) window->ToggleFullscreen();
     mySound.StartMusic();
     ShowTitle();
     if (myOptions.myStartLevel > 0) RequestLevel(myOptions.myStartLevel);

@@ -210,7 +210,7 @@ class CToggleFullscreenCommand : public CCommand {
 public:
     explicit CToggleFullscreenCommand(CApplicationSDL* task) : myTask(task) {}
     std::string Execute() override {
-        myTask->SetFullscreen(!myTask->IsFullscreen());
+        myTask->ToggleFullscreen();
         return std::string();
     }
 
