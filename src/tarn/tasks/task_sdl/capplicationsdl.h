@@ -69,6 +69,8 @@ private:
     // an error, on standard error and in the log) when there is none.
     bool InitVideo();
     void SelectMode();
+    // The window's commands: SetName, Resize, SetIcon and ToggleFullscreen.
+    void CreateCommands();
 
     std::unique_ptr<CInterpreter> myInterpreter;
     std::unique_ptr<ICommand> mySetNameCommand;
