@@ -17,8 +17,10 @@ export CFLAGS="$(dpkg-buildflags --get CFLAGS)" CXXFLAGS="$(dpkg-buildflags --ge
 export CPPFLAGS="$(dpkg-buildflags --get CPPFLAGS | sed 's/-Wdate-time//')" LDFLAGS="$(dpkg-buildflags --get LDFLAGS)"
 # The preprocessor flags (_FORTIFY_SOURCE) reach C++ through CXXFLAGS.
 export CXXFLAGS="$CXXFLAGS $CPPFLAGS"
+# Given on every run: the environment's flags reach only a build folder's first configure.
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DTARN_BUILD_TESTS=OFF -DTARN_BUILD_FUZZ=OFF \
-    -DTARN_BUILD_BENCH=OFF > "$build.configure.log" || { cat "$build.configure.log"; exit 1; }
+    -DTARN_BUILD_BENCH=OFF -DCMAKE_CXX_FLAGS="$CXXFLAGS" -DCMAKE_EXE_LINKER_FLAGS="$LDFLAGS" \
+    > "$build.configure.log" || { cat "$build.configure.log"; exit 1; }
 cmake --build "$build" -j"$(nproc)" --target marbles packaging_files
 rm -f "$build"/marbles_*.deb
 (cd "$build" && cpack -G DEB > cpack.log) || { cat "$build/cpack.log"; exit 1; }

@@ -53,7 +53,7 @@ TEST(Install, InstalledGameReadsItsDataAndWritesOnlyThePlayersFiles) {
     for (const char* file : {"usr/games/marbles", "usr/share/games/marbles/autoexec.txt",
                              "usr/share/games/marbles/data/level_list.xml",
                              "usr/share/applications/org.tarn.Marbles.desktop",
-                             "usr/share/metainfo/org.tarn.Marbles.metainfo.xml", "usr/share/man/man6/marbles.6",
+                             "usr/share/metainfo/org.tarn.Marbles.metainfo.xml", "usr/share/man/man6/marbles.6.gz",
                              "usr/share/icons/hicolor/48x48/apps/marbles.png",
                              "usr/share/icons/hicolor/128x128/apps/marbles.png",
                              "usr/share/icons/hicolor/scalable/apps/marbles.svg"})

@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "marbles/game/cmarblegfxfactory.h"
 #include "marbles/game/cmarblespritetable.h"
 #include "marbles/rules/cmarbleslogic.h"
 #include "tarn/gfx/canimatedsprite.h"
@@ -18,12 +19,8 @@ namespace {
 const int LEFT_BUTTON = 1;
 const int RIGHT_BUTTON = 4;
 const int Z_WITHOUT_SPRITE = 100000;
-
-float theOffsetX = 320.0f;
-float theOffsetY = 160.0f;
-float theScaleX = 16.0f;
-float theScaleY = 16.0f;
-bool theInputEnabled = true;
+// What a marble made without a factory uses.
+const CScreenMapping DEFAULT_MAPPING;
 
 }  // namespace
 
@@ -32,20 +29,9 @@ CMarbleGfx::~CMarbleGfx() {
     mySprite.reset();
 }
 
-void CMarbleGfx::SetScreenMapping(float offsetX, float offsetY, float scaleX, float scaleY) {
-    theOffsetX = offsetX;
-    theOffsetY = offsetY;
-    theScaleX = scaleX;
-    theScaleY = scaleY;
-}
+const CScreenMapping& CMarbleGfx::Mapping() const { return myFactory ? myFactory->GetMapping() : DEFAULT_MAPPING; }
 
-int CMarbleGfx::ToScreenX(float x) { return static_cast<int>(x * theScaleX + theOffsetX); }
-
-int CMarbleGfx::ToScreenY(float y) { return static_cast<int>(y * theScaleY + theOffsetY); }
-
-void CMarbleGfx::SetInputEnabled(bool enabled) { theInputEnabled = enabled; }
-
-bool CMarbleGfx::IsInputEnabled() { return theInputEnabled; }
+bool CMarbleGfx::IsInputEnabled() const { return !myFactory || myFactory->IsInputEnabled(); }
 
 void CMarbleGfx::RefreshLook() {
     if (!mySprite) return;
@@ -92,7 +78,8 @@ Vector2 CMarbleGfx::GetDrawnPosition() {
     // it came to rest until its mean has gone a whole pixel from there, so that it does not
     // flicker between two pixels (and nothing is redrawn while the pile rests).
     const Vector2 drift = mean - myAnchor;
-    if (!myAnchored || std::fabs(drift.x * theScaleX) >= 1.0f || std::fabs(drift.y * theScaleY) >= 1.0f) {
+    const CScreenMapping& mapping = Mapping();
+    if (!myAnchored || std::fabs(drift.x * mapping.myScaleX) >= 1.0f || std::fabs(drift.y * mapping.myScaleY) >= 1.0f) {
         myAnchor = mean;
         myAnchored = true;
     }
@@ -104,15 +91,16 @@ void CMarbleGfx::OnMoved() {
     if (!mySprite) return;
     const tarn::CRect rect = mySprite->GetRect();
     const Vector2 drawn = GetDrawnPosition();
-    const float x = drawn.x * theScaleX + theOffsetX - rect.w / 2.0f;
-    const float y = drawn.y * theScaleY + theOffsetY - rect.h / 2.0f;
+    const CScreenMapping& mapping = Mapping();
+    const float x = drawn.x * mapping.myScaleX + mapping.myOffsetX - rect.w / 2.0f;
+    const float y = drawn.y * mapping.myScaleY + mapping.myOffsetY - rect.h / 2.0f;
     mySprite->SetPosition(static_cast<int>(x), static_cast<int>(y));
 }
 
 void CMarbleGfx::OnHighlightChanged(bool /*on*/) { RefreshLook(); }
 
 void CMarbleGfx::OnMouseMove(int /*x*/, int /*y*/) {
-    if (myPointerOver || !theInputEnabled) return;
+    if (myPointerOver || !IsInputEnabled()) return;
     myPointerOver = true;
     if (myGameLogic && myGameLogic->CanSelect(this) && !IsSelected()) SetHighlight(true);
 }
@@ -124,7 +112,7 @@ void CMarbleGfx::OnMouseOut(int /*x*/, int /*y*/) {
 }
 
 void CMarbleGfx::OnMouseDown(int button) {
-    if (!theInputEnabled) return;
+    if (!IsInputEnabled()) return;
     if (button == LEFT_BUTTON) {
         cassert(myGameLogic != nullptr) cvalue(GetIndex());
         if (myGameLogic) myGameLogic->OnMarbleClicked(this);

@@ -5,12 +5,14 @@
 
 #include <array>
 
+#include "marbles/game/cscreenmapping.h"
 #include "marbles/rules/cmarble.h"
 #include "tarn/gfx/csprite.h"
 #include "tarn/inputdevice/imousereceiver.h"
 
 namespace marbles {
 
+class CMarbleGfxFactory;
 class CMarblesLogic;
 
 // Made for every body by CMarbleGfxFactory; the physics world owns and deletes it. Only a
@@ -18,8 +20,11 @@ class CMarblesLogic;
 // keep a marble that never draws and never registers with the mouse.
 class CMarbleGfx : public CMarble, public tarn::IMouseReceiver {
 public:
-    // logic (not owned) gets the clicks; it must be set before the first click.
-    explicit CMarbleGfx(CMarblesLogic* logic = nullptr) : myGameLogic(logic) {}
+    // logic (not owned) gets the clicks; it must be set before the first click. factory (not
+    // owned, outliving the marble) gives the mapping to the screen and the input switch;
+    // without one the marble uses the default mapping and always takes input.
+    explicit CMarbleGfx(CMarblesLogic* logic = nullptr, const CMarbleGfxFactory* factory = nullptr)
+        : myGameLogic(logic), myFactory(factory) {}
     // Leaves the mouse device and releases the sprite (the base leaves the marble registry).
     ~CMarbleGfx() override;
 
@@ -35,15 +40,6 @@ public:
     // The sprite's depth; 100000 without a sprite.
     int GetZ() const override;
 
-    // The program-wide world-to-screen mapping: screen = world * scale + offset (pixels).
-    static void SetScreenMapping(float offsetX, float offsetY, float scaleX, float scaleY);
-    // Where world point (x, y) lands on the screen, truncated towards zero.
-    static int ToScreenX(float x);
-    static int ToScreenY(float y);
-
-    // While disabled (the game is paused) every marble ignores the pointer and the buttons.
-    static void SetInputEnabled(bool enabled);
-    static bool IsInputEnabled();
     // Plays the animation of the marble's state: "selected" (a steady ring), "highlight" (a
     // soft glow, for hover and hints) or "normal". A sprite file without "selected" shows a
     // selected marble with "highlight", and one without "highlight" shows "normal".
@@ -72,11 +68,14 @@ protected:
     Vector2 GetDrawnPosition();
 
 private:
+    const CScreenMapping& Mapping() const;
+    bool IsInputEnabled() const;
     void RememberPosition();
     // Whether its last SMOOTH_STEPS positions all lie within SMOOTH_RADIUS of the latest.
     bool IsResting() const;
 
     CMarblesLogic* myGameLogic;
+    const CMarbleGfxFactory* myFactory;
     std::array<Vector2, SMOOTH_STEPS> myRecent{};
     unsigned myRecentCount = 0;
     unsigned myRecentNext = 0;

@@ -5,6 +5,6 @@
 
 namespace marbles {
 
-IRigidBodyListener* CMarbleGfxFactory::CreateListener() { return new CMarbleGfx(myGameLogic); }
+IRigidBodyListener* CMarbleGfxFactory::CreateListener() { return new CMarbleGfx(myGameLogic, this); }
 
 }  // namespace marbles

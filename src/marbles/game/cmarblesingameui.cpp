@@ -4,7 +4,8 @@
 
 #include <algorithm>
 
-#include "marbles/game/cmarblegfx.h"
+#include "marbles/game/cgamecommands.h"
+#include "marbles/game/cmarblestaskimpl.h"
 #include "marbles/game/levelprogress.h"
 #include "marbles/game/cmarblespritetable.h"
 #include "tarn/gfx/ccolor.h"
@@ -48,21 +49,16 @@ tarn::CSpriteHandle MakeBox(const tarn::CRect& rect, int red, int green, int blu
 
 }  // namespace
 
-using CUi = CMarblesTask::CMarblesTaskImpl::CMarblesInGameUi;
+using CUi = CMarblesInGameUi;
 
 const std::int32_t CUi::MAX_TILES = TILE_COLUMNS * ((SCREEN_HEIGHT - TILES_TOP - 1) / (TILE_HEIGHT + TILE_GAP) + 1);
 
-const char* const CUi::KEYS_TEXT =
-    "Keys   R  restart the level        P       pause and resume\n"
-    "       U  undo the last removal    M       sound on and off\n"
-    "       H  hint: a chain to clear   F11     fullscreen and back\n"
-    "       L  level select (title)     Escape  title; quit there\n"
-    "\n"
-    "                      Click to start";
-
-CUi::CMarblesInGameUi(CMarblesTaskImpl* task) : myMarblesTask(task) {
-    CMarbleGfx::SetScreenMapping(320.0f, 160.0f, 16.0f, 16.0f);
+const std::string& CUi::KeysText() {
+    static const std::string text = CGameCommands::KeysText();
+    return text;
 }
+
+CUi::CMarblesInGameUi(CMarblesTask::CMarblesTaskImpl* task) : myMarblesTask(task) {}
 
 CUi::~CMarblesInGameUi() { tarn::CMouse::GetSingleton()->RemoveReceiver(this); }
 
@@ -87,7 +83,8 @@ void CUi::AddText(const tarn::CRect& rect, const std::string& text, int red, int
     tarn::CSystemFontLoader(font, "");
     const int w = rect.w - 2 * FRAME;
     const int h = rect.h - 2 * FRAME;
-    auto* sprite = new tarn::CTextSprite(font, w, h, new tarn::CSprite(tarn::CreateImage(w, h, tarn::CColor(255, 0, 255, 255))));
+    auto* sprite =
+        new tarn::CTextSprite(font, w, h, new tarn::CSprite(tarn::CreateImage(w, h, tarn::CColor(255, 0, 255, 255))));
     sprite->SetStartPosition(tarn::CTextPos(4, 2));
     sprite->SetText(text);
     tarn::CSpriteHandle handle(sprite);
@@ -99,7 +96,8 @@ void CUi::AddText(const tarn::CRect& rect, const std::string& text, int red, int
 
 std::vector<std::string> CUi::GetTexts() const {
     std::vector<std::string> texts;
-    for (const tarn::CSpriteHandle& text : myTexts) texts.push_back(static_cast<tarn::CTextSprite*>(text.get())->GetText());
+    for (const tarn::CSpriteHandle& text : myTexts)
+        texts.push_back(static_cast<tarn::CTextSprite*>(text.get())->GetText());
     return texts;
 }
 
@@ -121,7 +119,7 @@ void CUi::ShowTitle() {
 void CUi::ShowHelp() {
     ShowPicture(HELP_PICTURE, STATE_HELP_OR_COMPLETE);
     myHelpShown = true;
-    AddText(tarn::CRect(36, 378, 568, 100), KEYS_TEXT, 250, 210, 60);
+    AddText(tarn::CRect(36, 378, 568, 100), KeysText(), 250, 210, 60);
 }
 
 void CUi::ShowLevelSelect(const CLevelList& list) {
@@ -139,7 +137,9 @@ void CUi::ShowLevelSelect(const CLevelList& list) {
         const ETile tile = TileOf(list, position);
         myTiles.push_back(tile);
         const std::string label = std::to_string(position) + "\n" +
-                                  (tile == ETile::COMPLETED ? "done" : tile == ETile::OPEN ? "play" : "locked");
+                                  (tile == ETile::COMPLETED ? "done"
+                                   : tile == ETile::OPEN    ? "play"
+                                                            : "locked");
         if (tile == ETile::COMPLETED) AddText(TileRect(position), label, 60, 200, 80);
         if (tile == ETile::OPEN) AddText(TileRect(position), label, 250, 210, 60);
         if (tile == ETile::LOCKED) AddText(TileRect(position), label, 90, 90, 100);
@@ -190,38 +190,37 @@ std::int32_t CUi::TileUnderPointer() const {
     return 0;
 }
 
+CScreenFlow::EScreen CUi::GetScreen() const {
+    using S = CScreenFlow::EScreen;
+    switch (myState) {
+        case STATE_HELP_OR_COMPLETE:
+            return myHelpShown ? S::HELP : S::COMPLETE;
+        case STATE_LOST:
+            return S::LOST;
+        case STATE_TITLE:
+            return S::TITLE;
+        case STATE_LEVEL_SELECT:
+            return S::LEVEL_SELECT;
+        case STATE_LOAD_FAILED:
+            return S::LOAD_FAILED;
+        default:
+            return S::LEVEL;
+    }
+}
+
 void CUi::OnMouseDown(int button) {
     if (button != LEFT_BUTTON) return;
     const tarn::CMouse* mouse = tarn::CMouse::GetSingleton();
-    switch (myState) {
-        case STATE_TITLE:
-            if (LevelsButtonRect().Contains(mouse->GetX(), mouse->GetY())) {
-                myMarblesTask->RequestLevelSelect();
-                return;
-            }
-            ShowHelp();
-            return;
-        case STATE_HELP_OR_COMPLETE:
-            if (myHelpShown) {
-                myMarblesTask->RequestContinue();
-                return;
-            }
-            myMarblesTask->RequestLevel(myMarblesTask->GetLevelList().GetPosition());
-            return;
-        case STATE_LOST:
-            myMarblesTask->RequestLevel(myMarblesTask->GetLevelList().GetPosition());
-            return;
-        case STATE_LEVEL_SELECT: {
-            const std::int32_t tile = TileUnderPointer();
-            if (tile > 0 && myTiles[static_cast<std::size_t>(tile - 1)] != ETile::LOCKED) myMarblesTask->RequestLevel(tile);
-            return;
-        }
-        case STATE_LOAD_FAILED:
-            myMarblesTask->RequestSkipLevel();
-            return;
-        default:
-            return;
+    const std::int32_t tile = myState == STATE_LEVEL_SELECT ? TileUnderPointer() : 0;
+    const bool onTile = tile > 0 && myTiles[static_cast<std::size_t>(tile - 1)] != ETile::LOCKED;
+    const bool onButton = myState == STATE_TITLE && LevelsButtonRect().Contains(mouse->GetX(), mouse->GetY());
+    const auto input = onTile || onButton ? CScreenFlow::EInput::CLICK_BUTTON : CScreenFlow::EInput::CLICK;
+    const CScreenFlow::EChange change = CScreenFlow::Next(GetScreen(), input);
+    if (change == CScreenFlow::EChange::HELP) {
+        ShowHelp();
+        return;
     }
+    myMarblesTask->Request(change, tile);
 }
 
 }  // namespace marbles

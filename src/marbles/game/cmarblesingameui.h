@@ -7,8 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "marbles/game/cmarblestaskimpl.h"
+#include "marbles/game/cmarblestask.h"
+#include "marbles/game/cscreenflow.h"
 #include "marbles/level/clevelfile.h"
+#include "marbles/level/clevellist.h"
 #include "tarn/gfx/crect.h"
 #include "tarn/gfx/csprite.h"
 #include "tarn/inputdevice/imousereceiver.h"
@@ -18,7 +20,7 @@ namespace marbles {
 
 // Captures the mouse while a picture waits for a click. A click that leaves the picture only
 // asks the game for the change, which happens at the game's next update.
-class CMarblesTask::CMarblesTaskImpl::CMarblesInGameUi : public tarn::IMouseReceiver, public tarn::CSSObject {
+class CMarblesInGameUi : public tarn::IMouseReceiver, public tarn::CSSObject {
 public:
     enum {
         STATE_NONE = 0,
@@ -36,12 +38,11 @@ public:
     // The level-select tiles that start on the 640x480 screen: eight rows of six.
     static const std::int32_t MAX_TILES;
 
-    // The keys as the help screen lists them.
-    static const char* const KEYS_TEXT;
+    // The keys as the help screen lists them, made from the game's command table.
+    static const std::string& KeysText();
 
-    // task (not owned) is asked for the changes the clicks make. Sets the marbles'
-    // world-to-screen mapping: offset (320, 160), 16 pixels per world unit.
-    explicit CMarblesInGameUi(CMarblesTaskImpl* task);
+    // task (not owned) is asked for the changes the clicks make.
+    explicit CMarblesInGameUi(CMarblesTask::CMarblesTaskImpl* task);
     // Leaves the mouse device; the connections to the rules go with the signal object base.
     ~CMarblesInGameUi() override;
     CMarblesInGameUi(const CMarblesInGameUi&) = delete;
@@ -83,6 +84,8 @@ public:
     std::string GetName() const override { return "MarblesInGameUi"; }
 
     std::int32_t GetState() const { return myState; }
+    // The state as the screen flow knows it.
+    CScreenFlow::EScreen GetScreen() const;
     bool IsHelpShown() const { return myHelpShown; }
     // Precondition: index < SPRITE_COUNT. Empty until loaded.
     const tarn::CSpriteHandle& GetSprite(int index) const { return mySprites[index]; }
@@ -102,7 +105,7 @@ private:
     // The level-select tile under the pointer; 0 when none.
     std::int32_t TileUnderPointer() const;
 
-    CMarblesTaskImpl* myMarblesTask;
+    CMarblesTask::CMarblesTaskImpl* myMarblesTask;
     std::int32_t myState = STATE_NONE;
     bool myHelpShown = false;
     tarn::CSpriteHandle mySprites[SPRITE_COUNT];

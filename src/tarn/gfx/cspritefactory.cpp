@@ -36,6 +36,12 @@ void CSpriteFactory::AddSpriteType(int type, Creator creator) {
     if (creator) myCreators[type] = creator;
 }
 
+std::vector<int> CSpriteFactory::GetSpriteTypes() const {
+    std::vector<int> types;
+    for (const auto& creator : myCreators) types.push_back(creator.first);
+    return types;
+}
+
 CSprite* CSpriteFactory::CreateSprite(int type) const {
     auto found = myCreators.find(type);
     return found == myCreators.end() ? nullptr : found->second();

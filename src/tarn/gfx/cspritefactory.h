@@ -5,6 +5,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 #include "tarn/gfx/csprite.h"
 
@@ -26,6 +27,8 @@ public:
     // A new sprite of the type, owned by the caller - except the screen layer (type 2), which
     // is the one process-wide layer. Null for a type without a creator.
     CSprite* CreateSprite(int type) const;
+    // The type ids with a creator, ascending.
+    std::vector<int> GetSpriteTypes() const;
     // "sprite_base" 0, "sprite_layer" 1, "sprite_screenlayer" 2, "sprite_text" 3,
     // "sprite_animated" 4; any other name 0.
     static int TypeFromName(const std::string& name);

@@ -5,7 +5,8 @@
 #include "tarn/tasks/cinterpreter.h"
 #include "tarn/tasks/ckernel.h"
 #include "tarn/tasks/ctaskfactory.h"
-#include "tarn/tasks/icommand.h"
+#include "tarn/tasks/cargumentcommand.h"
+#include "tarn/tasks/cparameterlist.h"
 #include "tarn/tasks/events/ceventdispatcher.h"
 #include "tarn/inputdevice/ccursorimage.h"
 
@@ -14,33 +15,20 @@ namespace tarn {
 namespace {
 
 // Every cursor command does nothing while no event task lends a cursor control.
-class CCursorHideCommand : public CCommand {
-public:
-    std::string Execute() override {
-        CEventDispatcher::GetSingleton()->HideCursor();
-        return std::string();
-    }
-};
+std::string HideCursor(CParameterList&) {
+    CEventDispatcher::GetSingleton()->HideCursor();
+    return std::string();
+}
 
-class CCursorShowCommand : public CCommand {
-public:
-    std::string Execute() override {
-        CEventDispatcher::GetSingleton()->ShowCursor();
-        return std::string();
-    }
-};
+std::string ShowCursor(CParameterList&) {
+    CEventDispatcher::GetSingleton()->ShowCursor();
+    return std::string();
+}
 
-class CCursorChangeToCommand : public CCommand {
-public:
-    std::string Execute(CParameterList* params) override {
-        if (!params || !params->IsType(0, PARAM_STRING)) return "[ERROR] Could not recognize your cursor type";
-        CEventDispatcher::GetSingleton()->ChangeCursor(CursorTypeFromName(params->GetString(0)));
-        return std::string();
-    }
-    std::string Execute() override {
-        return "[ERROR] Needs a parameter to define to what we change our cursor( like arrow, cross, text... )";
-    }
-};
+std::string ChangeCursor(CParameterList& params) {
+    CEventDispatcher::GetSingleton()->ChangeCursor(CursorTypeFromName(params.GetString(0)));
+    return std::string();
+}
 
 CTaskRegistrar<CMouseTask> theMouseRegistrar("mouse");
 
@@ -53,9 +41,12 @@ CMouseTask::~CMouseTask() = default;
 bool CMouseTask::Start() {
     if (myInterpreter) return false;
     myInterpreter.reset(CKernel::GetSingleton()->CreateInterpreter());
-    myHideCommand = std::make_unique<CCursorHideCommand>();
-    myShowCommand = std::make_unique<CCursorShowCommand>();
-    myChangeCommand = std::make_unique<CCursorChangeToCommand>();
+    myHideCommand = std::make_unique<CArgumentCommand>(&HideCursor);
+    myShowCommand = std::make_unique<CArgumentCommand>(&ShowCursor);
+    myChangeCommand = std::make_unique<CArgumentCommand>(
+        "[ERROR] Needs a parameter to define to what we change our cursor( like arrow, cross, text... )",
+        CArgumentCommand::FirstIs(PARAM_STRING), &ChangeCursor, CArgumentCommand::EReport::ANSWER,
+        "[ERROR] Could not recognize your cursor type");
     myInterpreter->AddCommand("CursorHide", myHideCommand.get());
     myInterpreter->AddCommand("CursorShow", myShowCommand.get());
     myInterpreter->AddCommand("CursorChangeTo", myChangeCommand.get());

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "tarn/tasks/icommand.h"
+#include "tarn/tasks/cargumentcommand.h"
 #include "tarn/tasks/ckernel.h"
 #include "tarn/tasks/cinterpreter.h"
 #include "tarn/tasks/cnamespaceregistry.h"
@@ -17,113 +17,58 @@ namespace tarn {
 
 namespace {
 
-bool HasStringFirst(const CParameterList* params) {
-    return params && params->Count() > 0 && params->IsType(0, PARAM_STRING);
+using Params = CParameterList;
+
+// A command of one string argument running run on it; usage answers anything else.
+CArgumentCommand OneString(const char* usage, void (CTaskFactory::*run)(const std::string&)) {
+    return CArgumentCommand(usage, CArgumentCommand::FirstIs(PARAM_STRING), [run](Params& params) {
+        (CTaskFactory::GetSingleton()->*run)(params.GetString(0));
+        return std::string();
+    });
 }
 
-class CQuitCommand : public CCommand {
-public:
-    std::string Execute() override {
-        CTaskManager::GetSingleton()->Quit();
-        return "bye bye";
-    }
-};
-
-// A command taking one string argument; the usage error otherwise.
-class COneStringCommand : public CCommand {
-public:
-    explicit COneStringCommand(const char* usage) : myUsage(usage) {}
-    std::string Execute(CParameterList* params) override {
-        if (!HasStringFirst(params)) return Execute();
-        Run(params->GetString(0));
-        return std::string();
-    }
-    std::string Execute() override { return myUsage; }
-
-protected:
-    virtual void Run(const std::string& argument) = 0;
-
-private:
-    const char* myUsage;
-};
+std::string Quit(Params&) {
+    CTaskManager::GetSingleton()->Quit();
+    return "bye bye";
+}
 
 // Returns "" or the console's refusal to run the file (already running, or too many nested).
-class CLoadCommand : public CCommand {
-public:
-    std::string Execute(CParameterList* params) override {
-        if (!HasStringFirst(params)) return Execute();
-        return CKernel::GetSingleton()->GetConsole()->ExecuteFile(params->GetString(0));
+std::string Load(Params& params) { return CKernel::GetSingleton()->GetConsole()->ExecuteFile(params.GetString(0)); }
+
+// starttask( type [, name] [, priority] [, task arguments...] )
+std::string StartTask(Params& params) {
+    const std::string type = params.GetString(0);
+    params.PopFront();
+    std::string name = type;
+    if (params.Count() > 0 && params.IsType(0, PARAM_STRING)) {
+        name = params.GetString(0);
+        params.PopFront();
     }
-    std::string Execute() override { return "Error: Load() You need to give a filename as a parameter."; }
-};
-
-class CTaskLoadCommand : public COneStringCommand {
-public:
-    CTaskLoadCommand()
-        : COneStringCommand("Error: TaskLoad() You need to give a task library name as a parameter.") {}
-
-protected:
-    void Run(const std::string& library) override { CTaskFactory::GetSingleton()->TaskLoad(library); }
-};
-
-class CPauseTaskCommand : public COneStringCommand {
-public:
-    CPauseTaskCommand() : COneStringCommand("Error: PauseTask( taskname ) requires atleast one parameter.") {}
-
-protected:
-    void Run(const std::string& name) override { CTaskFactory::GetSingleton()->PauseTask(name); }
-};
-
-class CResumeTaskCommand : public COneStringCommand {
-public:
-    CResumeTaskCommand() : COneStringCommand("Error: ResumeTask( taskname ) requires atleast one parameter.") {}
-
-protected:
-    void Run(const std::string& name) override { CTaskFactory::GetSingleton()->ResumeTask(name); }
-};
-
-class CStopTaskCommand : public COneStringCommand {
-public:
-    CStopTaskCommand() : COneStringCommand("Error: StopTask( taskname ) requires atleast one parameter.") {}
-
-protected:
-    void Run(const std::string& name) override { CTaskFactory::GetSingleton()->StopTask(name); }
-};
-
-class CStartTaskCommand : public CCommand {
-public:
-    std::string Execute(CParameterList* params) override {
-        if (!HasStringFirst(params)) return Execute();
-        const std::string type = params->GetString(0);
-        params->PopFront();
-        std::string name = type;
-        if (params->Count() > 0 && params->IsType(0, PARAM_STRING)) {
-            name = params->GetString(0);
-            params->PopFront();
-        }
-        int priority = 100;
-        if (params->Count() > 0 && params->IsType(0, PARAM_NUMBER)) {
-            priority = TruncateToInt(params->GetNumber(0));
-            params->PopFront();
-        }
-        if (CTaskFactory::GetSingleton()->StartTask(type, name, priority, params)) return type + " started";
-        return "failed to start " + type;
+    int priority = 100;
+    if (params.Count() > 0 && params.IsType(0, PARAM_NUMBER)) {
+        priority = TruncateToInt(params.GetNumber(0));
+        params.PopFront();
     }
-    std::string Execute() override {
-        return "Error: StartTask( tasktype, taskname, priority ) requires atleast one parameter.";
-    }
-};
+    if (CTaskFactory::GetSingleton()->StartTask(type, name, priority, &params)) return type + " started";
+    return "failed to start " + type;
+}
 
 }  // namespace
 
 void RegisterBasicCommands() {
-    static CQuitCommand quit;
-    static CLoadCommand load;
-    static CTaskLoadCommand taskLoad;
-    static CStartTaskCommand startTask;
-    static CPauseTaskCommand pauseTask;
-    static CResumeTaskCommand resumeTask;
-    static CStopTaskCommand stopTask;
+    const CArgumentCommand::Check string = CArgumentCommand::FirstIs(PARAM_STRING);
+    static CArgumentCommand quit{&Quit};
+    static CArgumentCommand load{"Error: Load() You need to give a filename as a parameter.", string, &Load};
+    static CArgumentCommand taskLoad =
+        OneString("Error: TaskLoad() You need to give a task library name as a parameter.", &CTaskFactory::TaskLoad);
+    static CArgumentCommand startTask{
+        "Error: StartTask( tasktype, taskname, priority ) requires atleast one parameter.", string, &StartTask};
+    static CArgumentCommand pauseTask =
+        OneString("Error: PauseTask( taskname ) requires atleast one parameter.", &CTaskFactory::PauseTask);
+    static CArgumentCommand resumeTask =
+        OneString("Error: ResumeTask( taskname ) requires atleast one parameter.", &CTaskFactory::ResumeTask);
+    static CArgumentCommand stopTask =
+        OneString("Error: StopTask( taskname ) requires atleast one parameter.", &CTaskFactory::StopTask);
     CNamespaceRegistry* registry = CNamespaceRegistry::GetSingleton();
     registry->AddCommand("basic", "quit", &quit);
     registry->AddCommand("basic", "load", &load);

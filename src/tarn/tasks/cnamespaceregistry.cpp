@@ -24,6 +24,12 @@ void CNamespaceRegistry::DetachInterpreter(CInterpreter* interpreter) {
     for (auto& entry : mySpaces) entry.second->Detach(interpreter);
 }
 
+std::vector<std::string> CNamespaceRegistry::GetNames() const {
+    std::vector<std::string> names;
+    for (const auto& space : mySpaces) names.push_back(space.first);
+    return names;
+}
+
 CNamespace* CNamespaceRegistry::FindNamespace(const std::string& space) const {
     const auto found = mySpaces.find(space);
     return found == mySpaces.end() ? nullptr : found->second.get();

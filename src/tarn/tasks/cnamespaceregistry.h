@@ -6,6 +6,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "tarn/tasks/cnamespace.h"
 
@@ -27,6 +28,8 @@ public:
     void DetachInterpreter(CInterpreter* interpreter);
     // The namespace or null.
     CNamespace* FindNamespace(const std::string& space) const;
+    // The namespace names, sorted.
+    std::vector<std::string> GetNames() const;
 
 private:
     std::map<std::string, std::unique_ptr<CNamespace>> mySpaces;

@@ -89,6 +89,18 @@ CTask* CTaskFactory::FindTask(const std::string& name) const {
     return found == myTasks.end() ? nullptr : found->second.get();
 }
 
+std::vector<std::string> CTaskFactory::GetTaskTypes() const {
+    std::vector<std::string> names;
+    for (const auto& type : myTaskTypes) names.push_back(type.first);
+    return names;
+}
+
+std::vector<std::string> CTaskFactory::GetTaskLibraries() const {
+    std::vector<std::string> names;
+    for (const auto& library : myLibraries) names.push_back(library.first);
+    return names;
+}
+
 void CTaskFactory::TaskLoad(const std::string& library) {
     const auto found = myLibraries.find(library);
     if (found != myLibraries.end() && found->second) found->second();

@@ -49,6 +49,9 @@ public:
         AddTaskType(name, new CTaskCreator<T>());
     }
     bool HasTaskType(const std::string& name) const { return myTaskTypes.count(name) != 0; }
+    // The registered type names, sorted; and the task libraries "taskload" knows.
+    std::vector<std::string> GetTaskTypes() const;
+    std::vector<std::string> GetTaskLibraries() const;
 
     // Creates, names and starts a task; false only when the type is unknown.
     bool StartTask(const std::string& type, const std::string& name, int priority, CParameterList* params);

@@ -52,7 +52,6 @@ protected:
         table->Clear();
         for (int type = 0; type < 3; ++type)
             table->AddSpriteFile(type, "data/gfx/marbles/marble" + std::to_string(type) + ".xml");
-        CMarbleGfx::SetScreenMapping(320.0f, 160.0f, 16.0f, 16.0f);
         myLogic.SetPhysics(&myPhysics);
         myFactory.SetGameLogic(&myLogic);
         myPhysics.SetListenerFactory(&myFactory);
@@ -141,6 +140,26 @@ TEST_F(MarbleGfx, ABodyFirstReportedAtTheOriginIsDrawnThere) {
     EXPECT_EQ(CentreY(Marble(0)), 160);
 }
 
+TEST_F(MarbleGfx, TheFactorysMappingAndInputSwitchReachItsMarbles) {
+    CScreenMapping mapping;
+    mapping.myOffsetX = 100.0f;
+    mapping.myOffsetY = 50.0f;
+    mapping.myScaleX = 32.0f;
+    myFactory.SetMapping(mapping);
+    Load(Body(0, 0, 1.0f, 2.0f, 1));
+    CMarbleGfx* marble = Marble(0);
+    EXPECT_EQ(CentreX(marble), 132);
+    EXPECT_EQ(CentreY(marble), 82);
+    myFactory.SetInputEnabled(false);
+    ClickOn(marble);
+    EXPECT_FALSE(marble->IsSelected());
+    EXPECT_EQ(Animation(marble), "normal");  // no hover glow either
+    MoveTo(0, 0);
+    myFactory.SetInputEnabled(true);
+    ClickOn(marble);
+    EXPECT_TRUE(marble->IsSelected());
+}
+
 TEST_F(MarbleGfx, ASpriteFileWithOnlyNormalAndHighlightStillShowsTheSelection) {
     // The shipped sprite of type 0 without its "selected" animation.
     const std::string full = testsupport::ReadFile("data/gfx/marbles/marble0.xml");
@@ -169,9 +188,9 @@ TEST_F(MarbleGfx, BoxesAndUntypedCirclesNeverShowNorTakeTheMouse) {
     EXPECT_EQ(untyped.GetZ(), 100000);
     EXPECT_EQ(untyped.GetSprite(), nullptr);
     // Clicking where the bodies are reaches nobody.
-    MoveTo(CMarbleGfx::ToScreenX(1.0f), CMarbleGfx::ToScreenY(1.0f));
+    MoveTo(CScreenMapping().ToScreenX(1.0f), CScreenMapping().ToScreenY(1.0f));
     Press(SDL_BUTTON_LEFT);
-    MoveTo(CMarbleGfx::ToScreenX(3.0f), CMarbleGfx::ToScreenY(1.0f));
+    MoveTo(CScreenMapping().ToScreenX(3.0f), CScreenMapping().ToScreenY(1.0f));
     Press(SDL_BUTTON_LEFT);
     EXPECT_TRUE(myLogic.GetSelection().empty());
 }
@@ -197,7 +216,7 @@ TEST_F(MarbleGfx, ThreeClickedNeighboursOfOneTypeLeaveTheWorldAndTheMouse) {
     EXPECT_EQ(Marble(0)->GetType(), 1);
     EXPECT_TRUE(myLogic.GetSelection().empty());
     // The mouse device kept no pointer to the removed marbles: further events are safe.
-    MoveTo(CMarbleGfx::ToScreenX(0.0f), CMarbleGfx::ToScreenY(5.0f));
+    MoveTo(CScreenMapping().ToScreenX(0.0f), CScreenMapping().ToScreenY(5.0f));
     Press(SDL_BUTTON_LEFT);
     EXPECT_TRUE(myLogic.GetSelection().empty());
 }
@@ -267,7 +286,7 @@ TEST_F(MarbleGfx, ARestingMarbleIsDrawnStillWhileAMovingOneFollowsItsBody) {
         report(4.0f, 4.0f + (step % 2 ? 0.125f : 0.0f));
         centresY.push_back(CentreY(marble));
     }
-    EXPECT_EQ(std::set<int>(centresY.begin() + 8, centresY.end()), std::set<int>{CMarbleGfx::ToScreenY(4.0625f)});
+    EXPECT_EQ(std::set<int>(centresY.begin() + 8, centresY.end()), std::set<int>{CScreenMapping().ToScreenY(4.0625f)});
     EXPECT_EQ(marble->GetPosition().y, 4.125f) << "the marble still knows its body's place";
     // Trembling with a period that does not divide the eight steps: the mean wanders by
     // fractions of a pixel across pixel borders, and the sprite stays put wherever it rests.
@@ -286,6 +305,6 @@ TEST_F(MarbleGfx, ARestingMarbleIsDrawnStillWhileAMovingOneFollowsItsBody) {
     for (int step = 1; step <= 10; ++step) {
         report(4.0f, 4.0f + 0.1f * static_cast<float>(step));
         if (step < 3) continue;
-        EXPECT_EQ(CentreY(marble), CMarbleGfx::ToScreenY(4.0f + 0.1f * static_cast<float>(step))) << step;
+        EXPECT_EQ(CentreY(marble), CScreenMapping().ToScreenY(4.0f + 0.1f * static_cast<float>(step))) << step;
     }
 }

@@ -24,6 +24,7 @@
 #include "tarn/tasks/ckernel.h"
 #include "tarn/tasks/ctask.h"
 #include "tarn/tasks/ctaskfactory.h"
+#include "tarn/tasks/iaudiooutput.h"
 #include "tarn/utils/logger/clogger.h"
 
 using namespace marbles;
@@ -33,7 +34,7 @@ using testsupport::WriteFile;
 namespace {
 
 using CImpl = CMarblesTask::CMarblesTaskImpl;
-using CUi = CImpl::CMarblesInGameUi;
+using CUi = CMarblesInGameUi;
 
 std::string Circle(int color, float x, float y, bool dynamic = false) {
     return std::string("<RigidBody shape='0' staticObject='") + (dynamic ? "0' inverseMass='1'" : "1' inverseMass='0'") +
@@ -308,15 +309,22 @@ TEST_F(MarblesTask, AnUnreadablePlayersListIsReplacedByTheShippedOneAndAFailedSa
 
 namespace {
 
-// Stands in for the audio task: keeps every command line the game sends it.
-class CRecordingAudio : public tarn::CTask {
+// Stands in for the audio task: keeps every call the game makes, written as the console line
+// that does the same, and every console line marked as such.
+class CRecordingAudio : public tarn::CTask, public tarn::IAudioOutput {
 public:
     bool Start() override { return true; }
     void Update() override {}
     void OnStop() override {}
     bool ExecuteCommand(const std::string& line) override {
-        theLines.push_back(line);
+        theLines.push_back("console: " + line);
         return true;
+    }
+    void PlayMusic(const std::string& file) override { theLines.push_back("PlayMusic( \"" + file + "\" )"); }
+    void PlayEffect(const std::string& file) override { theLines.push_back("PlayEffect( \"" + file + "\" )"); }
+    void SetMusicVolume(float volume) override { theLines.push_back("SetMusicVolume( " + std::to_string(volume) + " )"); }
+    void SetEffectsVolume(float volume) override {
+        theLines.push_back("SetEffectsVolume( " + std::to_string(volume) + " )");
     }
     static std::vector<std::string> theLines;
 };
@@ -502,7 +510,7 @@ TEST_F(MarblesTask, TheLevelOptionStartsThereAndTheTitleButtonOpensTheLevelSelec
     EXPECT_EQ(Log().find("Sound effect"), std::string::npos);
 }
 
-TEST_F(MarblesTask, MusicVolumesMuteAndEffectsReachTheAudioTaskAsCommands) {
+TEST_F(MarblesTask, MusicVolumesMuteAndEffectsReachTheAudioTaskThroughItsInterface) {
     CRecordingAudio::theLines.clear();
     ASSERT_TRUE(tarn::CTaskFactory::GetSingleton()->StartTask("recordingaudio", "audio", 30, nullptr));
     tarn::CKernel::GetSingleton()->GetConsole()->Execute("music_volume = 40", false);

@@ -16,7 +16,7 @@
 #include "tarn/tasks/ckernel.h"
 #include "tarn/tasks/ctaskmanager.h"
 #include "tarn/tasks/cparameterlist.h"
-#include "tarn/tasks/icommand.h"
+#include "tarn/tasks/cargumentcommand.h"
 #include "tarn/tasks/events/ceventdispatcher.h"
 #include "tarn/utils/math/saturate.h"
 
@@ -169,69 +169,6 @@ void LogModes(CLogger* log, Uint32 flags) {
     for (int i = 0; modes && modes[i]; ++i) *log << "Width: " << modes[i]->w << "\tHeight:" << modes[i]->h << "\n";
 }
 
-// SetName( caption ): without parentheses the caption becomes empty.
-class CSetNameCommand : public CCommand {
-public:
-    explicit CSetNameCommand(CApplicationSDL* task) : myTask(task) {}
-    std::string Execute(CParameterList* params) override {
-        myTask->SetCaption(params ? params->GetString(0) : std::string());
-        return std::string();
-    }
-    std::string Execute() override {
-        myTask->SetCaption(std::string());
-        return std::string();
-    }
-
-private:
-    CApplicationSDL* myTask;
-};
-
-// Resize( [width] [, height] ): every listener of the window's size hears the new size.
-class CResizeCommand : public CCommand {
-public:
-    explicit CResizeCommand(CApplicationSDL* task) : myTask(task) {}
-    std::string Execute(CParameterList* params) override {
-        if (!params) return Execute();
-        int width = myTask->GetWindowWidth();
-        int height = myTask->GetWindowHeight();
-        if (params->IsType(0, PARAM_NUMBER)) width = TruncateToInt(params->GetNumber(0));
-        if (params->IsType(1, PARAM_NUMBER)) height = TruncateToInt(params->GetNumber(1));
-        CEventDispatcher::GetSingleton()->NotifyResize(width, height);
-        return std::string();
-    }
-    std::string Execute() override { return "[ERROR] You should give atleast two parameters"; }
-
-private:
-    CApplicationSDL* myTask;
-};
-
-// ToggleFullscreen: the mode is opened again at the same size, fullscreen or windowed.
-class CToggleFullscreenCommand : public CCommand {
-public:
-    explicit CToggleFullscreenCommand(CApplicationSDL* task) : myTask(task) {}
-    std::string Execute() override {
-        myTask->SetFullscreen(!myTask->IsFullscreen());
-        return std::string();
-    }
-
-private:
-    CApplicationSDL* myTask;
-};
-
-class CSetIconCommand : public CCommand {
-public:
-    explicit CSetIconCommand(CApplicationSDL* task) : myTask(task) {}
-    std::string Execute(CParameterList* params) override {
-        if (!params) return Execute();
-        myTask->WindowSetIcon(params->GetString(0));
-        return std::string();
-    }
-    std::string Execute() override { return "[ERROR] You have to give atleast one parameter"; }
-
-private:
-    CApplicationSDL* myTask;
-};
-
 }  // namespace
 
 CApplicationSDL::CApplicationSDL() : CApplicationSDL(1000, "window") {}
@@ -281,16 +218,41 @@ void CApplicationSDL::ReadArguments(const CParameterList* params) {
     flag(7, myWindowFrames);
 }
 
+void CApplicationSDL::CreateCommands() {
+    // SetName( caption ): without parentheses the caption becomes empty.
+    mySetNameCommand = std::make_unique<CArgumentCommand>([this](CParameterList& params) {
+        SetCaption(params.GetString(0));
+        return std::string();
+    });
+    // Resize( [width] [, height] ): every listener of the window's size hears the new size.
+    myResizeCommand = std::make_unique<CArgumentCommand>(
+        "[ERROR] You should give atleast two parameters", CArgumentCommand::AnyArguments(),
+        [this](CParameterList& params) {
+            const int width = params.IsType(0, PARAM_NUMBER) ? TruncateToInt(params.GetNumber(0)) : GetWindowWidth();
+            const int height = params.IsType(1, PARAM_NUMBER) ? TruncateToInt(params.GetNumber(1)) : GetWindowHeight();
+            CEventDispatcher::GetSingleton()->NotifyResize(width, height);
+            return std::string();
+        });
+    mySetIconCommand =
+        std::make_unique<CArgumentCommand>("[ERROR] You have to give atleast one parameter",
+                                           CArgumentCommand::AnyArguments(), [this](CParameterList& params) {
+                                               WindowSetIcon(params.GetString(0));
+                                               return std::string();
+                                           });
+    // ToggleFullscreen: the mode is opened again at the same size, fullscreen or windowed.
+    myToggleFullscreenCommand = std::make_unique<CArgumentCommand>([this](CParameterList&) {
+        ToggleFullscreen();
+        return std::string();
+    });
+}
+
 bool CApplicationSDL::Start(CParameterList* params) {
     ReadArguments(params);
     if (!InitVideo()) return false;
     SelectMode();
     if (!myInterpreter) {
         myInterpreter.reset(CKernel::GetSingleton()->CreateInterpreter());
-        mySetNameCommand = std::make_unique<CSetNameCommand>(this);
-        myResizeCommand = std::make_unique<CResizeCommand>(this);
-        mySetIconCommand = std::make_unique<CSetIconCommand>(this);
-        myToggleFullscreenCommand = std::make_unique<CToggleFullscreenCommand>(this);
+        CreateCommands();
         myInterpreter->AddCommand("SetName", mySetNameCommand.get());
         myInterpreter->AddCommand("Resize", myResizeCommand.get());
         myInterpreter->AddCommand("SetIcon", mySetIconCommand.get());

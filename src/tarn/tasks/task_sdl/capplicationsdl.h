@@ -8,6 +8,7 @@
 #include <string>
 
 #include "tarn/tasks/ctask.h"
+#include "tarn/tasks/iwindowcontrol.h"
 
 struct SDL_Surface;
 
@@ -16,7 +17,7 @@ namespace tarn {
 class CInterpreter;
 class ICommand;
 
-class CApplicationSDL : public CTask {
+class CApplicationSDL : public CTask, public IWindowControl {
 public:
     // Priority 1000, name "window" (the task factory sets the values of "starttask").
     CApplicationSDL();
@@ -48,6 +49,8 @@ public:
     // its size (SDL centres it on a larger fullscreen display).
     void SetFullscreen(bool fullscreen);
     bool IsFullscreen() const { return myFullscreen; }
+    // What the command "ToggleFullscreen" does.
+    void ToggleFullscreen() override { SetFullscreen(!myFullscreen); }
     // Uses a BMP of at most 32 by 32 pixels as the window icon; problems are logged warnings.
     void WindowSetIcon(const std::string& file);
 
@@ -66,6 +69,8 @@ private:
     // an error, on standard error and in the log) when there is none.
     bool InitVideo();
     void SelectMode();
+    // The window's commands: SetName, Resize, SetIcon and ToggleFullscreen.
+    void CreateCommands();
 
     std::unique_ptr<CInterpreter> myInterpreter;
     std::unique_ptr<ICommand> mySetNameCommand;

@@ -5,7 +5,8 @@
 #include "tarn/tasks/cinterpreter.h"
 #include "tarn/tasks/ckernel.h"
 #include "tarn/tasks/ctaskfactory.h"
-#include "tarn/tasks/icommand.h"
+#include "tarn/tasks/cargumentcommand.h"
+#include "tarn/tasks/cparameterlist.h"
 #include "tarn/tasks/task_sdl/ccommandbinding.h"
 #include "tarn/tasks/events/ceventdispatcher.h"
 #include "tarn/tasks/task_sdl/keynames.h"
@@ -18,28 +19,15 @@ namespace {
 const char* const kBindUsage = "[ERROR] You cannot bind unless you give us something to bind to something\n";
 
 // bind( key, "command line" ): key is a key name or an SDL key code.
-class CBindCommand : public CCommand {
-public:
-    explicit CBindCommand(CKeyboardTask* task) : myTask(task) {}
+bool IsBinding(const CParameterList& params) {
+    return params.Count() >= 2 && params.IsType(1, PARAM_STRING) &&
+           (params.IsType(0, PARAM_STRING) || params.IsType(0, PARAM_NUMBER));
+}
 
-    std::string Execute(CParameterList* params) override {
-        if (!params || params->Count() < 2 || !params->IsType(1, PARAM_STRING)) return Execute();
-        int key = 0;
-        if (params->IsType(0, PARAM_STRING)) {
-            key = KeyNameToCode(params->GetString(0));
-        } else if (params->IsType(0, PARAM_NUMBER)) {
-            key = TruncateToInt(params->GetNumber(0));
-        } else {
-            return Execute();
-        }
-        myTask->AddBinding(key, params->GetString(1));
-        return std::string();
-    }
-    std::string Execute() override { return kBindUsage; }
-
-private:
-    CKeyboardTask* myTask;
-};
+int BoundKey(const CParameterList& params) {
+    if (params.IsType(0, PARAM_STRING)) return KeyNameToCode(params.GetString(0));
+    return TruncateToInt(params.GetNumber(0));
+}
 
 CTaskRegistrar<CKeyboardTask> theKeyboardRegistrar("keyboard");
 
@@ -53,7 +41,10 @@ bool CKeyboardTask::Start() {
     CEventDispatcher::GetSingleton()->AddKeyListener(this);
     if (!myInterpreter) {
         myInterpreter.reset(CKernel::GetSingleton()->CreateInterpreter());
-        myBindCommand = std::make_unique<CBindCommand>(this);
+        myBindCommand = std::make_unique<CArgumentCommand>(kBindUsage, &IsBinding, [this](CParameterList& params) {
+            AddBinding(BoundKey(params), params.GetString(1));
+            return std::string();
+        });
         myInterpreter->AddCommand("bind", myBindCommand.get());
     }
     return true;

@@ -17,7 +17,7 @@
 #include "tarn/tasks/cinterpreter.h"
 #include "tarn/tasks/ckernel.h"
 #include "tarn/tasks/cparameterlist.h"
-#include "tarn/tasks/icommand.h"
+#include "tarn/tasks/cargumentcommand.h"
 #include "tarn/tasks/task_sdlmixer/audioformat.h"
 #include "tarn/tasks/task_sdlmixer/ceffectplayer.h"
 #include "tarn/tasks/task_sdlmixer/cmusicplayer.h"
@@ -69,82 +69,26 @@ std::string VersionText(const SDL_version& version) {
     return std::to_string(version.major) + "." + std::to_string(version.minor) + "." + std::to_string(version.patch);
 }
 
-// Each audio command checks its arguments in order, warns about the first that is missing
-// or of the wrong kind and returns the empty result. params is null for a line without
-// parentheses.
-using AudioCommandRun = void (*)(CTaskAudioSDL* task, const CParameterList* params);
-
-// PlayMusic( file )
-void RunPlayMusic(CTaskAudioSDL* task, const CParameterList* params) {
-    if (!params->IsType(0, PARAM_STRING)) {
-        return Warn("PlayMusic -command the 1st parameter is of wrong type, should be string");
-    }
-    task->PlayMusic(params->GetString(0));
-}
-
-// PlayMusicFadeIn( file [, ms] ): without a usable time the music fades in over a second.
-void RunPlayMusicFadeIn(CTaskAudioSDL* task, const CParameterList* params) {
-    if (!params->IsType(0, PARAM_STRING)) {
-        return Warn("PlayMusicFadeIn -command the 1st parameter is of wrong type, should be string");
-    }
-    int ms = kDefaultFadeInTime;
-    if (params->IsType(1, PARAM_NUMBER)) {
-        ms = TruncateToInt(params->GetNumber(1));
-    } else {
-        Warn("PlayMusicFadeIn -command the 2nd parameter is of wrong type, should be a number");
-    }
-    task->PlayMusicFadeIn(params->GetString(0), ms);
-}
+// The audio commands answer in the log: a missing or wrong argument is warned and the
+// answer is empty.
+using Params = CParameterList;
+const CArgumentCommand::EReport LOGGED = CArgumentCommand::EReport::LOG;
 
 // StopMusic: arguments are refused with a warning, but the music stops all the same.
-void RunStopMusic(CTaskAudioSDL* task, const CParameterList* params) {
-    if (params) Warn("StopMusic -command, no parameters needed");
-    task->StopMusic();
-}
-
-// StopMusicFadeOut( ms ): without a time nothing stops.
-void RunStopMusicFadeOut(CTaskAudioSDL* task, const CParameterList* params) {
-    if (!params->IsType(0, PARAM_NUMBER)) {
-        return Warn("StopMusicFadeOut -command the 1st parameter is of wrong type, should be number");
-    }
-    task->StopMusicFadeOut(TruncateToInt(params->GetNumber(0)));
-}
-
-struct CAudioCommandInfo {
-    const char* name;
-    // Warned for a line without parentheses; null when such a line runs the command.
-    const char* withoutList;
-    AudioCommandRun run;
-};
-
-const CAudioCommandInfo kAudioCommands[] = {
-    {"PlayMusic", "PlayMusic -command requires atleast one parameter", RunPlayMusic},
-    {"PlayMusicFadeIn", "PlayMusicFadeIn -command requires atleast one parameter", RunPlayMusicFadeIn},
-    {"StopMusic", nullptr, RunStopMusic},
-    {"StopMusicFadeOut", "StopMusicFadeOut -command requires atleast one parameter", RunStopMusicFadeOut},
-};
-
-// One row of the table bound to the task.
-class CAudioCommand : public CCommand {
+class CStopMusicCommand : public CCommand {
 public:
-    CAudioCommand(CTaskAudioSDL* task, const CAudioCommandInfo& info) : myTask(task), myInfo(info) {}
-    std::string Execute(CParameterList* params) override {
-        if (!params) return Execute();
-        myInfo.run(myTask, params);
-        return std::string();
+    explicit CStopMusicCommand(CTaskAudioSDL* task) : myTask(task) {}
+    std::string Execute(CParameterList*) override {
+        Warn("StopMusic -command, no parameters needed");
+        return Execute();
     }
     std::string Execute() override {
-        if (myInfo.withoutList) {
-            Warn(myInfo.withoutList);
-        } else {
-            myInfo.run(myTask, nullptr);
-        }
+        myTask->StopMusic();
         return std::string();
     }
 
 private:
     CTaskAudioSDL* myTask;
-    const CAudioCommandInfo& myInfo;
 };
 
 // Calls method on player with args; nothing while the device is not open (no player).
@@ -152,28 +96,6 @@ template <typename Player, typename Method, typename... Args>
 void WhenOpen(const std::unique_ptr<Player>& player, Method method, Args&&... args) {
     if (player) (player.get()->*method)(std::forward<Args>(args)...);
 }
-
-// A command of one argument handed to a task operation: a string (file name) or a number
-// (volume from 0 to 1); anything else warns with usage and does nothing.
-class CAudioArgumentCommand : public CCommand {
-public:
-    CAudioArgumentCommand(const char* usage, int kind, std::function<void(const CParameterList&)> action)
-        : myUsage(usage), myKind(kind), myAction(std::move(action)) {}
-    std::string Execute(CParameterList* params) override {
-        if (!params || !params->IsType(0, myKind)) return Execute();
-        myAction(*params);
-        return std::string();
-    }
-    std::string Execute() override {
-        Warn(myUsage);
-        return std::string();
-    }
-
-private:
-    const char* myUsage;
-    int myKind;
-    std::function<void(const CParameterList&)> myAction;
-};
 
 }  // namespace
 
@@ -302,22 +224,41 @@ void CTaskAudioSDL::LogDeviceSettings() const {
 
 void CTaskAudioSDL::CreateCommands() {
     myInterpreter.reset(CKernel::GetSingleton()->CreateInterpreter());
-    for (const CAudioCommandInfo& info : kAudioCommands) {
-        myCommands.push_back(std::make_unique<CAudioCommand>(this, info));
-        myInterpreter->AddCommand(info.name, myCommands.back().get());
-    }
     const auto add = [this](const char* name, ICommand* command) {
         myCommands.emplace_back(command);
         myInterpreter->AddCommand(name, command);
     };
-    add("PlayEffect", new CAudioArgumentCommand("PlayEffect -command requires a file name", PARAM_STRING,
-                                                [this](const CParameterList& p) { PlayEffect(p.GetString(0)); }));
-    add("SetMusicVolume",
-        new CAudioArgumentCommand("SetMusicVolume -command requires a volume from 0 to 1", PARAM_NUMBER,
-                                  [this](const CParameterList& p) { SetMusicVolume(static_cast<float>(p.GetNumber(0))); }));
-    add("SetEffectsVolume",
-        new CAudioArgumentCommand("SetEffectsVolume -command requires a volume from 0 to 1", PARAM_NUMBER,
-                                  [this](const CParameterList& p) { SetEffectsVolume(static_cast<float>(p.GetNumber(0))); }));
+    const auto one = [](const char* usage, int kind, const char* wrongUsage, std::function<void(const Params&)> run) {
+        return new CArgumentCommand(
+            usage, CArgumentCommand::FirstIs(kind),
+            [run](Params& params) {
+                run(params);
+                return std::string();
+            },
+            LOGGED, wrongUsage);
+    };
+    add("PlayMusic", one("PlayMusic -command requires atleast one parameter", PARAM_STRING,
+                         "PlayMusic -command the 1st parameter is of wrong type, should be string",
+                         [this](const Params& p) { PlayMusic(p.GetString(0)); }));
+    // PlayMusicFadeIn( file [, ms] ): without a usable time the music fades in over a second.
+    add("PlayMusicFadeIn",
+        one("PlayMusicFadeIn -command requires atleast one parameter", PARAM_STRING,
+            "PlayMusicFadeIn -command the 1st parameter is of wrong type, should be string", [this](const Params& p) {
+                const bool timed = p.IsType(1, PARAM_NUMBER);
+                if (!timed) Warn("PlayMusicFadeIn -command the 2nd parameter is of wrong type, should be a number");
+                PlayMusicFadeIn(p.GetString(0), timed ? TruncateToInt(p.GetNumber(1)) : kDefaultFadeInTime);
+            }));
+    add("StopMusic", new CStopMusicCommand(this));
+    // StopMusicFadeOut( ms ): without a time nothing stops.
+    add("StopMusicFadeOut", one("StopMusicFadeOut -command requires atleast one parameter", PARAM_NUMBER,
+                                "StopMusicFadeOut -command the 1st parameter is of wrong type, should be number",
+                                [this](const Params& p) { StopMusicFadeOut(TruncateToInt(p.GetNumber(0))); }));
+    add("PlayEffect", one("PlayEffect -command requires a file name", PARAM_STRING, nullptr,
+                          [this](const Params& p) { PlayEffect(p.GetString(0)); }));
+    add("SetMusicVolume", one("SetMusicVolume -command requires a volume from 0 to 1", PARAM_NUMBER, nullptr,
+                              [this](const Params& p) { SetMusicVolume(static_cast<float>(p.GetNumber(0))); }));
+    add("SetEffectsVolume", one("SetEffectsVolume -command requires a volume from 0 to 1", PARAM_NUMBER, nullptr,
+                                [this](const Params& p) { SetEffectsVolume(static_cast<float>(p.GetNumber(0))); }));
 }
 
 void CTaskAudioSDL::Update() {

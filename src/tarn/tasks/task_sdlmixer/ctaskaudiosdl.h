@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "tarn/tasks/ctask.h"
+#include "tarn/tasks/iaudiooutput.h"
 #include "tarn/utils/timer/types.h"
 
 namespace tarn {
@@ -19,7 +20,7 @@ class CInterpreter;
 class CMusicPlayer;
 class ICommand;
 
-class CTaskAudioSDL : public CTask {
+class CTaskAudioSDL : public CTask, public IAudioOutput {
 public:
     // Start-up parameters outside these ranges count as parameters of the wrong kind.
     static constexpr int kMinFrequency = 1000;
@@ -51,19 +52,19 @@ public:
     bool PauseWhenInactive() const override { return false; }
 
     // Each of these does nothing while the device is not open.
-    void PlayMusic(const std::string& fileName);
+    void PlayMusic(const std::string& fileName) override;
     void PlayMusicFadeIn(const std::string& fileName, int ms);
     void StopMusic();
     void StopMusicFadeOut(int ms);
     void PauseMusic();
     void ResumeMusic();
-    void SetMusicVolume(float volume);
+    void SetMusicVolume(float volume) override;
     void PreloadMusic(const std::string& fileName);
     void FreeMusic(const std::string& fileName);
-    void PlayEffect(const std::string& fileName);
+    void PlayEffect(const std::string& fileName) override;
     void PauseEffects();
     void ResumeEffects();
-    void SetEffectsVolume(float volume);
+    void SetEffectsVolume(float volume) override;
     void PreloadEffect(const std::string& fileName);
     void FreeEffect(const std::string& fileName);
 

@@ -1,0 +1,26 @@
+// The game's start options, read from the console variables.
+#include "marbles/game/cgameoptions.h"
+
+#include <sstream>
+
+#include "tarn/tasks/cinterpreter.h"
+#include "tarn/tasks/ckernel.h"
+
+namespace marbles {
+
+int CGameOptions::ConsoleInt(const std::string& name, int fallback) {
+    std::istringstream in(tarn::CKernel::GetSingleton()->GetConsole()->GetVariable(name));
+    int value = 0;
+    return (in >> value) ? value : fallback;
+}
+
+CGameOptions CGameOptions::FromConsole() {
+    CGameOptions options;
+    options.mySound = ConsoleInt("sound", 1) != 0;
+    options.myMusic = ConsoleInt("music", 1) != 0;
+    options.myFullscreen = ConsoleInt("fullscreen", 0) != 0;
+    options.myStartLevel = ConsoleInt("level", 0);
+    return options;
+}
+
+}  // namespace marbles

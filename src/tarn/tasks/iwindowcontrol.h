@@ -1,0 +1,17 @@
+// What the game asks of the window task, called directly rather than through console lines
+// (which stay for scripts and key bindings). The window task implements it.
+#ifndef TARN_TASKS_IWINDOWCONTROL_H
+#define TARN_TASKS_IWINDOWCONTROL_H
+
+namespace tarn {
+
+class IWindowControl {
+public:
+    virtual ~IWindowControl() = default;
+    // Opens the mode again at the same size, fullscreen when it was windowed and back.
+    virtual void ToggleFullscreen() = 0;
+};
+
+}  // namespace tarn
+
+#endif
