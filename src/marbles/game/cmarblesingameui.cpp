@@ -155,8 +155,17 @@ void CUi::LevelComplete() {
 
 void CUi::LevelLost() {
     ShowPicture(myLevelLostImage, STATE_LOST);
+    AddText(tarn::CRect(160, 304, 320, 24), "or press U to undo your last removal", 250, 210, 60);
     myMarblesTask->OnLevelLost();
     tarn::CMouse::GetSingleton()->AddCapture(this);
+}
+
+void CUi::ResumeLevel() {
+    myState = STATE_NONE;
+    myTexts.clear();
+    myBoxes.clear();
+    mySprites[PICTURE].reset();
+    tarn::CMouse::GetSingleton()->RemoveCapture(this);
 }
 
 void CUi::ShowNotice(const std::string& text) { AddText(tarn::CRect(20, 12, 600, 56), text, 230, 60, 50); }

@@ -59,6 +59,8 @@ public:
     void LevelComplete();
     // Slot of the rules: tells the game, shows the level-lost picture, captures.
     void LevelLost();
+    // Takes the level-lost picture away: the level goes on (an undo took the loss back).
+    void ResumeLevel();
     // Adds a framed text at the top of the picture shown (three lines fit), until the picture
     // changes: what the player must know about the level list and the saving of progress.
     void ShowNotice(const std::string& text);

@@ -233,11 +233,16 @@ void CImpl::Reset() {
 }
 
 bool CImpl::Undo() {
-    if (!IsLevelRunning() || myPaused) {
-        Log()->Debug() << "Nothing to undo\n";
+    // A loss is taken back like any removal: the pile before it comes back and play goes on.
+    const bool lost = myScreen && myScreen->GetState() == CMarblesInGameUi::STATE_LOST;
+    const bool refused = (!IsLevelRunning() && !lost) || myPaused;
+    if (refused) Log()->Debug() << "Nothing to undo\n";
+    if (refused || !mySession.Undo()) {
+        if (IsInLevel()) myHud.ShowMessage(myPaused ? "Paused: P to go on" : "Nothing to undo");
         return false;
     }
-    return mySession.Undo();
+    if (lost) myScreen->ResumeLevel();
+    return true;
 }
 
 bool CImpl::Hint() {

@@ -396,6 +396,30 @@ TEST_F(MarblesTask, UndoRestoresThePileBitForBitStepByStepAndTheHudAndSoundsFoll
     EXPECT_EQ(Count(log, "Sound effect: data/sound/pop.wav"), 2) << log;
 }
 
+TEST_F(MarblesTask, ALossIsTakenBackByUndoAndRefusalsAreSaidOnScreen) {
+    // One chain; once it is cleared the two marbles left can never be.
+    WriteFile("data/levels/level01.xml",
+              Level(Circle(0, 0, 5) + Circle(0, 2, 5) + Circle(0, 4, 5) + Circle(1, 0, 8) + Circle(1, 8, 8)));
+    Start();
+    Click();
+    Click();
+    Second();
+    EXPECT_FALSE(Impl()->Undo());
+    EXPECT_EQ(Impl()->GetHud().GetMessage(), "Nothing to undo");
+    for (CMarble* marble : std::vector<CMarble*>(CMarbleRegistry::GetSingleton()->begin(), CMarbleRegistry::GetSingleton()->end())) {
+        if (marble->GetType() != 0) continue;
+        Impl()->GetLogic().OnMarbleClicked(marble);
+        myTask->Update();
+    }
+    for (int i = 0; i < 20 && State() != CUi::STATE_LOST; ++i) Second();
+    ASSERT_EQ(State(), CUi::STATE_LOST);
+    EXPECT_TRUE(Impl()->Undo());
+    EXPECT_EQ(State(), CUi::STATE_NONE);
+    Second();
+    EXPECT_EQ(Marbles(), 5u);
+    EXPECT_EQ(State(), CUi::STATE_NONE) << "the pile is judged again from the start";
+}
+
 TEST_F(MarblesTask, PauseStopsPhysicsAndChecksHintSaysWhenThereIsNoChainAndBackLeadsToTheTitle) {
     WriteFile("data/levels/level01.xml", Level(Circle(0, 0, -100, true)));
     Start();
