@@ -43,7 +43,8 @@ std::string FolderOf(const std::string& fileName) {
     return cut == 0 ? std::string("/") : fileName.substr(0, cut);
 }
 
-// Writes bytes to file, pushes them to the disk and closes it; 0 or the error, step naming it.
+}  // namespace
+
 int WriteAndClose(std::FILE* file, const std::string& bytes, const char*& step) {
     int error = 0;
     step = nullptr;
@@ -63,8 +64,6 @@ int WriteAndClose(std::FILE* file, const std::string& bytes, const char*& step) 
     }
     return error;
 }
-
-}  // namespace
 
 std::string TemporaryNameBeside(const std::string& fileName) {
     static const char* const DIGITS = "0123456789abcdef";

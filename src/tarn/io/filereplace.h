@@ -3,6 +3,7 @@
 #ifndef TARN_IO_FILEREPLACE_H
 #define TARN_IO_FILEREPLACE_H
 
+#include <cstdio>
 #include <string>
 
 namespace tarn {
@@ -19,6 +20,11 @@ bool ReplaceFileContent(const std::string& fileName, const std::string& bytes, s
 // Moves temporary over fileName in one step, then writes the folder out (a folder that cannot
 // be written out is only logged). False, with the reason "rename: ...", when the move fails.
 bool MoveFileOver(const std::string& temporary, const std::string& fileName, std::string* reason = nullptr);
+
+// Writes bytes to file, pushes them to the disk and closes file (always). 0 on success;
+// otherwise the system's error, with step naming what failed ("write", "flush", "sync",
+// "close").
+int WriteAndClose(std::FILE* file, const std::string& bytes, const char*& step);
 
 // The name ReplaceFileContent writes beside fileName: fileName + ".tmp." + 16 random hex digits.
 std::string TemporaryNameBeside(const std::string& fileName);

@@ -9,7 +9,6 @@
 #include <sstream>
 
 #include "tarn/io/filereplace.h"
-#include "tarn/platform/platform.h"
 #include "tarn/utils/xml/xmltree.h"
 #include "tarn/utils/logger/clogger.h"
 
@@ -102,22 +101,8 @@ bool SaveXmlRoot(const CXmlNode& root, const std::string& fileName, std::string*
     // Binary: the file has the same bytes ("\n" line ends) on every system.
     std::FILE* file = std::fopen(fileName.c_str(), "wb");
     if (!file) return SaveFailed(fileName, "open", errno, reason);
-    int error = 0;
     const char* step = nullptr;
-    if (std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size()) {
-        error = errno;
-        step = "write";
-    } else if (std::fflush(file) != 0) {
-        error = errno;
-        step = "flush";
-    } else if ((error = platform::SyncFile(file)) != 0) {
-        step = "sync";
-    }
-    // Closing can report a write that failed late (a full disk over a network, for one).
-    if (std::fclose(file) != 0 && !step) {
-        error = errno;
-        step = "close";
-    }
+    const int error = WriteAndClose(file, bytes, step);
     if (step) return SaveFailed(fileName, step, error, reason);
     return true;
 }
