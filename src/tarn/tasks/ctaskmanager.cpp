@@ -45,7 +45,6 @@ CTaskManager::CTaskManager()
     : myActivityListener(new CActivityListener()),
       myNeedsCleanup(false),
       myQuit(false),
-      myRunFakeThreads(true),
       myWakeRequested(false),
       myWakeAt(0),
       mySleeper(&platform::SleepMs),
@@ -178,7 +177,7 @@ types::ticks CTaskManager::TimeUntilDue() const {
         wait = std::min(wait, Remaining(due + 1, now));
     }
     types::ticks threadWait = 0;
-    if (myRunFakeThreads && CFakeThread::GetTimeToNextRun(threadWait)) wait = std::min(wait, threadWait);
+    if (CFakeThread::GetTimeToNextRun(threadWait)) wait = std::min(wait, threadWait);
     return wait;
 }
 
@@ -197,7 +196,7 @@ void CTaskManager::Frame() {
     if (myNeedsCleanup) RemoveDeadTasks();
     UpdatePass();
     if (myQuit) StopAllTasks();
-    if (myRunFakeThreads) CFakeThread::RunFakeThreads(0);
+    CFakeThread::RunFakeThreads(0);
 }
 
 int CTaskManager::Run() {

@@ -67,7 +67,6 @@ public:
     CTimedTasks* GetTimedTasks() { return &myTimedTasks; }
     const std::list<CTask*>& GetTasks() const { return myTasks; }
     const std::list<CTask*>& GetPausedTasks() const { return myPausedTasks; }
-    void SetRunFakeThreads(bool run) { myRunFakeThreads = run; }
 
 private:
     using TaskList = std::list<CTask*>;
@@ -87,7 +86,6 @@ private:
     bool myNeedsCleanup;
     bool myQuit;
     int myExitCode = 0;
-    bool myRunFakeThreads;
     CTimedTasks myTimedTasks;
     bool myWakeRequested;
     types::ticks myWakeAt;

@@ -13,7 +13,6 @@ CSdlTimeSource::CSdlTimeSource() {
 
 types::ticks CSdlTimeSource::GetTicks() { return SDL_GetTicks(); }
 
-void UseSdlTimeSource() { SetTimeSource(new CSdlTimeSource()); }
 
 namespace {
 

@@ -14,9 +14,6 @@ public:
     types::ticks GetTicks() override;
 };
 
-// Installs a new CSdlTimeSource as the global clock's source.
-void UseSdlTimeSource();
-
 }  // namespace tarn
 
 #endif

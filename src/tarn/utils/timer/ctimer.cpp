@@ -92,13 +92,6 @@ void CTimer::Reset() {
     myDerivateMark = 0;
 }
 
-void CTimer::SetState(types::ticks start, types::ticks pausedTime, bool paused, types::ticks mark) {
-    myStart = start;
-    myPausedTime = pausedTime;
-    myPaused = paused;
-    myDerivateMark = mark;
-}
-
 // Stored as the elements "time" (the time shown) and "pause" (1, only while paused).
 // Loading moves the start so that the timer shows the stored time and runs on from there.
 void CTimer::Serialize(CXmlFileSys* filesys) {

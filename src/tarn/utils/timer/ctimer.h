@@ -37,7 +37,6 @@ public:
     types::ticks GetStart() const { return myStart; }
     types::ticks GetPausedTime() const { return myPausedTime; }
     types::ticks GetDerivateMark() const { return myDerivateMark; }
-    void SetState(types::ticks start, types::ticks pausedTime, bool paused, types::ticks mark);
 
 private:
     types::ticks BaseTime() const;

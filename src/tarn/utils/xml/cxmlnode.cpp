@@ -179,12 +179,6 @@ void CXmlNode::AddAttribute(const std::string& name, const CAnyContainer& value)
     myAttributes.Add(myArena, name, CAnyContainer(value));
 }
 
-void CXmlNode::AddAttributes(const std::map<std::string, CAnyContainer>& attributes) {
-    KeepForDestruction();
-    myAttributes.Reserve(myArena, GetAttributeCount() + static_cast<int>(attributes.size()));
-    for (const auto& attribute : attributes) myAttributes.Add(myArena, attribute.first, CAnyContainer(attribute.second));
-}
-
 void CXmlNode::AddAttribute(std::string&& name, CAnyContainer&& value) {
     KeepForDestruction();
     myAttributes.Add(myArena, name, std::move(value));

@@ -4,7 +4,6 @@
 #ifndef TARN_UTILS_XML_CXMLNODE_H
 #define TARN_UTILS_XML_CXMLNODE_H
 
-#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -56,8 +55,6 @@ public:
     // Adds the attribute only if the name is not present yet.
     void AddAttribute(const std::string& name, const CAnyContainer& value);
     void AddAttribute(std::string&& name, CAnyContainer&& value);
-    // Adds every attribute of a reader's map, in its order (names present are skipped).
-    void AddAttributes(const std::map<std::string, CAnyContainer>& attributes);
 
 private:
     friend class CXmlTreeBuilder;
