@@ -9,7 +9,7 @@ game_screens=$work/game/screens
 # Prints the unix path of the wine player's %APPDATA%.
 game_appdata() {
     local appdata
-    appdata=$(wine cmd /c echo '%APPDATA%' 2> /dev/null | tr -d '\r')
+    appdata=$(DISPLAY=${game_display:-} wine cmd /c echo '%APPDATA%' 2> /dev/null | tr -d '\r')
     winepath -u "$appdata" 2> /dev/null
 }
 
@@ -45,7 +45,8 @@ game_count() {
 # Plays one session on display $game_display: starts the command "$@" in the folder $1 (in the background), waits
 # for its window "Marbles", then until the log $game_log shows the line $game_wait (up to
 # $game_timeout s, stopped early by "Replay stopped"). A screenshot of the window goes to
-# $game_shot when that is set. Then Escape: from a level or a picture back to the title, and
+# $game_shot when that is set; with game_click set, the window is clicked every second while
+# waiting. Then Escape: from a level or a picture back to the title, and
 # Escape on the title quits. Sets game_result: the program's exit code, or 90 (no window),
 # 91 (the line never came), 92 (it did not end after the second Escape).
 game_session() {
@@ -55,13 +56,17 @@ game_session() {
     pid=$!
     window=$(DISPLAY=$game_display timeout 60 xdotool search --sync --onlyvisible --name '^Marbles$' 2> /dev/null | head -n 1)
     if [ -z "$window" ]; then
-        kill "$pid" 2> /dev/null; wait "$pid" 2> /dev/null; game_result=90; return
+        kill "$pid" 2> /dev/null; wait "$pid" 2> /dev/null; wineserver -k > /dev/null 2>&1; game_result=90; return
     fi
     game_result=91
     for i in $(seq 1 $((game_timeout * 2))); do
         if [ "$(game_count "$game_log" "$game_wait")" -ge 1 ]; then game_result=0; break; fi
         [ "$(game_count "$game_log" 'Replay stopped')" -ge 1 ] && break
         kill -0 "$pid" 2> /dev/null || break
+        # A player's click on the window every second, when asked for (through the title and help).
+        if [ -n "${game_click:-}" ] && [ $((i % 2)) -eq 0 ]; then
+            DISPLAY=$game_display xdotool mousemove --window "$window" 320 440 click 1 2> /dev/null || true
+        fi
         sleep 0.5
     done
     if [ "$game_result" -eq 0 ] && [ -n "${game_shot:-}" ]; then
@@ -84,7 +89,7 @@ game_session() {
         sleep 0.1
     done
     if kill -0 "$pid" 2> /dev/null; then
-        kill "$pid" 2> /dev/null; wait "$pid" 2> /dev/null; game_result=92; return
+        kill "$pid" 2> /dev/null; wait "$pid" 2> /dev/null; wineserver -k > /dev/null 2>&1; game_result=92; return
     fi
     wait "$pid" || status=$?
     [ "$game_result" -eq 0 ] && game_result=$status
@@ -96,13 +101,17 @@ game_start_display() {
     Xvfb "$game_display" -screen 0 1024x768x24 -noreset -nolisten tcp > /dev/null 2>&1 &
     game_xvfb=$!
     sleep 2
+    # Every wine program from here on (reg, cmd, the installer) on this display: the first one
+    # starts wine's desktop for the session, and a desktop without a display leaves the game
+    # without a window ("Couldn't create window").
+    export DISPLAY=$game_display
     kill -0 "$game_xvfb" 2> /dev/null
 }
 
 game_stop_display() {
     wineserver -k > /dev/null 2>&1 || true
     [ -n "${game_xvfb:-}" ] && { kill "$game_xvfb" 2> /dev/null; wait "$game_xvfb" 2> /dev/null; } || true
-    game_xvfb=""
+    game_xvfb="" DISPLAY=""
 }
 
 # The largest share of differing pixels ("small tolerance") between two screenshots of the title.
@@ -133,12 +142,17 @@ game_linux_title() {
     game_session "$run" env SDL_AUDIODRIVER=dummy DISPLAY="$game_display" "$work/build-linux/marbles"
 }
 
+# True when the player's level list in the folder $1 has level 1 won.
+game_level1_won() {
+    tr -d '\r' < "$1/level_list.xml" 2> /dev/null | grep 'data/levels/level01\.xml' | grep -q 'completed="1"'
+}
+
 # Runs marbles.exe in the folder $1 under wine on SDL's GDI driver: appends game_notes, returns
 # non-zero at the first failure. The player's files go to %APPDATA%\Marbles (emptied first).
 # "autoexec.txt" in $1 gets the replay lines for a run and is put back afterwards.
 game_windows_play() {
     local folder=$1 label=$2 player script=$1/autoexec.txt
-    player=$(game_appdata)/Marbles
+    player=$(DISPLAY=$game_display game_appdata)/Marbles
     [ "$player" != "/Marbles" ] || { game_notes+=" $label: no %APPDATA%"; return 1; }
     rm -rf "$player"
     local wine_env=(env DISPLAY="$game_display" SDL_VIDEODRIVER=windib SDL_AUDIODRIVER=dummy wine "$folder/marbles.exe")
@@ -163,13 +177,13 @@ game_windows_play() {
         return 1
     fi
     game_notes+=" level 1 won by its solution, Escape twice quit with 0;"
-    grep -q 'position="1" [^>]*completed="1"' "$player/level_list.xml" 2> /dev/null ||
+    game_level1_won "$player" ||
         { game_notes+=" the win is not in %APPDATA%\\Marbles\\level_list.xml"; rm -f "$script.orig"; return 1; }
-    # A restart continues at level 2: the win was kept.
-    printf '\ngame::Replay( "data/levels/level02.solution" )\n' >> "$script"
-    game_wait="Loading level: data/levels/level02.xml" game_timeout=90
+    # After a restart, clicks through the title start level 2: the win was kept.
+    rm -f "$script.orig"
+    game_wait="Loading level: data/levels/level02.xml" game_timeout=60 game_click=1
     game_session "$folder" "${wine_env[@]}"
-    mv "$script.orig" "$script"
+    unset game_click
     [ "$game_result" -eq 0 ] || { game_notes+=" restart at level 2 FAILED ($game_result)"; return 1; }
     game_notes+=" after a restart level 2 comes next"
     [ -e "$folder/log.txt" ] || [ -e "$folder/level_list.xml" ] && { game_notes+=", but files were written beside the program"; return 1; }
@@ -230,19 +244,21 @@ game_installed() {
     local key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Marbles' player
     echo "== Installing the game under wine (/S) and playing it"
     rm -rf "$folder"
-    wine "$game_setup" /S > "$work/game/install.txt" 2>&1; wineserver -w
+    # On the virtual display too: wine's desktop, started by the installer, then serves the game.
+    DISPLAY=$game_display wine "$game_setup" /S > "$work/game/install.txt" 2>&1
+    wineserver -w
     [ -f "$folder/marbles.exe" ] || { game_notes+=" installer: no marbles.exe in Program Files\\Marbles"; return 1; }
     [ -f "$menu" ] || { game_notes+=" installer: no Start-menu entry"; return 1; }
     wine reg query "$key" /v UninstallString 2> /dev/null | grep -q 'uninstall.exe' ||
         { game_notes+=" installer: no uninstaller registered"; return 1; }
     game_notes+=" installed (/S) under Program Files\\Marbles with a Start-menu entry and a registered uninstaller;"
     game_windows_play "$folder" installed || return 1
-    player=$(game_appdata)/Marbles
-    wine "$folder/uninstall.exe" /S > "$work/game/uninstall.txt" 2>&1; wineserver -w
+    player=$(DISPLAY=$game_display game_appdata)/Marbles
+    DISPLAY=$game_display wine "$folder/uninstall.exe" /S > "$work/game/uninstall.txt" 2>&1; wineserver -w
     [ ! -e "$folder" ] || { game_notes+="; uninstall left $(find "$folder" | wc -l) entries in the program folder"; return 1; }
     [ ! -e "$menu" ] || { game_notes+="; uninstall left the Start-menu entry"; return 1; }
     ! wine reg query "$key" > /dev/null 2>&1 || { game_notes+="; uninstall left its registry key"; return 1; }
-    grep -q 'position="1" [^>]*completed="1"' "$player/level_list.xml" 2> /dev/null ||
+    game_level1_won "$player" ||
         { game_notes+="; the player's progress was lost on uninstall"; return 1; }
     game_notes+="; uninstalled (/S): program folder, menu entry and key gone, progress in %APPDATA%\\Marbles kept"
 }
