@@ -63,9 +63,10 @@ game_session() {
         if [ "$(game_count "$game_log" "$game_wait")" -ge 1 ]; then game_result=0; break; fi
         [ "$(game_count "$game_log" 'Replay stopped')" -ge 1 ] && break
         kill -0 "$pid" 2> /dev/null || break
-        # A player's click on the window every second, when asked for (through the title and help).
+        # A player's click every second, when asked for, through the title and help (below the
+        # subtitle, above the level-select button).
         if [ -n "${game_click:-}" ] && [ $((i % 2)) -eq 0 ]; then
-            DISPLAY=$game_display xdotool mousemove --window "$window" 320 440 click 1 2> /dev/null || true
+            DISPLAY=$game_display xdotool mousemove --window "$window" 320 380 click 1 2> /dev/null || true
         fi
         sleep 0.5
     done
