@@ -82,12 +82,16 @@ game_session() {
             sleep 0.1
         done
     fi
-    sleep 0.5
-    DISPLAY=$game_display xdotool windowfocus --sync "$window" key Escape 2> /dev/null || true
-    local status=0
-    for i in $(seq 1 300); do
-        kill -0 "$pid" 2> /dev/null || break
-        sleep 0.1
+    # Escape on the title; a key wine lost while the title was being drawn is pressed again
+    # (at most three times, ten seconds apart).
+    local status=0 try
+    for try in 1 2 3; do
+        sleep 0.5
+        DISPLAY=$game_display xdotool windowfocus --sync "$window" key Escape 2> /dev/null || true
+        for i in $(seq 1 100); do
+            kill -0 "$pid" 2> /dev/null || break 2
+            sleep 0.1
+        done
     done
     if kill -0 "$pid" 2> /dev/null; then
         kill "$pid" 2> /dev/null; wait "$pid" 2> /dev/null; wineserver -k > /dev/null 2>&1; game_result=92; return
