@@ -1,5 +1,6 @@
 // Where the game reads its content and writes the player's files: the working directory, or
-// the installed data directory with the player's files under the XDG directories.
+// the installed data directory with the player's files under the XDG directories (Linux) or
+// the per-user application-data folder (Windows).
 #include "marbles/game/gamepaths.h"
 
 #include <cstdio>
@@ -16,7 +17,12 @@ const char* const STAGED_LEVEL_LIST = "data/level_list.shipped.xml";
 
 namespace {
 
+#if defined(_WIN32)
+// Below %APPDATA%: "C:/Users/<player>/AppData/Roaming/Marbles".
+const char* const GAME_FOLDER = "Marbles";
+#else
 const char* const GAME_FOLDER = "marbles";
+#endif
 
 CGamePaths& TheGamePaths() {
     static CGamePaths paths;
@@ -37,8 +43,14 @@ CGamePaths CGamePaths::Detect(const std::string& programPath, const std::string&
     const std::string dataDir = tarn::FindInstalledDataDirectory(programPath, relativeDataDir, "autoexec.txt");
     if (dataDir.empty()) return paths;
     paths.myDataDir = dataDir;
+#if defined(_WIN32)
+    // One folder for the level list and the log, never beside the program.
+    const std::string data = tarn::AbsoluteDirectoryVariable("APPDATA");
+    const std::string& state = data;
+#else
     const std::string data = tarn::XdgBaseDirectory("XDG_DATA_HOME", ".local/share");
     const std::string state = tarn::XdgBaseDirectory("XDG_STATE_HOME", ".local/state");
+#endif
     paths.myLevelListFile = data.empty() ? std::string() : data + "/" + GAME_FOLDER + "/level_list.xml";
     paths.myLogFile = state.empty() ? std::string() : state + "/" + GAME_FOLDER + "/log.txt";
     return paths;
@@ -53,8 +65,12 @@ bool CGamePaths::Apply() const {
         return true;
     }
     if (myLevelListFile.empty() || myLogFile.empty()) {
+#if defined(_WIN32)
+        std::fputs("marbles: APPDATA names no folder for the player's files\n", stderr);
+#else
         std::fputs("marbles: neither HOME nor XDG_DATA_HOME/XDG_STATE_HOME name a directory for the "
                    "player's files\n", stderr);
+#endif
         return false;
     }
     for (const std::string& file : {myLevelListFile, myLogFile}) {

@@ -2,7 +2,7 @@
 // unpacked folder, everything stays in the working directory ("autoexec.txt", "data/...",
 // "log.txt", "data/level_list.xml"). Installed, the game reads from its read-only data
 // directory and keeps the level list under $XDG_DATA_HOME/marbles and the log under
-// $XDG_STATE_HOME/marbles.
+// $XDG_STATE_HOME/marbles; on Windows both under %APPDATA%\Marbles.
 #ifndef TARN_MARBLES_GAME_GAMEPATHS_H
 #define TARN_MARBLES_GAME_GAMEPATHS_H
 
@@ -20,7 +20,8 @@ public:
 
     // Chooses the layout for the program at programPath: installed when the data directory the
     // build placed relativeDataDir away from the program holds "autoexec.txt". Installed, the
-    // player's directories are taken from the XDG variables (or under home). Touches nothing.
+    // player's directories are taken from the XDG variables (or under home), on Windows from
+    // APPDATA. Touches nothing.
     static CGamePaths Detect(const std::string& programPath, const std::string& relativeDataDir);
 
     // Makes the choice take effect, before anything is logged: installed, the player's

@@ -1,5 +1,6 @@
 // Where an installed program finds its read-only data and where it keeps the player's files:
-// the data directory beside the program's prefix and the XDG base directories.
+// the data directory beside the program's prefix, the XDG base directories and the Windows
+// application-data folder.
 #include "tarn/io/installlayout.h"
 
 #include <cstdlib>
@@ -10,9 +11,14 @@
 
 namespace tarn {
 
-std::string XdgBaseDirectory(const char* variable, const std::string& fallback, const std::string& home) {
+std::string AbsoluteDirectoryVariable(const char* variable) {
     const char* value = variable ? std::getenv(variable) : nullptr;
-    if (value && IsAbsolutePath(value)) return ToSlashes(value);
+    return value && IsAbsolutePath(value) ? ToSlashes(value) : std::string();
+}
+
+std::string XdgBaseDirectory(const char* variable, const std::string& fallback, const std::string& home) {
+    const std::string value = AbsoluteDirectoryVariable(variable);
+    if (!value.empty()) return value;
     if (home.empty() || !IsAbsolutePath(home)) return std::string();
     std::string base = ToSlashes(home);
     while (base.size() > 1 && base.back() == '/') base.pop_back();

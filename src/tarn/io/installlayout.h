@@ -1,11 +1,17 @@
 // Where an installed program finds its read-only data and where it keeps the player's files:
-// the data directory beside the program's prefix and the XDG base directories.
+// the data directory beside the program's prefix, the XDG base directories on Linux and the
+// per-user application-data folder on Windows.
 #ifndef TARN_IO_INSTALLLAYOUT_H
 #define TARN_IO_INSTALLLAYOUT_H
 
 #include <string>
 
 namespace tarn {
+
+// The value of the environment variable named, with '/' separators, when it is an absolute
+// path ("C:\\Users\\p\\AppData\\Roaming" gives "C:/Users/p/AppData/Roaming"); "" when it is unset,
+// empty or relative. Windows names the player's application-data folder in "APPDATA".
+std::string AbsoluteDirectoryVariable(const char* variable);
 
 // The XDG base directory named by variable ("XDG_DATA_HOME", "XDG_STATE_HOME", ...): its value
 // when that is an absolute path, otherwise home + "/" + fallback (".local/share", ...). A

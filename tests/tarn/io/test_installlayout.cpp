@@ -1,5 +1,5 @@
 // Tests of the installed layout: finding the data directory from the program's path and the
-// XDG base directories.
+// XDG base directories and the Windows application-data folder.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -33,6 +33,21 @@ TEST(InstallLayout, XdgBaseDirectoryTakesOnlyAnAbsoluteVariableElseHome) {
             << (c.value ? c.value : "(unset)") << " " << c.home;
     }
     SetEnvironment("TARN_TEST_XDG", nullptr);
+}
+
+TEST(InstallLayout, DirectoryVariableIsTakenOnlyWhenAbsoluteAndWithSlashes) {
+    const char* const cases[][2] = {
+        {"C:\\Users\\p\\AppData\\Roaming", "C:/Users/p/AppData/Roaming"},
+        {"/home/p/data", "/home/p/data"},
+        {"AppData\\Roaming", ""},
+        {"", ""},
+        {nullptr, ""},
+    };
+    for (const auto& c : cases) {
+        SetEnvironment("TARN_TEST_APPDATA", c[0]);
+        EXPECT_EQ(tarn::AbsoluteDirectoryVariable("TARN_TEST_APPDATA"), c[1]) << (c[0] ? c[0] : "(unset)");
+    }
+    SetEnvironment("TARN_TEST_APPDATA", nullptr);
 }
 
 TEST(InstallLayout, DataDirectoryIsFoundOnlyWhereTheMarkerLies) {

@@ -14,6 +14,9 @@ namespace tarn {
 
 namespace {
 
+// M_PI is a POSIX extension that MinGW leaves out in strict C++17; the same value.
+const double kPi = 3.14159265358979323846;
+
 // Positions are fixed-point numbers with 16 fractional bits.
 const int kFractionBits = 16;
 const int64_t kOne = int64_t{1} << kFractionBits;
@@ -142,7 +145,7 @@ void ZoomPixels(const SDL_Surface* source, SDL_Surface* target, bool flipX, bool
 void RotatePixels(const SDL_Surface* source, SDL_Surface* target, double angle, bool smooth) {
     const int bytes = source->format->BytesPerPixel;
     smooth = smooth && bytes == 4;
-    const double radians = angle * M_PI / 180.0;
+    const double radians = angle * kPi / 180.0;
     const int64_t cosine = static_cast<int64_t>(std::cos(radians) * kOne);
     const int64_t sine = static_cast<int64_t>(std::sin(radians) * kOne);
     const int64_t halfW = target->w / 2;
@@ -221,7 +224,7 @@ void CRotozoom::RotateSize(int w, int h, double angle, int* rotatedW, int* rotat
         *rotatedH = h;
         return;
     }
-    const double radians = angle * M_PI / 180.0;
+    const double radians = angle * kPi / 180.0;
     const double cosine = std::fabs(std::cos(radians));
     const double sine = std::fabs(std::sin(radians));
     // Half the bounding box of the turned rectangle, rounded up, from the half sides in whole
