@@ -123,13 +123,20 @@ void CUi::ShowHelp() {
 }
 
 void CUi::ShowLevelSelect(const CLevelList& list) {
-    ShowPicture(TITLE_PICTURE, STATE_LEVEL_SELECT);
-    // The title, dimmed behind the tiles.
-    tarn::CSpriteHandle dim(new tarn::CSprite(tarn::CreateImage(640, 480, tarn::CColor(255, 0, 255, 255))));
-    dim->SetAlpha(200);
-    dim->SetZ(TEXT_Z + 1);
-    dim->SetParent(tarn::CScreenLayer::GetSingleton());
-    myBoxes.push_back(dim);
+    ShowPicture(std::string(), STATE_LEVEL_SELECT);
+    // A background of its own: a night-blue gradient, nothing of the title showing through.
+    tarn::IPixel* sky = tarn::CreateOpaqueImage(640, 480);
+    for (int y = 0; y < 480; ++y) {
+        const tarn::CColor color(static_cast<std::uint8_t>(16 + y / 24), static_cast<std::uint8_t>(20 + y / 40),
+                                 static_cast<std::uint8_t>(44 + y / 16));
+        for (int x = 0; x < 640; ++x) sky->PutPixel(x, y, color);
+    }
+    tarn::CSpriteHandle background(new tarn::CSprite(sky));
+    background->SetZ(TEXT_Z + 1);
+    background->SetParent(tarn::CScreenLayer::GetSingleton());
+    myBoxes.push_back(background);
+    myFirstOpenLevel = FirstOpenLevel(list);
+    myLockedSaid = false;
     AddText(tarn::CRect(170, 60, 300, 26), "Choose a level (Escape: back)", 90, 90, 100);
     // Tiles below the screen could be neither seen nor clicked: they are not made.
     const std::int32_t count = std::min(LevelCount(list), MAX_TILES);
@@ -222,6 +229,12 @@ void CUi::OnMouseDown(int button) {
     const tarn::CMouse* mouse = tarn::CMouse::GetSingleton();
     const std::int32_t tile = myState == STATE_LEVEL_SELECT ? TileUnderPointer() : 0;
     const bool onTile = tile > 0 && myTiles[static_cast<std::size_t>(tile - 1)] != ETile::LOCKED;
+    if (tile > 0 && !onTile && !myLockedSaid) {
+        // A locked tile answers: which level opens it.
+        myLockedSaid = true;
+        AddText(tarn::CRect(170, 440, 300, 24), "Win level " + std::to_string(myFirstOpenLevel) + " first", 250, 210, 60);
+        return;
+    }
     const bool onButton = myState == STATE_TITLE && LevelsButtonRect().Contains(mouse->GetX(), mouse->GetY());
     const auto input = onTile || onButton ? CScreenFlow::EInput::CLICK_BUTTON : CScreenFlow::EInput::CLICK;
     const CScreenFlow::EChange change = CScreenFlow::Next(GetScreen(), input);

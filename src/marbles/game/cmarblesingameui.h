@@ -114,6 +114,9 @@ private:
     std::vector<tarn::CSpriteHandle> myTexts;
     std::vector<tarn::CSpriteHandle> myBoxes;
     std::vector<ETile> myTiles;
+    // The level select: the first level not won yet, and whether a locked tile said so.
+    std::int32_t myFirstOpenLevel = 1;
+    bool myLockedSaid = false;
     std::string myLevelCompleteImage = "data/level_complete.xml";
     std::string myLevelLostImage = "data/level_lost.xml";
 };

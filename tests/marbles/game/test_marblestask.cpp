@@ -480,6 +480,7 @@ TEST_F(MarblesTask, LevelSelectLocksLevelsAfterTheFirstOpenAndPlayContinuesThere
     };
     clickAt(CUi::TileRect(3));
     EXPECT_EQ(State(), CUi::STATE_LEVEL_SELECT);
+    EXPECT_EQ(Screen()->GetTexts().back(), "Win level 1 first") << "a locked tile answers";
     clickAt(CUi::TileRect(2));
     EXPECT_EQ(State(), CUi::STATE_NONE);
     EXPECT_EQ(Impl()->GetLevelFile(), "data/levels/level02.xml");
