@@ -171,7 +171,7 @@ std::vector<marbles::Vector2> MarblePlaces(const marbles::CPhysicsWorld& world) 
     std::vector<marbles::Vector2> places;
     for (unsigned i = 0; i < world.GetBodyCount(); ++i) {
         const marbles::RigidBody& body = world.GetBody(i);
-        if (body.shape == marbles::SHAPE_CIRCLE && body.color != -1) places.push_back(body.position);
+        if (marbles::IsMarbleBody(body)) places.push_back(body.position);
     }
     return places;
 }

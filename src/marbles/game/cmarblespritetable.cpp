@@ -3,6 +3,7 @@
 
 #include "marbles/level/clevelfile.h"
 #include "marbles/physics/cphysicsworld.h"
+#include "marbles/rules/cmarble.h"
 
 #include "tarn/gfx/cspritefactory.h"
 #include "tarn/utils/xml/cxmlfilesys.h"
@@ -33,7 +34,7 @@ std::string CMarbleSpriteTable::GetSpriteFile(std::int32_t type) const {
 std::string CMarbleSpriteTable::FindMarbleWithoutSprite(const CPhysicsWorld& world) const {
     for (unsigned i = 0; i < world.GetBodyCount(); ++i) {
         const RigidBody& body = world.GetBody(i);
-        if (body.shape != SHAPE_CIRCLE || body.color < 0 || myEntries.count(body.color)) continue;
+        if (!IsMarbleBody(body) || myEntries.count(body.color)) continue;
         return "body " + std::to_string(i) + " (initId " + std::to_string(body.initId) + "): marble type " +
                std::to_string(body.color) + " has no sprite";
     }

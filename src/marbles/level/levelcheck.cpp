@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "marbles/physics/cphysicsworld.h"
+#include "marbles/rules/cmarble.h"
 #include "tarn/utils/xml/cxmlnode.h"
 
 namespace marbles {
@@ -86,7 +87,6 @@ std::string CheckNumbersOf(const tarn::CXmlNode& body, unsigned index) {
     return std::string();
 }
 
-bool IsMarble(const RigidBody& body) { return body.shape == SHAPE_CIRCLE && body.color >= 0; }
 
 }  // namespace
 
@@ -111,7 +111,7 @@ std::string CheckLevelBodies(const CPhysicsWorld& world) {
         const RigidBody& body = world.GetBody(i);
         const std::string problem = CheckBody(i, body);
         if (!problem.empty()) return problem;
-        marbles = marbles || IsMarble(body);
+        marbles = marbles || IsMarbleBody(body);
     }
     return marbles ? std::string() : "the level has no marbles";
 }

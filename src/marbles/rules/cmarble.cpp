@@ -7,6 +7,8 @@
 
 namespace marbles {
 
+bool IsMarbleBody(const RigidBody& body) { return body.shape == SHAPE_CIRCLE && body.color != -1; }
+
 CMarble::~CMarble() {
     if (myRegistered) CMarbleRegistry::GetSingleton()->Remove(this);
 }

@@ -10,6 +10,12 @@
 
 namespace marbles {
 
+struct RigidBody;
+
+// Whether the game makes a marble of body: a circle whose type is not -1 (the type a marble
+// starts with, so such a circle never takes one).
+bool IsMarbleBody(const RigidBody& body);
+
 // Made for every body by the world's listener factory; the world owns and deletes it. A circle
 // body whose color is not -1 turns it into a live marble at its first update: it then joins the
 // marble registry, and leaves it when destroyed. Derived classes (the drawn marble) add what

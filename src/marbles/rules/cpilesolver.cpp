@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "marbles/rules/clevelrules.h"
+#include "marbles/rules/cmarble.h"
 #include "marbles/rules/csettlewatch.h"
 
 namespace marbles {
@@ -13,8 +14,6 @@ namespace {
 // The game's step: 50 milliseconds, converted as the game converts it.
 const float STEP_SECONDS = static_cast<float>(50u) / 1000.0f;
 
-// A body the game makes a marble of: a circle with a type.
-bool IsMarble(const RigidBody& body) { return body.shape == SHAPE_CIRCLE && body.color != -1; }
 
 }  // namespace
 
@@ -23,7 +22,7 @@ CPileSolver::CPileSolver(const std::vector<RigidBody>& bodies, const Options& op
     std::set<std::int32_t> ids;
     for (RigidBody& body : myStart) {
         body.listener = nullptr;
-        if (IsMarble(body) && !ids.insert(body.initId).second) myUsable = false;
+        if (IsMarbleBody(body) && !ids.insert(body.initId).second) myUsable = false;
     }
 }
 
@@ -35,7 +34,7 @@ void CPileSolver::LoadWorld(const std::vector<RigidBody>& bodies) {
 void CPileSolver::RemoveByInitId(std::int32_t initId) {
     for (unsigned i = 0; i < myWorld->GetBodyCount(); ++i) {
         const RigidBody& body = myWorld->GetBody(i);
-        if (IsMarble(body) && body.initId == initId) {
+        if (IsMarbleBody(body) && body.initId == initId) {
             myWorld->RemoveBody(i);
             return;
         }
@@ -55,7 +54,7 @@ void CPileSolver::SettleInto(Node& node) {
         positions.clear();
         for (unsigned i = 0; i < myWorld->GetBodyCount(); ++i) {
             const RigidBody& body = myWorld->GetBody(i);
-            if (IsMarble(body)) positions.push_back(body.position);
+            if (IsMarbleBody(body)) positions.push_back(body.position);
         }
         watch.Observe(positions);
         if (watch.IsSettled()) break;
@@ -66,7 +65,7 @@ void CPileSolver::SettleInto(Node& node) {
     for (unsigned i = 0; i < myWorld->GetBodyCount(); ++i) {
         const RigidBody& body = myWorld->GetBody(i);
         node.bodies.push_back(body);
-        if (!IsMarble(body)) continue;
+        if (!IsMarbleBody(body)) continue;
         places.push_back(MarblePlace{body.color, body.position, body.extent.x});
         ids.push_back(body.initId);
     }
@@ -103,7 +102,7 @@ CPileSolver::Node& CPileSolver::Child(Node& node, std::size_t k, std::unique_ptr
 std::vector<std::int32_t> CPileSolver::Remaining(const Node& node) const {
     std::vector<std::int32_t> ids;
     for (const RigidBody& body : node.bodies)
-        if (IsMarble(body)) ids.push_back(body.initId);
+        if (IsMarbleBody(body)) ids.push_back(body.initId);
     std::sort(ids.begin(), ids.end());
     return ids;
 }
@@ -155,7 +154,7 @@ std::map<std::int32_t, std::int32_t> CPileSolver::Paint(const std::vector<std::i
     // Every marble counts as one type while the pile is played: any three touching ones go.
     std::vector<RigidBody> start = myStart;
     for (RigidBody& body : start)
-        if (IsMarble(body)) body.color = 0;
+        if (IsMarbleBody(body)) body.color = 0;
     Node node;
     LoadWorld(start);
     SettleInto(node);

@@ -273,6 +273,8 @@ TEST_F(MarbleGfx, TheFirstSpriteFileGivenForATypeStaysAndUnknownTypesGetAnInvisi
     EXPECT_EQ(table->FindMarbleWithoutSprite(*myPhysics.GetWorld()), "");
     Load(Body(0, 7, 5.0f, 5.0f, 4));
     EXPECT_EQ(table->FindMarbleWithoutSprite(*myPhysics.GetWorld()), "body 0 (initId 4): marble type 7 has no sprite");
+    Load(Body(0, -5, 5.0f, 5.0f, 6));  // any type but -1 makes a marble, as the game does
+    EXPECT_EQ(table->FindMarbleWithoutSprite(*myPhysics.GetWorld()), "body 0 (initId 6): marble type -5 has no sprite");
 }
 
 TEST_F(MarbleGfx, ARestingMarbleIsDrawnStillWhileAMovingOneFollowsItsBody) {
