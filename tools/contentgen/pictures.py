@@ -440,7 +440,7 @@ def make_level_background(game_dir, number, blocks, tint, pattern='grid'):
 
 # The game's lettering for the texts drawn at run time (status bar, messages, results): the
 # 5x7 dot font of the pictures at two pixels a dot, as an OGF font (one text line and a glyph
-# sheet; magenta is the colour key). Small letters share the capitals' glyphs.
+# sheet, transparent around the glyphs). Small letters share the capitals' glyphs.
 HUD_FONT_SCALE = 2
 HUD_FONT_COLOUR = (255, 226, 130)
 HUD_FONT_COLUMNS = 16
@@ -460,7 +460,7 @@ def hud_font():
     chars = hud_font_chars()
     cell_w, cell_h = 6 * HUD_FONT_SCALE, 7 * HUD_FONT_SCALE
     rows = (len(chars) + HUD_FONT_COLUMNS - 1) // HUD_FONT_COLUMNS
-    sheet = Canvas(cell_w * HUD_FONT_COLUMNS, cell_h * rows, MAGENTA)
+    sheet = Canvas(cell_w * HUD_FONT_COLUMNS, cell_h * rows, MAGENTA, 0)
     for n, ch in enumerate(chars):
         x0, y0 = (n % HUD_FONT_COLUMNS) * cell_w, (n // HUD_FONT_COLUMNS) * cell_h
         sheet.text(x0, y0, ch, HUD_FONT_COLOUR, scale=HUD_FONT_SCALE)
@@ -472,5 +472,5 @@ def hud_font():
 
 def make_hud_font(game_dir):
     sheet, line = hud_font()
-    write_png(sheet, os.path.join(game_dir, HUD_FONT_IMAGE), alpha=False)
+    write_png(sheet, os.path.join(game_dir, HUD_FONT_IMAGE))
     write_text(os.path.join(game_dir, HUD_FONT_FILE), line)

@@ -142,9 +142,17 @@ TEST_F(MarbleLooks, TheStatusBarSpansTheScreenInTheGamesLettering) {
     const tarn::CColor right = myDisplay.Screen()->GetPixel(638, 479);
     EXPECT_EQ(testsupport::ColorText(left), testsupport::ColorText(right));
     EXPECT_NE(testsupport::ColorText(right), "0,0,0");
-    // Text in the font's colour somewhere along the bar.
+    // Letters in the font's colour on the bar's own colours: nothing behind shows through.
+    const tarn::CColor edge = myDisplay.Screen()->GetPixel(1, marbles::CGameHud::BAR_Y);
     int lit = 0;
-    for (int x = 0; x < 640; ++x)
-        for (int y = marbles::CGameHud::BAR_Y; y < 480; ++y) lit += Luminance(myDisplay.Screen()->GetPixel(x, y)) > 0.5;
-    EXPECT_GT(lit, 500);
+    int other = 0;
+    for (int x = 0; x < 640; ++x) {
+        for (int y = marbles::CGameHud::BAR_Y; y < 480; ++y) {
+            const std::string color = testsupport::ColorText(myDisplay.Screen()->GetPixel(x, y));
+            lit += color == "255,226,130";
+            other += color != "255,226,130" && color != testsupport::ColorText(left) && color != testsupport::ColorText(edge);
+        }
+    }
+    EXPECT_GT(lit, 1000);
+    EXPECT_EQ(other, 0);
 }
