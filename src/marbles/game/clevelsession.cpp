@@ -118,7 +118,7 @@ void CLevelSession::RefreshMarbles() {
     for (CMarble* marble : *CMarbleRegistry::GetSingleton()) {
         auto* drawn = dynamic_cast<CMarbleGfx*>(marble);
         if (!drawn) continue;
-        // A hint's glow goes with the next click; the pointer's own glow stays.
+        // A hint's rim goes with the next click; the pointer's own stays.
         if (!drawn->IsSelected() && !drawn->IsPointerOver()) drawn->SetHighlight(false);
         drawn->RefreshLook();
     }

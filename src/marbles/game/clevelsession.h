@@ -67,7 +67,7 @@ public:
 
 private:
     using CPile = std::vector<RigidBody>;
-    // Selected marbles show their ring, the others lose a hint's glow.
+    // Selected marbles show their ring, the others lose a hint's rim.
     static void RefreshMarbles();
     void ForgetClicks();
 

@@ -41,7 +41,7 @@ public:
     int GetZ() const override;
 
     // Plays the animation of the marble's state: "selected" (a steady ring), "highlight" (a
-    // soft glow, for hover and hints) or "normal". A sprite file without "selected" shows a
+    // turning dashed rim, for hover and hints) or "normal". A sprite file without "selected" shows a
     // selected marble with "highlight", and one without "highlight" shows "normal".
     void RefreshLook();
 

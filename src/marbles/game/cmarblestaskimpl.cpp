@@ -260,7 +260,7 @@ bool CImpl::Undo() {
 bool CImpl::Hint() {
     if (!IsLevelRunning() || myPaused) return false;
     const bool found = mySession.Hint();
-    myHud.ShowMessage(found ? "Hint: the glowing marbles" : "No chain to clear");
+    myHud.ShowMessage(found ? "Hint: the marbles with a dashed rim" : "No chain to clear");
     return found;
 }
 

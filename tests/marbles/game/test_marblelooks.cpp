@@ -50,7 +50,8 @@ std::vector<tarn::CRect> Frames(const std::string& spriteFile, const std::string
         const tarn::CXmlNode* node = root->GetChild(i);
         if (node->GetName() != "Animation" || node->GetAttribute("name").ToText() != animation) continue;
         for (int f = 0; f < node->GetChildCount(); ++f) {
-            const tarn::CXmlNode* rect = node->GetChild(f)->GetChildCount() > 0 ? node->GetChild(f)->GetChild(0) : nullptr;
+            const tarn::CXmlNode* rect =
+                node->GetChild(f)->GetChildCount() > 0 ? node->GetChild(f)->GetChild(0) : nullptr;
             if (!rect) continue;
             const auto at = [rect](const char* name) { return std::stoi(rect->GetAttribute(name).ToText()); };
             frames.emplace_back(at("x"), at("y"), at("w"), at("h"));
@@ -150,7 +151,8 @@ TEST_F(MarbleLooks, TheStatusBarSpansTheScreenInTheGamesLettering) {
         for (int y = marbles::CGameHud::BAR_Y; y < 480; ++y) {
             const std::string color = testsupport::ColorText(myDisplay.Screen()->GetPixel(x, y));
             lit += color == "255,226,130";
-            other += color != "255,226,130" && color != testsupport::ColorText(left) && color != testsupport::ColorText(edge);
+            other += color != "255,226,130" && color != testsupport::ColorText(left) &&
+                     color != testsupport::ColorText(edge);
         }
     }
     EXPECT_GT(lit, 1000);

@@ -361,7 +361,7 @@ TEST_F(MarblesTask, UndoRestoresThePileBitForBitStepByStepAndTheHudAndSoundsFoll
         if (marble->IsHighlightShown()) lit.push_back(marble->GetType());
     EXPECT_EQ(lit.size(), 3u);
     EXPECT_EQ(std::count(lit.begin(), lit.end(), lit.front()), 3);
-    EXPECT_EQ(Impl()->GetHud().GetMessage(), "Hint: the glowing marbles");
+    EXPECT_EQ(Impl()->GetHud().GetMessage(), "Hint: the marbles with a dashed rim");
     std::vector<std::vector<RigidBody>> piles;
     for (int type = 0; type < 2; ++type) {
         std::vector<CMarble*> chain;

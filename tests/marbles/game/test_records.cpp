@@ -105,8 +105,9 @@ TEST_F(Records, AWinKeepsTheBetterOfEachRecordAndSaysWhenOneWasBeaten) {
 TEST_F(Records, SurviveTheMergeOfANewlyShippedList) {
     WriteFile("shipped.xml", List("<Level position='1' filename='a.xml'/>\n<Level position='2' filename='new.xml'/>\n"
                                   "<Level position='3' filename='b.xml' best_moves='3'/>\n"));
-    WriteFile("player.xml", List("<Level position='1' filename='a.xml' completed='1' best_moves='7' best_time='80'/>\n"
-                                 "<Level position='2' filename='b.xml' completed='1' best_moves='5' best_time='9'/>\n"));
+    WriteFile("player.xml",
+              List("<Level position='1' filename='a.xml' completed='1' best_moves='7' best_time='80'/>\n"
+                   "<Level position='2' filename='b.xml' completed='1' best_moves='5' best_time='9'/>\n"));
     ASSERT_TRUE(SyncLevelList("shipped.xml", "player.xml"));
     CLevelList merged;
     ASSERT_TRUE(merged.Load("player.xml"));
