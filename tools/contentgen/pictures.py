@@ -444,7 +444,7 @@ def make_level_background(game_dir, number, blocks, tint, pattern='grid'):
 HUD_FONT_SCALE = 2
 HUD_FONT_COLOUR = (255, 226, 130)
 HUD_FONT_COLUMNS = 16
-HUD_SPACE_WIDTH = 5
+HUD_SPACE_WIDTH = 8
 HUD_FONT_FILE = 'data/gfx/hud_font.ogf'
 HUD_FONT_IMAGE = 'data/gfx/hud_font.png'
 

@@ -66,12 +66,13 @@ CGameHud::CGameHud()
       myPaused(MakeText(200, 205, 240, 4 * LINE_HEIGHT)) {
     Text(myPaused)->SetStartPosition(tarn::CTextPos(0, 0));
     Text(myPaused)->GetFont()->SetLayout(1);
+    Text(myPaused)->GetFont()->SetLineHeight(LINE_HEIGHT + 2);
     Text(myPaused)->SetText("\nPaused\nP resumes");
 }
 
 std::string CGameHud::StatusText(int level, int levelCount, unsigned marblesLeft, unsigned undoSteps,
                                  std::uint32_t moves, std::uint32_t seconds) {
-    return "Level " + std::to_string(level) + "/" + std::to_string(levelCount) + "  Marbles left " +
+    return "Level " + std::to_string(level) + "/" + std::to_string(levelCount) + "  Marbles " +
            std::to_string(marblesLeft) + "  Undo " + std::to_string(undoSteps) + "  Moves " + std::to_string(moves) +
            "  Time " + CAttempt::TimeText(seconds);
 }

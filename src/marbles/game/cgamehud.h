@@ -33,8 +33,8 @@ public:
     CGameHud(const CGameHud&) = delete;
     CGameHud& operator=(const CGameHud&) = delete;
 
-    // "Level 3/24  Marbles left 12  Undo 2  Moves 5  Time 1:23": the status bar of a running
-    // level.
+    // "Level 3/24  Marbles 12  Undo 2  Moves 5  Time 1:23": the status bar of a running level
+    // (the marbles left, the undo steps, this attempt's moves and time of play).
     static std::string StatusText(int level, int levelCount, unsigned marblesLeft, unsigned undoSteps,
                                   std::uint32_t moves, std::uint32_t seconds);
     // The font the HUD draws with: the game's lettering, or the system font when it cannot be

@@ -106,8 +106,12 @@ std::string CUi::ResultText(const CAttempt& attempt, const CLevelList::CEntry& l
 
 void CUi::ShowResult(const CAttempt& attempt, const CLevelList::CEntry& level, const CRecordNews& news) {
     const bool best = news.IsNewBest();
-    AddText(tarn::CRect(100, 304, 440, 40), ResultText(attempt, level, news), best ? 250 : 90, best ? 210 : 90,
-            best ? 60 : 100, CGameHud::MakeFont());
+    // Two centred lines in the game's lettering, a little apart.
+    tarn::CFont* font = CGameHud::MakeFont();
+    font->SetLayout(1);
+    font->SetLineHeight(font->GetLineHeight() + 5);
+    AddText(tarn::CRect(100, 304, 440, 46), ResultText(attempt, level, news), best ? 250 : 90, best ? 210 : 90,
+            best ? 60 : 100, font);
 }
 
 void CUi::AddText(const tarn::CRect& rect, const std::string& text, int red, int green, int blue, tarn::CFont* font) {

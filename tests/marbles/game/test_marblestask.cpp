@@ -353,7 +353,7 @@ TEST_F(MarblesTask, UndoRestoresThePileBitForBitStepByStepAndTheHudAndSoundsFoll
     Click();
     Second();
     ASSERT_EQ(Marbles(), 7u);
-    EXPECT_EQ(Impl()->GetHud().GetStatus(), "Level 1/24  Marbles left 7  Undo 0  Moves 0  Time 0:01");
+    EXPECT_EQ(Impl()->GetHud().GetStatus(), "Level 1/24  Marbles 7  Undo 0  Moves 0  Time 0:01");
     // The hint lights one chain of one type.
     ASSERT_TRUE(Impl()->Hint());
     std::vector<int> lit;
@@ -380,7 +380,7 @@ TEST_F(MarblesTask, UndoRestoresThePileBitForBitStepByStepAndTheHudAndSoundsFoll
         Second();
     }
     EXPECT_EQ(Impl()->GetUndoCount(), 2u);
-    EXPECT_EQ(Impl()->GetHud().GetStatus(), "Level 1/24  Marbles left 1  Undo 2  Moves 2  Time 0:06");
+    EXPECT_EQ(Impl()->GetHud().GetStatus(), "Level 1/24  Marbles 1  Undo 2  Moves 2  Time 0:06");
     for (int step = 1; step >= 0; --step) {
         EXPECT_TRUE(myTask->ExecuteCommand("Undo"));
         const CPhysicsWorld& world = *Impl()->GetWorld();
