@@ -390,6 +390,7 @@ TEST_F(MarblesTask, UndoRestoresThePileBitForBitStepByStepAndTheHudAndSoundsFoll
         Second();
     }
     EXPECT_EQ(Impl()->GetUndoCount(), 0u);
+    EXPECT_EQ(Impl()->GetAttempt().GetMoves(), 2u) << "an undo takes no move back";
     EXPECT_EQ(Marbles(), 7u);
     EXPECT_FALSE(Impl()->Undo());
     const std::string log = Log();
