@@ -1,6 +1,7 @@
 """Draws the game's pictures: marble sprite sheets with their sprite files, the game's lettering
-as a font for the texts drawn at run time, the title and help screens, the level-complete and level-lost pictures with their sprite files, the window chrome,
-the console background and the level backgrounds with their static blocks drawn in."""
+as a font for the texts drawn at run time, the title and help screens, the level-complete and
+level-lost pictures with their sprite files, the window chrome, the console background and the
+level backgrounds with their static blocks drawn in."""
 
 import math
 import os
