@@ -19,7 +19,7 @@ const std::vector<CGameCommands::SCommand>& Commands() {
         {"game", "Undo", [](IG& g, A) { g.Undo(); }, "U", "undo the last removal",
          "undo the last removal (as many steps back as you like within the level)"},
         {"game", "Hint", [](IG& g, A) { g.Hint(); }, "H", "hint: a chain to clear",
-         "hint: a chain you can clear now glows, or a message says there is none"},
+         "hint: a chain you can clear now wears a turning dashed rim, or a message says there is none"},
         {"game", "LevelSelect", [](IG& g, A) { g.OpenLevelSelect(); }, "L", "level select (title)",
          "level select (on the title)"},
         {"game", "Pause", [](IG& g, A) { g.TogglePause(); }, "P", "pause and resume",

@@ -4,7 +4,9 @@
 
 #include <algorithm>
 
+#include "marbles/game/cattempt.h"
 #include "marbles/game/cgamecommands.h"
+#include "marbles/game/cgamehud.h"
 #include "marbles/game/cmarblestaskimpl.h"
 #include "marbles/game/levelprogress.h"
 #include "marbles/game/cmarblespritetable.h"
@@ -76,11 +78,49 @@ CUi::ETile CUi::TileOf(const CLevelList& list, std::int32_t position) {
     return list.GetEntry(static_cast<unsigned>(position)).myCompleted ? ETile::COMPLETED : ETile::OPEN;
 }
 
-void CUi::AddText(const tarn::CRect& rect, const std::string& text, int red, int green, int blue) {
+std::string CUi::TileLabel(const CLevelList& list, std::int32_t position) {
+    const std::string number = std::to_string(position);
+    const ETile tile = TileOf(list, position);
+    if (tile != ETile::COMPLETED) return number + (tile == ETile::OPEN ? "\nplay" : "\nlocked");
+    const CLevelList::CEntry& level = list.GetEntry(static_cast<unsigned>(position));
+    if (level.myBestMoves == 0 || level.myBestSeconds == 0) return number + "\ndone";
+    // The best time at the right end of the number's line: ten letters fit a tile.
+    const std::string time = CAttempt::TimeText(level.myBestSeconds);
+    const std::size_t gap = number.size() + time.size() < 10 ? 10 - number.size() - time.size() : 1;
+    return number + std::string(gap, ' ') + time + "\n" + std::to_string(level.myBestMoves) +
+           (level.myBestMoves == 1 ? " move" : " moves");
+}
+
+namespace {
+
+std::string MovesAndTime(std::uint32_t moves, std::uint32_t seconds) {
+    return std::to_string(moves) + (moves == 1 ? " move, " : " moves, ") + CAttempt::TimeText(seconds);
+}
+
+}  // namespace
+
+std::string CUi::ResultText(const CAttempt& attempt, const CLevelList::CEntry& level, const CRecordNews& news) {
+    return "This time: " + MovesAndTime(attempt.GetMoves(), attempt.GetSeconds()) + "\n" +
+           (news.IsNewBest() ? "New best! " : "Best: ") + MovesAndTime(level.myBestMoves, level.myBestSeconds);
+}
+
+void CUi::ShowResult(const CAttempt& attempt, const CLevelList::CEntry& level, const CRecordNews& news) {
+    const bool best = news.IsNewBest();
+    // Two centred lines in the game's lettering, a little apart.
+    tarn::CFont* font = CGameHud::MakeFont();
+    font->SetLayout(1);
+    font->SetLineHeight(font->GetLineHeight() + 5);
+    AddText(tarn::CRect(100, 304, 440, 46), ResultText(attempt, level, news), best ? 250 : 90, best ? 210 : 90,
+            best ? 60 : 100, font);
+}
+
+void CUi::AddText(const tarn::CRect& rect, const std::string& text, int red, int green, int blue, tarn::CFont* font) {
     // A frame of the colour around a black label: text sprites draw their glyphs on black.
     myBoxes.push_back(MakeBox(rect, red, green, blue));
-    tarn::CFont* font = new tarn::CFont();
-    tarn::CSystemFontLoader(font, "");
+    if (!font) {
+        font = new tarn::CFont();
+        tarn::CSystemFontLoader(font, "");
+    }
     const int w = rect.w - 2 * FRAME;
     const int h = rect.h - 2 * FRAME;
     auto* sprite =
@@ -143,10 +183,7 @@ void CUi::ShowLevelSelect(const CLevelList& list) {
     for (std::int32_t position = 1; position <= count; ++position) {
         const ETile tile = TileOf(list, position);
         myTiles.push_back(tile);
-        const std::string label = std::to_string(position) + "\n" +
-                                  (tile == ETile::COMPLETED ? "done"
-                                   : tile == ETile::OPEN    ? "play"
-                                                            : "locked");
+        const std::string label = TileLabel(list, position);
         if (tile == ETile::COMPLETED) AddText(TileRect(position), label, 60, 200, 80);
         if (tile == ETile::OPEN) AddText(TileRect(position), label, 250, 210, 60);
         if (tile == ETile::LOCKED) AddText(TileRect(position), label, 90, 90, 100);

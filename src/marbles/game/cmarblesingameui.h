@@ -16,7 +16,13 @@
 #include "tarn/inputdevice/imousereceiver.h"
 #include "tarn/utils/signalslot/cssobject.h"
 
+namespace tarn {
+class CFont;
+}
+
 namespace marbles {
+
+class CAttempt;
 
 // Captures the mouse while a picture waits for a click. A click that leaves the picture only
 // asks the game for the change, which happens at the game's next update.
@@ -57,6 +63,11 @@ public:
     void ShowLevelSelect(const CLevelList& list);
     // Slot of the rules: tells the game, shows the level-complete picture, captures.
     void LevelComplete();
+    // Shows the won attempt's moves and time under the level-complete picture, with the
+    // level's records and "New best!" when news says one was beaten.
+    void ShowResult(const CAttempt& attempt, const CLevelList::CEntry& level, const CRecordNews& news);
+    // The two lines of a won attempt and the level's records.
+    static std::string ResultText(const CAttempt& attempt, const CLevelList::CEntry& level, const CRecordNews& news);
     // Slot of the rules: tells the game, shows the level-lost picture, captures.
     void LevelLost();
     // Takes the level-lost picture away: the level goes on (an undo took the loss back).
@@ -98,12 +109,17 @@ public:
     static tarn::CRect TileRect(std::int32_t position);
     // The tile's look for the level at position of list.
     static ETile TileOf(const CLevelList& list, std::int32_t position);
+    // The tile's text: the position over "play", "locked" or "done"; a won level with records
+    // shows its best time beside the position and its fewest moves below.
+    static std::string TileLabel(const CLevelList& list, std::int32_t position);
     // The texts of the extra sprites shown with the picture (button, keys, tiles).
     std::vector<std::string> GetTexts() const;
 
 private:
     void ShowPicture(const std::string& fileName, std::int32_t state);
-    void AddText(const tarn::CRect& rect, const std::string& text, int red, int green, int blue);
+    // A framed text in the system font, or in font (taken) when one is given.
+    void AddText(const tarn::CRect& rect, const std::string& text, int red, int green, int blue,
+                 tarn::CFont* font = nullptr);
     // The level-select tile under the pointer; 0 when none.
     std::int32_t TileUnderPointer() const;
 

@@ -53,6 +53,8 @@ void CImpl::Update() {
     myHud.Update();
     if (!myPaused) RunPhysics();
     mySession.KeepPile();
+    // Play time runs while a level runs unpaused: never on a picture, a pause or a loading.
+    myAttempt.SetRunning(IsLevelRunning() && !myPaused);
     UpdateHud();
 }
 
@@ -68,7 +70,10 @@ void CImpl::RunPhysics() {
 
 void CImpl::NoticeClicks() {
     const CLevelSession::EClick click = mySession.NoticeClicks();
-    if (click == CLevelSession::EClick::REMOVED) mySound.PlayEffect(CGameSound::POP_SOUND);
+    if (click == CLevelSession::EClick::REMOVED) {
+        myAttempt.AddMove();
+        mySound.PlayEffect(CGameSound::POP_SOUND);
+    }
     if (click == CLevelSession::EClick::SELECTED) mySound.PlayEffect(CGameSound::CLICK_SOUND);
 }
 
@@ -87,7 +92,8 @@ void CImpl::UpdateHud() {
         return;
     }
     myHud.ShowStatus(CGameHud::StatusText(myLevelList.GetPosition(), LevelCount(myLevelList),
-                                          CMarbleRegistry::GetSingleton()->GetCount(), GetUndoCount()));
+                                          CMarbleRegistry::GetSingleton()->GetCount(), GetUndoCount(),
+                                          myAttempt.GetMoves(), myAttempt.GetSeconds()));
 }
 
 void CImpl::Request(EChange change, std::int32_t position) {
@@ -171,6 +177,7 @@ void CImpl::StartLevel() {
         new tarn::CGenericEvent0<CMarblesInGameUi, void>(myScreen.get(), &CMarblesInGameUi::LevelComplete)));
     rules.GetLevelLostSignal().Connect(new tarn::CSlot(
         new tarn::CGenericEvent0<CMarblesInGameUi, void>(myScreen.get(), &CMarblesInGameUi::LevelLost)));
+    myAttempt.Start();
     Log()->Debug() << "Loading level: " << myLevelFile << "\n";
     // Outside the list (before the first level, past the last) there is nothing to load.
     if (myLevelList.GetPosition() >= 1 && myLevelList.IsInside() && !LoadLevel()) return;
@@ -213,6 +220,11 @@ void CImpl::OnLevelComplete() {
     mySound.PlayEffect(CGameSound::COMPLETE_SOUND);
     // The won level is marked and written at once: nothing won is lost to a crash.
     if (myLevelList.GetPosition() < 1) return;
+    if (myLevelList.IsInside()) {
+        const auto won = static_cast<unsigned>(myLevelList.GetPosition());
+        const CRecordNews news = myLevelList.RecordWin(won, myAttempt.GetMoves(), myAttempt.GetSeconds());
+        if (myScreen) myScreen->ShowResult(myAttempt, myLevelList.GetEntry(won), news);
+    }
     myLevelList.GetNextLevel();
     if (myLevels.Save() || mySaveFailureTold) return;
     // Once a run: every later win goes unsaved the same way.
@@ -248,7 +260,7 @@ bool CImpl::Undo() {
 bool CImpl::Hint() {
     if (!IsLevelRunning() || myPaused) return false;
     const bool found = mySession.Hint();
-    myHud.ShowMessage(found ? "Hint: the glowing marbles" : "No chain to clear");
+    myHud.ShowMessage(found ? "Hint: the marbles with a dashed rim" : "No chain to clear");
     return found;
 }
 

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "marbles/game/cattempt.h"
 #include "marbles/game/cgamehud.h"
 #include "marbles/game/cgameoptions.h"
 #include "marbles/game/cgamesound.h"
@@ -62,8 +63,9 @@ public:
     // The level at position (the same level again after a loss).
     void RequestLevel(std::int32_t position) { Request(CScreenFlow::EChange::CHOSEN_LEVEL, position); }
 
-    // The rules' signals, through the screen: the level's progress is saved at once; the
-    // first save of a run that fails is said on the level-complete picture.
+    // The rules' signals, through the screen: the level's progress and records are saved at
+    // once and the attempt's moves and time shown with the records; the first save of a run
+    // that fails is said on the level-complete picture.
     void OnLevelComplete();
     void OnLevelLost();
 
@@ -93,6 +95,7 @@ public:
     const CLevelList& GetLevelList() const { return myLevelList; }
     const std::string& GetLevelFile() const { return myLevelFile; }
     const CGameHud& GetHud() const { return myHud; }
+    const CAttempt& GetAttempt() const { return myAttempt; }
     const COptions& GetOptions() const { return myOptions; }
 
 private:
@@ -124,6 +127,7 @@ private:
     CGameSound mySound;
     CScreenFlow myFlow;
     bool myPaused = false;
+    CAttempt myAttempt;
     CReplay myReplay;
 };
 

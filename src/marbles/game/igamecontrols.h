@@ -14,7 +14,7 @@ public:
     virtual void Reset() = 0;
     // Restores the pile before the last removal; false when there is none.
     virtual bool Undo() = 0;
-    // Lets one chain the player can clear glow; false when there is none.
+    // Puts the hint rim on one chain the player can clear; false when there is none.
     virtual bool Hint() = 0;
     virtual void TogglePause() = 0;
     virtual void ToggleMute() = 0;
