@@ -21,6 +21,7 @@
 namespace marbles {
 
 class CMarblesInGameUi;
+class COptionsWindow;
 
 class CMarblesTask::CMarblesTaskImpl : public IGameControls {
 public:
@@ -36,8 +37,9 @@ public:
     // that cannot be written back without loss is said on the title too.
     CMarblesTaskImpl(const std::string& levelListFile, const COptions& options);
     explicit CMarblesTaskImpl(const std::string& levelListFile = "data/level_list.xml");
-    // Writes the level list back (unless it is the stand-in for an unreadable one), deletes
-    // the screen, then the level's bodies and marbles.
+    // Writes the level list back (unless it is the stand-in for an unreadable one), closes the
+    // options window (saving what changed), deletes the screen, then the level's bodies and
+    // marbles.
     ~CMarblesTaskImpl() override;
     CMarblesTaskImpl(const CMarblesTaskImpl&) = delete;
     CMarblesTaskImpl& operator=(const CMarblesTaskImpl&) = delete;
@@ -75,6 +77,7 @@ public:
     void ToggleMute() override;
     void Back() override;
     void OpenLevelSelect() override;
+    void OpenOptions() override;
     void QueueReplay(const std::string& file) override { myReplay.Queue(file); }
     void DumpBodies() const override { mySession.GetPhysics().DumpBodies(); }
 
@@ -86,6 +89,9 @@ public:
     unsigned GetUndoCount() const { return mySession.GetUndoCount(); }
 
     CMarblesInGameUi* GetScreen() const { return myScreen.get(); }
+    // The options window over the title; null while it is closed.
+    COptionsWindow* GetOptionsWindow() const { return myOptionsWindow; }
+    bool IsOptionsOpen() const { return myOptionsWindow != nullptr; }
     CLevelSession& GetSession() { return mySession; }
     CPhysicsWorld* GetWorld() { return &mySession.GetWorld(); }
     CLevelRules& GetRules() { return mySession.GetRules(); }
@@ -99,7 +105,13 @@ private:
     void ApplyChange();
     void ShowTitle();
     void ShowLevelSelect();
-    void StartLevelAt(std::int32_t position);
+    // Opens the options window over the title (once).
+    void ShowOptions();
+    // Deletes the options window and saves the settings the player changed in it.
+    void CloseOptions();
+    // A setting changed in the options window: applied at once, saved when the window closes.
+    void OnOptionChanged(const std::string& name, int value);
+    void SaveSettings();    void StartLevelAt(std::int32_t position);
     void LeaveLevel();
     // Loads the current level file; false (with the failure on screen) when it cannot be played.
     bool LoadLevel();
@@ -125,6 +137,10 @@ private:
     CScreenFlow myFlow;
     bool myPaused = false;
     CReplay myReplay;
+    // Owned by the desktop widget like every window; cleared when it is deleted.
+    COptionsWindow* myOptionsWindow = nullptr;
+    // The player changed a setting since the settings were last saved.
+    bool mySettingsChanged = false;
 };
 
 }  // namespace marbles
