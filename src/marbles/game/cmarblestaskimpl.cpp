@@ -321,6 +321,7 @@ void CImpl::CloseOptions() {
 }
 
 void CImpl::OnOptionChanged(const std::string& name, int value) {
+    Log()->Debug() << "Option " << name << " = " << value << "\n";
     myOptions.mySavedSettings.Set(name, value);
     mySettingsChanged = true;
     if (name == CGameSettings::FULLSCREEN) {
