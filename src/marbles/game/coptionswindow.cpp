@@ -32,8 +32,11 @@ std::string ValueText(const std::string& name, int value) {
 // A setting the window was not given: full volume, windowed.
 int Default(const std::string& name) { return IsFullscreen(name) ? 0 : 100; }
 
+// Centred in the parent; in the game's 640x480 picture while the parent is smaller than the window.
 CRect Centred(const tarn::ui::CWidget* parent) {
-    const CRect& area = parent ? parent->GetRect() : CRect(0, 0, 640, 480);
+    const bool fits =
+        parent && parent->GetRect().w >= COptionsWindow::WIDTH && parent->GetRect().h >= COptionsWindow::HEIGHT;
+    const CRect area = fits ? parent->GetRect() : CRect(0, 0, 640, 480);
     return CRect(area.x + (area.w - COptionsWindow::WIDTH) / 2, area.y + (area.h - COptionsWindow::HEIGHT) / 2,
                  COptionsWindow::WIDTH, COptionsWindow::HEIGHT);
 }
@@ -44,26 +47,31 @@ COptionsWindow::COptionsWindow(tarn::ui::CWidget* parent, const CGameSettings& v
     : tarn::ui::CWindowWidget(parent, Centred(parent), false, "options", "data/gui/background.png"),
       myValues(values),
       myOnChange(onChange) {
-    SetResizable(false);
-    // A small fixed window: no maximising, neither by its button (hidden, letting clicks
-    // through to the title bar) nor by a double click on the title bar.
-    GetMaximiseButton()->GetSprite()->SetVisible(false);
-    for (int type :
-         {tarn::ui::WIDGET_EVENT_MOTION, tarn::ui::WIDGET_EVENT_BUTTON_DOWN, tarn::ui::WIDGET_EVENT_BUTTON_UP})
-        GetMaximiseButton()->IgnoreEvent(type, true);
-    GetTitleBar()->SetDoubleClickEnabled(false);
+    KeepSize();
     new tarn::ui::CTextWidget(GetTitleBar(), CRect(4, 2, 64, 16), "Options", LABEL_FRAME);
     AddRow(36, "Music volume", CGameSettings::MUSIC_VOLUME);
     AddRow(70, "Effects volume", CGameSettings::EFFECTS_VOLUME);
     new tarn::ui::CTextWidget(this, CRect(LABEL_X, 104, LABEL_WIDTH, ROW_HEIGHT), "Fullscreen", LABEL_FRAME);
     AddButton(CRect(MINUS_X, 104, PLUS_X + SMALL_BUTTON - MINUS_X, ROW_HEIGHT), CGameSettings::FULLSCREEN,
-              ValueText(CGameSettings::FULLSCREEN, myValues.Get(CGameSettings::FULLSCREEN, 0)))
+              ValueText(CGameSettings::FULLSCREEN,
+                        myValues.Get(CGameSettings::FULLSCREEN, Default(CGameSettings::FULLSCREEN))))
         ->clicked.Connect(this, &COptionsWindow::ToggleFullscreen);
     AddButton(CRect((WIDTH - 80) / 2, 148, 80, 26), "ok", "OK")->clicked.Connect(this, &COptionsWindow::Ok);
 }
 
 COptionsWindow::~COptionsWindow() {
     if (myOnDestroyed) myOnDestroyed();
+}
+
+void COptionsWindow::KeepSize() {
+    SetResizable(false);
+    // No maximising, neither by its button (hidden, letting clicks through to the title bar)
+    // nor by a double click on the title bar.
+    GetMaximiseButton()->GetSprite()->SetVisible(false);
+    for (int type :
+         {tarn::ui::WIDGET_EVENT_MOTION, tarn::ui::WIDGET_EVENT_BUTTON_DOWN, tarn::ui::WIDGET_EVENT_BUTTON_UP})
+        GetMaximiseButton()->IgnoreEvent(type, true);
+    GetTitleBar()->SetDoubleClickEnabled(false);
 }
 
 void COptionsWindow::AddRow(int y, const std::string& label, const char* name) {

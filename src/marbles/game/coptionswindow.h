@@ -46,6 +46,8 @@ public:
     void SetOnDestroyed(const std::function<void()>& callback) { myOnDestroyed = callback; }
 
 private:
+    // A small fixed window: neither resized nor maximised.
+    void KeepSize();
     void AddRow(int y, const std::string& label, const char* name);
     tarn::ui::CButtonWidget* AddButton(const tarn::CRect& rect, const std::string& name, const std::string& face);
     // The text widget showing the setting's value.

@@ -15,6 +15,8 @@ namespace {
 
 using Complex = std::complex<double>;
 
+// M_PI is a POSIX extension that MinGW leaves out in strict C++17.
+const double kPi = 3.14159265358979323846;
 const std::string theSoundDir = std::string(MARBLES_SOURCE_DIR) + "/game/data/sound";
 
 // In-place radix-2 transform; a.size() is a power of two.
@@ -28,7 +30,7 @@ void Fft(std::vector<Complex>& a, bool inverse) {
     }
     std::vector<Complex> twiddles(n / 2);
     for (std::size_t k = 0; k < n / 2; ++k)
-        twiddles[k] = std::polar(1.0, (inverse ? 2 : -2) * M_PI * static_cast<double>(k) / static_cast<double>(n));
+        twiddles[k] = std::polar(1.0, (inverse ? 2 : -2) * kPi * static_cast<double>(k) / static_cast<double>(n));
     for (std::size_t len = 2; len <= n; len <<= 1) {
         for (std::size_t i = 0; i < n; i += len) {
             for (std::size_t k = 0; k < len / 2; ++k) {
