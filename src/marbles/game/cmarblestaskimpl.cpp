@@ -39,7 +39,7 @@ CImpl::CMarblesTaskImpl(const std::string& levelListFile, const COptions& option
       mySound(options.mySound, options.myMusic) {
     tarn::IWindowControl* window = Window();
     if (myOptions.myFullscreen && window && !window->IsFullscreen()) window->SetFullscreen(true);
-    mySound.PlayMusic(CGameSound::MUSIC);
+    // The title starts the music.
     ShowTitle();
     if (myOptions.myStartLevel > 0) RequestLevel(myOptions.myStartLevel);
 }
