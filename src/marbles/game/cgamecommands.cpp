@@ -22,6 +22,8 @@ const std::vector<CGameCommands::SCommand>& Commands() {
          "hint: a chain you can clear now wears a turning dashed rim, or a message says there is none"},
         {"game", "LevelSelect", [](IG& g, A) { g.OpenLevelSelect(); }, "L", "level select (title)",
          "level select (on the title)"},
+        {"game", "Options", [](IG& g, A) { g.OpenOptions(); }, "O", "options (title)",
+         "options: music and effects volume, fullscreen (on the title)"},
         {"game", "Pause", [](IG& g, A) { g.TogglePause(); }, "P", "pause and resume",
          "pause and resume (\"Paused\"; nothing moves and the level is not judged)"},
         {"game", "Mute", [](IG& g, A) { g.ToggleMute(); }, "M", "sound on and off",

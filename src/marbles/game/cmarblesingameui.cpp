@@ -64,7 +64,9 @@ CUi::CMarblesInGameUi(CMarblesTask::CMarblesTaskImpl* task) : myMarblesTask(task
 
 CUi::~CMarblesInGameUi() { tarn::CMouse::GetSingleton()->RemoveReceiver(this); }
 
-tarn::CRect CUi::LevelsButtonRect() { return tarn::CRect(268, 440, 104, 26); }
+tarn::CRect CUi::LevelsButtonRect() { return tarn::CRect(208, 440, 104, 26); }
+
+tarn::CRect CUi::OptionsButtonRect() { return tarn::CRect(328, 440, 104, 26); }
 
 tarn::CRect CUi::TileRect(std::int32_t position) {
     const int index = position - 1;
@@ -153,13 +155,14 @@ void CUi::ShowPicture(const std::string& fileName, std::int32_t state) {
 void CUi::ShowTitle() {
     ShowPicture(TITLE_PICTURE, STATE_TITLE);
     AddText(LevelsButtonRect(), "Levels (L)", 250, 210, 60);
+    AddText(OptionsButtonRect(), "Options (O)", 250, 210, 60);
     tarn::CMouse::GetSingleton()->AddCapture(this);
 }
 
 void CUi::ShowHelp() {
     ShowPicture(HELP_PICTURE, STATE_HELP_OR_COMPLETE);
     myHelpShown = true;
-    AddText(tarn::CRect(36, 378, 568, 100), KeysText(), 250, 210, 60);
+    AddText(tarn::CRect(36, 356, 568, 118), KeysText(), 250, 210, 60);
 }
 
 void CUi::ShowLevelSelect(const CLevelList& list) {
@@ -262,7 +265,8 @@ CScreenFlow::EScreen CUi::GetScreen() const {
 }
 
 void CUi::OnMouseDown(int button) {
-    if (button != LEFT_BUTTON) return;
+    // The options window's own widgets take the clicks over it.
+    if (button != LEFT_BUTTON || myMarblesTask->IsOptionsOpen()) return;
     const tarn::CMouse* mouse = tarn::CMouse::GetSingleton();
     const std::int32_t tile = myState == STATE_LEVEL_SELECT ? TileUnderPointer() : 0;
     const bool onTile = tile > 0 && myTiles[static_cast<std::size_t>(tile - 1)] != ETile::LOCKED;
@@ -272,8 +276,11 @@ void CUi::OnMouseDown(int button) {
         AddText(tarn::CRect(170, 440, 300, 24), "Win level " + std::to_string(myFirstOpenLevel) + " first", 250, 210, 60);
         return;
     }
-    const bool onButton = myState == STATE_TITLE && LevelsButtonRect().Contains(mouse->GetX(), mouse->GetY());
-    const auto input = onTile || onButton ? CScreenFlow::EInput::CLICK_BUTTON : CScreenFlow::EInput::CLICK;
+    const bool onTitle = myState == STATE_TITLE;
+    const bool onButton = onTitle && LevelsButtonRect().Contains(mouse->GetX(), mouse->GetY());
+    const bool onOptions = onTitle && OptionsButtonRect().Contains(mouse->GetX(), mouse->GetY());
+    auto input = onTile || onButton ? CScreenFlow::EInput::CLICK_BUTTON : CScreenFlow::EInput::CLICK;
+    if (onOptions) input = CScreenFlow::EInput::OPTIONS;
     const CScreenFlow::EChange change = CScreenFlow::Next(GetScreen(), input);
     if (change == CScreenFlow::EChange::HELP) {
         ShowHelp();

@@ -54,7 +54,7 @@ public:
     CMarblesInGameUi(const CMarblesInGameUi&) = delete;
     CMarblesInGameUi& operator=(const CMarblesInGameUi&) = delete;
 
-    // Shows the title picture with its "Levels" button and captures the mouse.
+    // Shows the title picture with its "Levels" and "Options" buttons and captures the mouse.
     void ShowTitle();
     // Shows the help picture with the keys (the capture stays).
     void ShowHelp();
@@ -85,7 +85,8 @@ public:
 
     void OnMouseMove(int /*x*/, int /*y*/) override {}
     void OnMouseOut(int /*x*/, int /*y*/) override {}
-    // Left button: title -> help (or the level select on its button); help -> play goes on;
+    // Left button: title -> help (or the level select or the options on their buttons);
+    // nothing while the options window is open over the screen; help -> play goes on;
     // complete -> the next level; lost -> the level again; level select -> the level of an
     // open or completed tile; load failure -> the next level, this one not completed.
     void OnMouseDown(int button) override;
@@ -104,8 +105,10 @@ public:
     const tarn::CSpriteHandle& GetSprite(int index) const { return mySprites[index]; }
     const std::string& GetLevelCompleteImage() const { return myLevelCompleteImage; }
     const std::string& GetLevelLostImage() const { return myLevelLostImage; }
-    // Where the title's "Levels" button and the tile of a level (position from 1) are.
+    // Where the title's "Levels" and "Options" buttons and the tile of a level (position from
+    // 1) are.
     static tarn::CRect LevelsButtonRect();
+    static tarn::CRect OptionsButtonRect();
     static tarn::CRect TileRect(std::int32_t position);
     // The tile's look for the level at position of list.
     static ETile TileOf(const CLevelList& list, std::int32_t position);

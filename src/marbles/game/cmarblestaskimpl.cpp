@@ -4,12 +4,14 @@
 
 #include "marbles/game/cgamecommands.h"
 #include "marbles/game/cmarblesingameui.h"
+#include "marbles/game/coptionswindow.h"
 #include "marbles/game/levelprogress.h"
 #include "marbles/physics/cphysicsworld.h"
 #include "marbles/rules/cmarbleregistry.h"
 #include "tarn/tasks/ctaskfactory.h"
 #include "tarn/tasks/ctaskmanager.h"
 #include "tarn/tasks/iwindowcontrol.h"
+#include "tarn/ui/cdesktopwidget.h"
 #include "tarn/utils/logger/clogger.h"
 #include "tarn/utils/signalslot/cgenericevent.h"
 #include "tarn/utils/signalslot/cslot.h"
@@ -19,6 +21,11 @@ namespace marbles {
 namespace {
 
 tarn::CLogger* Log() { return tarn::CLogger::GetSingleton(); }
+
+// The running window task; null when none runs.
+tarn::IWindowControl* Window() {
+    return dynamic_cast<tarn::IWindowControl*>(tarn::CTaskFactory::GetSingleton()->FindTask("window"));
+}
 
 }  // namespace
 
@@ -30,9 +37,9 @@ CImpl::CMarblesTaskImpl(const std::string& levelListFile, const COptions& option
       myLevels(levelListFile),
       myLevelList(myLevels.GetList()),
       mySound(options.mySound, options.myMusic) {
-    auto* window = dynamic_cast<tarn::IWindowControl*>(tarn::CTaskFactory::GetSingleton()->FindTask("window"));
-    if (myOptions.myFullscreen && window) window->ToggleFullscreen();
-    mySound.StartMusic();
+    tarn::IWindowControl* window = Window();
+    if (myOptions.myFullscreen && window && !window->IsFullscreen()) window->SetFullscreen(true);
+    // The title starts the music.
     ShowTitle();
     if (myOptions.myStartLevel > 0) RequestLevel(myOptions.myStartLevel);
 }
@@ -40,11 +47,16 @@ CImpl::CMarblesTaskImpl(const std::string& levelListFile, const COptions& option
 CImpl::CMarblesTaskImpl(const std::string& levelListFile) : CMarblesTaskImpl(levelListFile, COptions()) {}
 
 CImpl::~CMarblesTaskImpl() {
+    CloseOptions();
+    // The desktop may have deleted the window already (the ui task stopping first).
+    SaveSettings();
     myLevels.Save();
     myScreen.reset();
 }
 
 void CImpl::Update() {
+    // Closed by its own buttons: deleted here, outside their handlers.
+    if (myOptionsWindow && myOptionsWindow->IsDone()) CloseOptions();
     ApplyChange();
     mySound.ApplyVolumes();
     // Chains completed by clicks since the last update leave now, outside the mouse dispatch.
@@ -129,6 +141,8 @@ void CImpl::ApplyChange() {
             return ShowTitle();
         case EChange::LEVEL_SELECT:
             return ShowLevelSelect();
+        case EChange::OPTIONS:
+            return ShowOptions();
         default:
             return;
     }
@@ -142,6 +156,7 @@ void CImpl::LeaveLevel() {
 }
 
 void CImpl::NewScreen() {
+    CloseOptions();
     myScreen.reset();
     LeaveLevel();
     myScreen = std::make_unique<CMarblesInGameUi>(this);
@@ -149,6 +164,7 @@ void CImpl::NewScreen() {
 
 void CImpl::ShowTitle() {
     NewScreen();
+    mySound.PlayMusic(CGameSound::MUSIC);
     myScreen->ShowTitle();
     if (!myLevels.GetNotice().empty()) myScreen->ShowNotice(myLevels.GetNotice());
     Log()->Debug() << "Showing the title\n";
@@ -163,6 +179,7 @@ void CImpl::ShowLevelSelect() {
 void CImpl::StartLevelAt(std::int32_t position) {
     myLevelList.SetPosition(position);
     const std::int32_t at = myLevelList.GetPosition();
+    mySound.PlayMusic(CGameSound::MusicForLevel(at, LevelCount(myLevelList)));
     myLevelFile = at < static_cast<std::int32_t>(myLevelList.GetEntryCount())
                       ? myLevelList.GetEntry(static_cast<unsigned>(at)).myFileName
                       : std::string();
@@ -281,12 +298,60 @@ void CImpl::ToggleMute() {
 }
 
 void CImpl::Back() {
+    if (myOptionsWindow) return CloseOptions();
     Request(CScreenFlow::Next(myScreen ? myScreen->GetScreen() : CScreenFlow::EScreen::LEVEL,
                               CScreenFlow::EInput::BACK_KEY));
 }
 
 void CImpl::OpenLevelSelect() {
     if (IsOnTitle()) Request(EChange::LEVEL_SELECT);
+}
+
+void CImpl::OpenOptions() {
+    if (!myScreen) return;
+    const EChange change = CScreenFlow::Next(myScreen->GetScreen(), CScreenFlow::EInput::OPTIONS);
+    if (change != EChange::NONE) Request(change);
+}
+
+void CImpl::ShowOptions() {
+    if (myOptionsWindow || !IsOnTitle()) return;
+    tarn::IWindowControl* window = Window();
+    CGameSettings current;
+    current.Set(CGameSettings::MUSIC_VOLUME, mySound.GetMusicVolume());
+    current.Set(CGameSettings::EFFECTS_VOLUME, mySound.GetEffectsVolume());
+    current.Set(CGameSettings::FULLSCREEN, window ? window->IsFullscreen() : myOptions.myFullscreen);
+    myOptionsWindow = new COptionsWindow(tarn::ui::CDesktopWidget::GetSingleton(), current,
+                                         [this](const std::string& name, int value) { OnOptionChanged(name, value); });
+    myOptionsWindow->SetOnDestroyed([this]() { myOptionsWindow = nullptr; });
+    Log()->Debug() << "Showing the options\n";
+}
+
+void CImpl::CloseOptions() {
+    // Its destroyed callback forgets it.
+    delete myOptionsWindow;
+    SaveSettings();
+}
+
+void CImpl::OnOptionChanged(const std::string& name, int value) {
+    Log()->Debug() << "Option " << name << " = " << value << "\n";
+    myOptions.mySavedSettings.Set(name, value);
+    mySettingsChanged = true;
+    if (name == CGameSettings::FULLSCREEN) {
+        if (tarn::IWindowControl* window = Window()) window->SetFullscreen(value != 0);
+        return;
+    }
+    if (name == CGameSettings::MUSIC_VOLUME) mySound.SetMusicVolume(value);
+    if (name == CGameSettings::EFFECTS_VOLUME) mySound.SetEffectsVolume(value);
+    mySound.ApplyVolumes();
+    // The new effects volume is heard at once.
+    if (name == CGameSettings::EFFECTS_VOLUME) mySound.PlayEffect(CGameSound::CLICK_SOUND);
+}
+
+void CImpl::SaveSettings() {
+    if (!mySettingsChanged || myOptions.mySettingsFile.empty()) return;
+    mySettingsChanged = false;
+    if (myOptions.mySavedSettings.Save(myOptions.mySettingsFile))
+        *Log() << "Settings saved to " << myOptions.mySettingsFile << "\n";
 }
 
 }  // namespace marbles

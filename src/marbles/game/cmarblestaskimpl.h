@@ -22,6 +22,7 @@
 namespace marbles {
 
 class CMarblesInGameUi;
+class COptionsWindow;
 
 class CMarblesTask::CMarblesTaskImpl : public IGameControls {
 public:
@@ -37,8 +38,9 @@ public:
     // that cannot be written back without loss is said on the title too.
     CMarblesTaskImpl(const std::string& levelListFile, const COptions& options);
     explicit CMarblesTaskImpl(const std::string& levelListFile = "data/level_list.xml");
-    // Writes the level list back (unless it is the stand-in for an unreadable one), deletes
-    // the screen, then the level's bodies and marbles.
+    // Writes the level list back (unless it is the stand-in for an unreadable one), closes the
+    // options window (saving what changed), deletes the screen, then the level's bodies and
+    // marbles.
     ~CMarblesTaskImpl() override;
     CMarblesTaskImpl(const CMarblesTaskImpl&) = delete;
     CMarblesTaskImpl& operator=(const CMarblesTaskImpl&) = delete;
@@ -77,6 +79,7 @@ public:
     void ToggleMute() override;
     void Back() override;
     void OpenLevelSelect() override;
+    void OpenOptions() override;
     void QueueReplay(const std::string& file) override { myReplay.Queue(file); }
     void DumpBodies() const override { mySession.GetPhysics().DumpBodies(); }
 
@@ -88,6 +91,9 @@ public:
     unsigned GetUndoCount() const { return mySession.GetUndoCount(); }
 
     CMarblesInGameUi* GetScreen() const { return myScreen.get(); }
+    // The options window over the title; null while it is closed.
+    COptionsWindow* GetOptionsWindow() const { return myOptionsWindow; }
+    bool IsOptionsOpen() const { return myOptionsWindow != nullptr; }
     CLevelSession& GetSession() { return mySession; }
     CPhysicsWorld* GetWorld() { return &mySession.GetWorld(); }
     CLevelRules& GetRules() { return mySession.GetRules(); }
@@ -102,7 +108,13 @@ private:
     void ApplyChange();
     void ShowTitle();
     void ShowLevelSelect();
-    void StartLevelAt(std::int32_t position);
+    // Opens the options window over the title (once).
+    void ShowOptions();
+    // Deletes the options window and saves the settings the player changed in it.
+    void CloseOptions();
+    // A setting changed in the options window: applied at once, saved when the window closes.
+    void OnOptionChanged(const std::string& name, int value);
+    void SaveSettings();    void StartLevelAt(std::int32_t position);
     void LeaveLevel();
     // Loads the current level file; false (with the failure on screen) when it cannot be played.
     bool LoadLevel();
@@ -129,6 +141,10 @@ private:
     bool myPaused = false;
     CAttempt myAttempt;
     CReplay myReplay;
+    // Owned by the desktop widget like every window; cleared when it is deleted.
+    COptionsWindow* myOptionsWindow = nullptr;
+    // The player changed a setting since the settings were last saved.
+    bool mySettingsChanged = false;
 };
 
 }  // namespace marbles

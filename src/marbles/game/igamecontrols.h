@@ -22,6 +22,8 @@ public:
     virtual void Back() = 0;
     // On the title, opens the level select; does nothing elsewhere.
     virtual void OpenLevelSelect() = 0;
+    // On the title, opens the options window; does nothing elsewhere.
+    virtual void OpenOptions() = 0;
     // Plays the solution file from the next level start.
     virtual void QueueReplay(const std::string& file) = 0;
     // Logs the body list (what any unknown command does).

@@ -23,6 +23,7 @@ public:
     void ToggleMute() override { myCalls.push_back("Mute"); }
     void Back() override { myCalls.push_back("Back"); }
     void OpenLevelSelect() override { myCalls.push_back("LevelSelect"); }
+    void OpenOptions() override { myCalls.push_back("Options"); }
     void QueueReplay(const std::string& file) override { myCalls.push_back("Replay " + file); }
     void DumpBodies() const override { myCalls.push_back("Dump"); }
     bool Say(const std::string& what) {
@@ -51,6 +52,7 @@ TEST(GameCommands, EachNameRunsItsHandlerWithItsArgumentAndAnythingElseListsTheB
         {"Mute", "Mute", true},
         {"Back", "Back", true},
         {"LevelSelect", "LevelSelect", true},
+        {"Options", "Options", true},
         {"Replay( \"data/solutions/level01.txt\" )", "Replay data/solutions/level01.txt", true},
         {"Replay(data/x.txt)", "Replay data/x.txt", true},
         {"reset", "Dump", false},
@@ -100,6 +102,7 @@ TEST(GameCommands, TheStartupScriptTheHelpScreenAndTheReadmeListEveryKeyOfTheTab
               "       U  undo the last removal    M       sound on and off\n"
               "       H  hint: a chain to clear   F11     fullscreen and back\n"
               "       L  level select (title)     Escape  title; quit there\n"
+              "       O  options (title)\n"
               "\n"
               "                      Click to start");
 }
