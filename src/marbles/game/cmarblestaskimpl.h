@@ -114,7 +114,8 @@ private:
     void CloseOptions();
     // A setting changed in the options window: applied at once, saved when the window closes.
     void OnOptionChanged(const std::string& name, int value);
-    void SaveSettings();    void StartLevelAt(std::int32_t position);
+    void SaveSettings();
+    void StartLevelAt(std::int32_t position);
     void LeaveLevel();
     // Loads the current level file; false (with the failure on screen) when it cannot be played.
     bool LoadLevel();
