@@ -24,6 +24,7 @@ public:
     void Back() override { myCalls.push_back("Back"); }
     void OpenLevelSelect() override { myCalls.push_back("LevelSelect"); }
     void QueueReplay(const std::string& file) override { myCalls.push_back("Replay " + file); }
+    bool WatchSolution() override { return Say("Watch"); }
     void DumpBodies() const override { myCalls.push_back("Dump"); }
     bool Say(const std::string& what) {
         myCalls.push_back(what);
@@ -51,6 +52,7 @@ TEST(GameCommands, EachNameRunsItsHandlerWithItsArgumentAndAnythingElseListsTheB
         {"Mute", "Mute", true},
         {"Back", "Back", true},
         {"LevelSelect", "LevelSelect", true},
+        {"Watch", "Watch", true},
         {"Replay( \"data/solutions/level01.txt\" )", "Replay data/solutions/level01.txt", true},
         {"Replay(data/x.txt)", "Replay data/x.txt", true},
         {"reset", "Dump", false},
@@ -100,6 +102,7 @@ TEST(GameCommands, TheStartupScriptTheHelpScreenAndTheReadmeListEveryKeyOfTheTab
               "       U  undo the last removal    M       sound on and off\n"
               "       H  hint: a chain to clear   F11     fullscreen and back\n"
               "       L  level select (title)     Escape  title; quit there\n"
+              "       W  watch the solution\n"
               "\n"
               "                      Click to start");
 }
