@@ -146,8 +146,8 @@ TEST(MarblesSim, EveryShippedLevelIsWonByItsSolution) {
 }
 
 TEST(MarblesSim, ASleepingPileStaysWhereItSettled) {
-    // Levels 5, 24 and 31 creep about 3, 99 and 7 pixels after their piles look settled (a
-    // hopper draining, marbles sliding down shallow basins); asleep they never move again.
+    // Awake, piles of the shipped levels creep on after they look settled (a hopper draining,
+    // marbles sliding down a shallow basin); asleep they never move again.
     for (const char* level : {"chapter1_level05.xml", "chapter2_level12.xml", "chapter3_level07.xml"}) {
         const std::string path = std::string(MARBLES_SOURCE_DIR) + "/game/data/levels/" + level;
         const RunResult asleep = RunSimulator("--csv --creep --sleep --steps 1500 '" + path + "'");
