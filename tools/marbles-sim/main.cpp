@@ -48,6 +48,15 @@ const char* const theUsage =
     "                  level file FILE through the game's selection, removal and end-of-level\n"
     "                  rules: prints \"Level complite\" and exits 0 when the level is won,\n"
     "                  otherwise prints why and exits 3\n"
+    "  --delay N       with --play: each move comes N steps later than the solution says after\n"
+    "                  the pile it meets has settled, as a player reacting late would click\n"
+    "  --comfort       with --play: also print \"largest_overlap_radii\" (the deepest two bodies\n"
+    "                  sank into each other in any settled pile, in radii of the smaller marble;\n"
+    "                  a circle in a box counts in its own radius), \"largest_flight_overlap_radii\"\n"
+    "                  (the same over every step, landings included) and \"visit_cap_steps\"\n"
+    "                  (steps whose impulse passes stopped at the contact-visit limit), and exit 4\n"
+    "                  instead of 0 when a settled pile overlaps more than 0.1 radius or any step\n"
+    "                  reached the limit\n"
     "  --help          print this text\n"
     "\n"
     "Output: \"steps\" (steps run), \"rest_step\" (the first step after which the world was at\n"
@@ -56,7 +65,8 @@ const char* const theUsage =
     "one row per body in index order: index, initId, shape (circle or box, otherwise the\n"
     "number), type (the body's colour, the game's marble type), x, y, vx, vy.\n"
     "\n"
-    "Exit status: 0 on success, 1 for bad options, 2 when FILE holds no physics model.\n";
+    "Exit status: 0 on success, 1 for bad options, 2 when FILE holds no physics model, 3 when a\n"
+    "replayed level is not won, 4 when it is won beyond the physics' comfort (--comfort).\n";
 
 struct SimOptions {
     std::string file;
@@ -67,6 +77,8 @@ struct SimOptions {
     bool creep = false;
     bool sleep = false;
     bool help = false;
+    bool comfort = false;
+    long delay = 0;
     std::string solution;
 };
 
@@ -93,6 +105,10 @@ bool ParseOptions(int argc, char** argv, SimOptions& options) {
             options.creep = true;
         } else if (arg == "--sleep") {
             options.sleep = true;
+        } else if (arg == "--comfort") {
+            options.comfort = true;
+        } else if (arg == "--delay" && hasValue && ParseCount(argv[i + 1], options.delay)) {
+            ++i;
         } else if (arg == "--play" && hasValue && options.solution.empty()) {
             options.solution = argv[++i];
         } else if (arg == "--steps" && hasValue && ParseCount(argv[i + 1], options.steps)) {
@@ -205,6 +221,67 @@ private:
     float myCreep = 0.0f;
 };
 
+// The deepest two bodies of the world sink into each other, in radii of the smaller marble
+// (a circle against a box counts in the circle's radius); 0 when nothing overlaps.
+float DeepestOverlap(const marbles::CPhysicsWorld& world) {
+    float deepest = 0.0f;
+    for (unsigned i = 0; i < world.GetBodyCount(); ++i) {
+        const marbles::RigidBody& a = world.GetBody(i);
+        if (a.shape != marbles::SHAPE_CIRCLE) continue;
+        for (unsigned j = 0; j < world.GetBodyCount(); ++j) {
+            const marbles::RigidBody& b = world.GetBody(j);
+            if (b.shape == marbles::SHAPE_CIRCLE && j > i) {
+                const marbles::Vector2 d = a.position - b.position;
+                const float depth = a.extent.x + b.extent.x - std::sqrt(marbles::Dot(d, d));
+                deepest = std::max(deepest, depth / std::min(a.extent.x, b.extent.x));
+            }
+            marbles::ContactPoints points;
+            if (b.shape != marbles::SHAPE_BOX || !marbles::CircleBox(a, b, marbles::OrientationAxis(b.orientation), points))
+                continue;
+            deepest = std::max(deepest, marbles::Dot(points.pointB[0] - points.pointA[0], points.normal) / a.extent.x);
+        }
+    }
+    return deepest;
+}
+
+// How hard a replay pressed the physics: the deepest overlap in the piles the player meets
+// (each time the world falls asleep), the deepest while marbles fall and land, and the steps
+// whose impulse passes ran into the visit limit.
+class CComfortWatch {
+public:
+    // After each step: stepped tells whether the world moved at all (a sleeping one does not),
+    // fellAsleep whether the pile settled and went to sleep after it.
+    void Observe(const marbles::CPhysicsWorld& world, bool stepped, bool fellAsleep) {
+        if (stepped && world.GetVisitCount() >= marbles::CPhysicsWorld::VISIT_LIMIT) ++myCapSteps;
+        const float deepest = DeepestOverlap(world);
+        myFlight = std::max(myFlight, deepest);
+        if (fellAsleep) myRest = std::max(myRest, deepest);
+    }
+    void Print() const {
+        std::printf("largest_overlap_radii %.3f\nlargest_flight_overlap_radii %.3f\nvisit_cap_steps %u\n",
+                    static_cast<double>(myRest), static_cast<double>(myFlight), myCapSteps);
+    }
+    bool IsComfortable() const { return myCapSteps == 0 && myRest <= 0.1f; }
+
+private:
+    float myRest = 0.0f;
+    float myFlight = 0.0f;
+    unsigned myCapSteps = 0;
+};
+
+// The clicks as a player reacting delay steps late makes them: each move (the clicks sharing
+// one step) moves by delay for itself and for every move before it.
+std::vector<marbles::CSolutionFile::Click> Delayed(std::vector<marbles::CSolutionFile::Click> clicks, long delay) {
+    unsigned shift = 0;
+    unsigned lastStep = 0;
+    for (std::size_t k = 0; k < clicks.size(); ++k) {
+        if (k == 0 || clicks[k].step != lastStep) shift += static_cast<unsigned>(delay);
+        lastStep = clicks[k].step;
+        clicks[k].step += shift;
+    }
+    return clicks;
+}
+
 // Records how the level ended.
 class CEnding {
 public:
@@ -248,7 +325,8 @@ int Play(const SimOptions& options) {
         std::fprintf(stderr, "marbles-sim: cannot read the level %s\n", options.file.c_str());
         return 2;
     }
-    const std::vector<marbles::CSolutionFile::Click>& clicks = solution.GetClicks();
+    const std::vector<marbles::CSolutionFile::Click> clicks = Delayed(solution.GetClicks(), options.delay);
+    CComfortWatch comfort;
     const unsigned checkSteps = 34;
     const unsigned lastStep = (clicks.empty() ? 0 : clicks.back().step) + 2000;
     std::size_t next = 0;
@@ -256,7 +334,9 @@ int Play(const SimOptions& options) {
     for (unsigned step = 1; step <= lastStep; ++step) {
         logic.ApplyPendingRemovals();
         physics.Step(50);
+        const bool wasAsleep = physics.GetWorld()->IsAsleep();  // slept through the step
         rules.ObservePile(physics.GetWorld());
+        if (options.comfort) comfort.Observe(*physics.GetWorld(), !wasAsleep, !wasAsleep && physics.GetWorld()->IsAsleep());
         for (; next < clicks.size() && clicks[next].step == step; ++next) {
             marbles::CMarble* marble = FindMarble(*physics.GetWorld(), clicks[next].initId);
             if (!marble) {
@@ -274,7 +354,9 @@ int Play(const SimOptions& options) {
         rules.CheckLevelState();
         if (ending.myComplete) {
             std::printf("Level complite\n");
-            return 0;
+            if (!options.comfort) return 0;
+            comfort.Print();
+            return comfort.IsComfortable() ? 0 : 4;
         }
         if (ending.myLost) {
             std::printf("Level lost at step %u\n", step);

@@ -24,6 +24,8 @@ const std::vector<CGameCommands::SCommand>& Commands() {
          "level select (on the title)"},
         {"game", "Options", [](IG& g, A) { g.OpenOptions(); }, "O", "options (title)",
          "options: music and effects volume, fullscreen (on the title)"},
+        {"game", "Watch", [](IG& g, A) { g.WatchSolution(); }, "W", "watch the solution",
+         "after a level is lost twice, watch its solution played (click to take over; the last chain is yours)"},
         {"game", "Pause", [](IG& g, A) { g.TogglePause(); }, "P", "pause and resume",
          "pause and resume (\"Paused\"; nothing moves and the level is not judged)"},
         {"game", "Mute", [](IG& g, A) { g.ToggleMute(); }, "M", "sound on and off",

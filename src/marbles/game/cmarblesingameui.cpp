@@ -33,8 +33,11 @@ const int TILE_WIDTH = 90;
 const int TILE_HEIGHT = 40;
 const int TILE_GAP = 10;
 const int TILES_TOP = 110;
+// Each chapter's name stands in a strip above its tiles.
+const int CHAPTER_STRIP = 26;
 const int FRAME = 3;
 const int SCREEN_HEIGHT = 480;
+const int TILE_ROWS_PER_CHAPTER = (LEVELS_PER_CHAPTER + TILE_COLUMNS - 1) / TILE_COLUMNS;
 
 // A box of one colour, as the frame of a text.
 tarn::CSpriteHandle MakeBox(const tarn::CRect& rect, int red, int green, int blue) {
@@ -53,7 +56,12 @@ tarn::CSpriteHandle MakeBox(const tarn::CRect& rect, int red, int green, int blu
 
 using CUi = CMarblesInGameUi;
 
-const std::int32_t CUi::MAX_TILES = TILE_COLUMNS * ((SCREEN_HEIGHT - TILES_TOP - 1) / (TILE_HEIGHT + TILE_GAP) + 1);
+// Whole chapters while they fit, then the rows of the last one that still do.
+const std::int32_t CUi::MAX_TILES = [] {
+    std::int32_t tiles = 0;
+    while (TileRect(tiles + 1).y + TILE_HEIGHT <= SCREEN_HEIGHT) ++tiles;
+    return tiles;
+}();
 
 const std::string& CUi::KeysText() {
     static const std::string text = CGameCommands::KeysText();
@@ -70,9 +78,17 @@ tarn::CRect CUi::OptionsButtonRect() { return tarn::CRect(328, 440, 104, 26); }
 
 tarn::CRect CUi::TileRect(std::int32_t position) {
     const int index = position - 1;
+    const int chapter = index / LEVELS_PER_CHAPTER;
+    const int inChapter = index % LEVELS_PER_CHAPTER;
+    const int row = chapter * TILE_ROWS_PER_CHAPTER + inChapter / TILE_COLUMNS;
     const int left = (640 - TILE_COLUMNS * (TILE_WIDTH + TILE_GAP) + TILE_GAP) / 2;
-    return tarn::CRect(left + (index % TILE_COLUMNS) * (TILE_WIDTH + TILE_GAP),
-                       TILES_TOP + (index / TILE_COLUMNS) * (TILE_HEIGHT + TILE_GAP), TILE_WIDTH, TILE_HEIGHT);
+    return tarn::CRect(left + (inChapter % TILE_COLUMNS) * (TILE_WIDTH + TILE_GAP),
+                       TILES_TOP + chapter * CHAPTER_STRIP + row * (TILE_HEIGHT + TILE_GAP), TILE_WIDTH, TILE_HEIGHT);
+}
+
+tarn::CRect CUi::ChapterRect(std::int32_t chapter) {
+    const tarn::CRect first = TileRect((chapter - 1) * LEVELS_PER_CHAPTER + 1);
+    return tarn::CRect(first.x, first.y - CHAPTER_STRIP, 2 * TILE_WIDTH + TILE_GAP, CHAPTER_STRIP - 2);
 }
 
 CUi::ETile CUi::TileOf(const CLevelList& list, std::int32_t position) {
@@ -119,6 +135,10 @@ void CUi::ShowResult(const CAttempt& attempt, const CLevelList::CEntry& level, c
 void CUi::AddText(const tarn::CRect& rect, const std::string& text, int red, int green, int blue, tarn::CFont* font) {
     // A frame of the colour around a black label: text sprites draw their glyphs on black.
     myBoxes.push_back(MakeBox(rect, red, green, blue));
+    myTexts.push_back(MakeLabel(rect, text, font));
+}
+
+tarn::CSpriteHandle CUi::MakeLabel(const tarn::CRect& rect, const std::string& text, tarn::CFont* font) {
     if (!font) {
         font = new tarn::CFont();
         tarn::CSystemFontLoader(font, "");
@@ -133,20 +153,29 @@ void CUi::AddText(const tarn::CRect& rect, const std::string& text, int red, int
     handle->SetZ(TEXT_Z - 1);
     handle->SetPosition(rect.x + FRAME, rect.y + FRAME);
     handle->SetParent(tarn::CScreenLayer::GetSingleton());
-    myTexts.push_back(handle);
+    return handle;
 }
 
-std::vector<std::string> CUi::GetTexts() const {
+namespace {
+
+std::vector<std::string> TextsOf(const std::vector<tarn::CSpriteHandle>& sprites) {
     std::vector<std::string> texts;
-    for (const tarn::CSpriteHandle& text : myTexts)
+    for (const tarn::CSpriteHandle& text : sprites)
         texts.push_back(static_cast<tarn::CTextSprite*>(text.get())->GetText());
     return texts;
 }
+
+}  // namespace
+
+std::vector<std::string> CUi::GetTexts() const { return TextsOf(myTexts); }
+
+std::vector<std::string> CUi::GetChapterTexts() const { return TextsOf(myChapterTexts); }
 
 void CUi::ShowPicture(const std::string& fileName, std::int32_t state) {
     myState = state;
     myHelpShown = false;
     myTexts.clear();
+    myChapterTexts.clear();
     myBoxes.clear();
     myTiles.clear();
     mySprites[PICTURE] = CMarbleSpriteTable::LoadSprite(fileName);
@@ -180,9 +209,15 @@ void CUi::ShowLevelSelect(const CLevelList& list) {
     myBoxes.push_back(background);
     myFirstOpenLevel = FirstOpenLevel(list);
     myLockedSaid = false;
-    AddText(tarn::CRect(170, 60, 300, 26), "Choose a level (Escape: back)", 90, 90, 100);
+    AddText(tarn::CRect(170, 50, 300, 26), "Choose a level (Escape: back)", 90, 90, 100);
     // Tiles below the screen could be neither seen nor clicked: they are not made.
     const std::int32_t count = std::min(LevelCount(list), MAX_TILES);
+    myChapterTexts.clear();
+    for (std::int32_t chapter = 1; chapter <= ChapterOf(count); ++chapter) {
+        const tarn::CRect strip = ChapterRect(chapter);
+        myBoxes.push_back(MakeBox(strip, 70, 80, 120));
+        myChapterTexts.push_back(MakeLabel(strip, "Chapter " + std::to_string(chapter)));
+    }
     for (std::int32_t position = 1; position <= count; ++position) {
         const ETile tile = TileOf(list, position);
         myTiles.push_back(tile);
@@ -204,6 +239,8 @@ void CUi::LevelLost() {
     ShowPicture(myLevelLostImage, STATE_LOST);
     AddText(tarn::CRect(160, 304, 320, 24), "or press U to undo your last removal", 250, 210, 60);
     myMarblesTask->OnLevelLost();
+    if (myMarblesTask->CanWatchSolution())
+        AddText(tarn::CRect(160, 332, 320, 24), "or press W to watch the solution", 250, 210, 60);
     tarn::CMouse::GetSingleton()->AddCapture(this);
 }
 

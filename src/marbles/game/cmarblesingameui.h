@@ -41,7 +41,7 @@ public:
     // How a level looks on the level-select screen.
     enum class ETile { COMPLETED, OPEN, LOCKED };
 
-    // The level-select tiles that start on the 640x480 screen: eight rows of six.
+    // The level-select tiles that fit on the 640x480 screen: three chapters of two rows of six.
     static const std::int32_t MAX_TILES;
 
     // The keys as the help screen lists them, made from the game's command table.
@@ -58,8 +58,8 @@ public:
     void ShowTitle();
     // Shows the help picture with the keys (the capture stays).
     void ShowHelp();
-    // One tile per level of list, as many as start on the screen (MAX_TILES): completed, open
-    // (the first not completed) or locked; captures the mouse.
+    // One tile per level of list, as many as fit on the screen (MAX_TILES): completed, open
+    // (the first not completed) or locked, under the name of their chapter; captures the mouse.
     void ShowLevelSelect(const CLevelList& list);
     // Slot of the rules: tells the game, shows the level-complete picture, captures.
     void LevelComplete();
@@ -110,6 +110,8 @@ public:
     static tarn::CRect LevelsButtonRect();
     static tarn::CRect OptionsButtonRect();
     static tarn::CRect TileRect(std::int32_t position);
+    // The strip above a chapter's (from 1) first row of tiles that names it.
+    static tarn::CRect ChapterRect(std::int32_t chapter);
     // The tile's look for the level at position of list.
     static ETile TileOf(const CLevelList& list, std::int32_t position);
     // The tile's text: the position over "play", "locked" or "done"; a won level with records
@@ -117,12 +119,17 @@ public:
     static std::string TileLabel(const CLevelList& list, std::int32_t position);
     // The texts of the extra sprites shown with the picture (button, keys, tiles).
     std::vector<std::string> GetTexts() const;
+    // The chapter names over the level select's tiles.
+    std::vector<std::string> GetChapterTexts() const;
 
 private:
     void ShowPicture(const std::string& fileName, std::int32_t state);
     // A framed text in the system font, or in font (taken) when one is given.
     void AddText(const tarn::CRect& rect, const std::string& text, int red, int green, int blue,
                  tarn::CFont* font = nullptr);
+    // A text sprite inside rect's frame, on the screen layer, in the system font or in font (taken).
+    static tarn::CSpriteHandle MakeLabel(const tarn::CRect& rect, const std::string& text,
+                                         tarn::CFont* font = nullptr);
     // The level-select tile under the pointer; 0 when none.
     std::int32_t TileUnderPointer() const;
 
@@ -131,6 +138,7 @@ private:
     bool myHelpShown = false;
     tarn::CSpriteHandle mySprites[SPRITE_COUNT];
     std::vector<tarn::CSpriteHandle> myTexts;
+    std::vector<tarn::CSpriteHandle> myChapterTexts;
     std::vector<tarn::CSpriteHandle> myBoxes;
     std::vector<ETile> myTiles;
     // The level select: the first level not won yet, and whether a locked tile said so.

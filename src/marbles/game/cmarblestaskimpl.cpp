@@ -253,6 +253,29 @@ void CImpl::OnLevelComplete() {
 void CImpl::OnLevelLost() {
     myHud.HideAll();
     mySound.PlayEffect(CGameSound::LOST_SOUND);
+    if (myLossFile != myLevelFile) myLosses = 0;
+    myLossFile = myLevelFile;
+    ++myLosses;
+}
+
+bool CImpl::CanWatchSolution() const {
+    return myScreen && myScreen->GetState() == CMarblesInGameUi::STATE_LOST && myLossFile == myLevelFile &&
+           myLosses >= 2;
+}
+
+bool CImpl::WatchSolution() {
+    if (!CanWatchSolution()) return false;
+    const std::string suffix = ".xml";
+    std::string solution = myLevelFile;
+    if (solution.size() > suffix.size() && solution.compare(solution.size() - suffix.size(), suffix.size(), suffix) == 0)
+        solution.resize(solution.size() - suffix.size());
+    if (!myReplay.Watch(solution + ".solution")) {
+        myHud.ShowMessage("No solution to watch");
+        return false;
+    }
+    StartLevel();
+    myHud.ShowMessage("The solution: click to take over");
+    return true;
 }
 
 void CImpl::ExecuteCommand(const std::string& line) { CGameCommands::Execute(*this, line); }

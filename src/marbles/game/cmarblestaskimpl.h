@@ -81,6 +81,11 @@ public:
     void OpenLevelSelect() override;
     void OpenOptions() override;
     void QueueReplay(const std::string& file) override { myReplay.Queue(file); }
+    bool WatchSolution() override;
+    // The level on the lost picture has been lost twice or more in a row: its solution may be
+    // watched.
+    bool CanWatchSolution() const;
+    bool IsWatchingSolution() const { return myReplay.IsWatching(); }
     void DumpBodies() const override { mySession.GetPhysics().DumpBodies(); }
 
     // A level is being played: its marbles are registered (a step ran since the load) and no
@@ -146,6 +151,9 @@ private:
     COptionsWindow* myOptionsWindow = nullptr;
     // The player changed a setting since the settings were last saved.
     bool mySettingsChanged = false;
+    // Losses in a row of the level file myLossFile.
+    std::string myLossFile;
+    unsigned myLosses = 0;
 };
 
 }  // namespace marbles

@@ -26,6 +26,9 @@ public:
     virtual void OpenOptions() = 0;
     // Plays the solution file from the next level start.
     virtual void QueueReplay(const std::string& file) = 0;
+    // On the level-lost picture after the level's second loss in a row: restarts the level and
+    // shows its solution at a player's pace; false elsewhere or without a solution.
+    virtual bool WatchSolution() = 0;
     // Logs the body list (what any unknown command does).
     virtual void DumpBodies() const = 0;
 };

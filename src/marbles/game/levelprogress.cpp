@@ -23,4 +23,8 @@ bool IsLevelPlayable(const CLevelList& list, std::int32_t position) {
     return list.GetEntry(static_cast<unsigned>(position)).myCompleted || position == FirstOpenLevel(list);
 }
 
+std::int32_t ChapterOf(std::int32_t position) {
+    return position < 1 ? 0 : (position - 1) / LEVELS_PER_CHAPTER + 1;
+}
+
 }  // namespace marbles

@@ -17,6 +17,12 @@ bool IsLevelPlayable(const CLevelList& list, std::int32_t position);
 // The number of levels (entry 0 is the place before the first).
 std::int32_t LevelCount(const CLevelList& list);
 
+// Levels come in chapters by place in the list: positions 1 to 12 make chapter 1, 13 to 24
+// chapter 2, and so on. The list file needs nothing new for it, so older builds read it as ever.
+constexpr std::int32_t LEVELS_PER_CHAPTER = 12;
+// The chapter of the level at position (from 1); 0 for a position before the first level.
+std::int32_t ChapterOf(std::int32_t position);
+
 }  // namespace marbles
 
 #endif

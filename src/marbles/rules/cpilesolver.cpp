@@ -197,4 +197,39 @@ unsigned CPileSolver::PlayRandom(unsigned games, std::uint32_t seed) {
     return wins;
 }
 
+std::size_t CPileSolver::ForeseenChoice(Node& node, std::mt19937& random) {
+    // Weight of each chain: the chains its pile leaves, plus one so that every chain that does
+    // not end the game in a loss stays possible.
+    std::vector<double> weights(node.chains.size(), 0.0);
+    bool anyAlive = false;
+    for (std::size_t k = 0; k < node.chains.size(); ++k) {
+        std::unique_ptr<Node> scratch;
+        const Node& child = Child(node, k, scratch);
+        if (child.marbles == 0) return k;
+        if (child.chains.empty()) continue;
+        weights[k] = 1.0 + static_cast<double>(child.chains.size());
+        anyAlive = true;
+    }
+    if (!anyAlive) std::fill(weights.begin(), weights.end(), 1.0);
+    std::discrete_distribution<std::size_t> pick(weights.begin(), weights.end());
+    return pick(random);
+}
+
+unsigned CPileSolver::PlayLookAhead(unsigned games, std::uint32_t seed) {
+    std::mt19937 random(seed);
+    unsigned wins = 0;
+    for (unsigned g = 0; g < games; ++g) {
+        std::unique_ptr<Node> held;
+        Node* node = &Root();
+        while (node->marbles > 0 && !node->chains.empty()) {
+            const std::size_t choice = ForeseenChoice(*node, random);
+            std::unique_ptr<Node> next;
+            node = &Child(*node, choice, next);
+            if (next) held = std::move(next);
+        }
+        if (node->marbles == 0) ++wins;
+    }
+    return wins;
+}
+
 }  // namespace marbles

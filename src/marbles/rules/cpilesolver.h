@@ -56,6 +56,11 @@ public:
     EOutcome Solve(std::vector<Click>& clicks, int firstMove = -1, std::size_t budget = 0);
     // Plays `games` games choosing uniformly among the selectable chains; the number won.
     unsigned PlayRandom(unsigned games, std::uint32_t seed);
+    // Plays `games` games as a player who foresees each chain's fall: every selectable chain's
+    // pile is settled ahead; a chain that empties the level is taken at once, one that leaves
+    // marbles without a chain only when nothing else is left, and otherwise a chain is drawn
+    // with a weight of one plus the number of chains its pile leaves. The number won.
+    unsigned PlayLookAhead(unsigned games, std::uint32_t seed);
 
     // Colours a level by playing it: in the settled pile, three touching marbles (chosen at
     // random among all connected threes, whatever their types) take the next type of typesByThree
@@ -88,6 +93,8 @@ private:
     void RemoveByInitId(std::int32_t initId);
     std::vector<std::int32_t> Remaining(const Node& node) const;
     EOutcome Search(Node& node, std::vector<Click>& clicks, std::size_t& budget);
+    // The look-ahead player's chain at node, from the piles each chain leaves.
+    std::size_t ForeseenChoice(Node& node, std::mt19937& random);
 
     Options myOptions;
     std::vector<RigidBody> myStart;

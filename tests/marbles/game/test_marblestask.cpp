@@ -44,7 +44,7 @@ std::string Circle(int color, float x, float y, bool dynamic = false) {
 
 std::string Level(const std::string& bodies) {
     return "<MarblesLevel>\n"
-           "<Graphics background_image='data/gfx/levels/level01.xml'><SpriteData>\n"
+           "<Graphics background_image='data/gfx/levels/chapter1_level01.xml'><SpriteData>\n"
            "<Sprite marble_type='0' sprite_file='data/gfx/marbles/marble0.xml'/>\n"
            "<Sprite marble_type='1' sprite_file='data/gfx/marbles/marble1.xml'/>\n"
            "</SpriteData></Graphics>\n"
@@ -67,6 +67,12 @@ protected:
         ASSERT_TRUE(myDisplay.IsOpen());
         std::filesystem::copy(std::string(MARBLES_SOURCE_DIR) + "/game/data", "data",
                               std::filesystem::copy_options::recursive);
+        // A list of 24 levels named as these tests expect; the first two are written here.
+        std::string list = "<LevelList>\n";
+        for (int k = 1; k <= 24; ++k)
+            list += "<Level position='" + std::to_string(k) + "' filename='data/levels/level" + (k < 10 ? "0" : "") +
+                    std::to_string(k) + ".xml'/>\n";
+        WriteFile("data/level_list.xml", list + "</LevelList>\n");
         WriteFile("data/levels/level01.xml", WINNABLE);
         WriteFile("data/levels/level02.xml", HOPELESS);
         CMarbleSpriteTable::GetSingleton()->Clear();
@@ -517,7 +523,20 @@ TEST_F(MarblesTask, TheLevelSelectMakesOnlyTheTilesOnTheScreen) {
     myTask->ExecuteCommand("LevelSelect");
     myTask->Update();
     ASSERT_EQ(State(), CUi::STATE_LEVEL_SELECT);
-    EXPECT_EQ(Screen()->GetTexts().size(), 1u + 48u);
+    // Three chapters of twelve fit, each under its name.
+    EXPECT_EQ(CUi::MAX_TILES, 36);
+    EXPECT_EQ(Screen()->GetTexts().size(), 1u + 36u);
+    EXPECT_EQ(Screen()->GetChapterTexts(), (std::vector<std::string>{"Chapter 1", "Chapter 2", "Chapter 3"}));
+    for (std::int32_t chapter = 1; chapter <= 3; ++chapter) {
+        const tarn::CRect strip = CUi::ChapterRect(chapter);
+        const std::int32_t first = (chapter - 1) * 12 + 1;
+        EXPECT_LE(strip.y + strip.h, CUi::TileRect(first).y) << chapter;
+        EXPECT_EQ(CUi::TileRect(first + 11).y, CUi::TileRect(first).y + 50) << "two rows of six";
+        if (chapter > 1) {
+            EXPECT_GE(strip.y, CUi::TileRect(first - 1).y + CUi::TileRect(first - 1).h) << chapter;
+        }
+    }
+    EXPECT_LE(CUi::TileRect(36).y + CUi::TileRect(36).h, 480);
 }
 
 TEST_F(MarblesTask, TheLevelOptionStartsThereAndTheTitleButtonOpensTheLevelSelect) {

@@ -44,14 +44,14 @@ const char* const DRIVER =
     "wait_for 'Showing the level select'\n"
     "shot levelselect\n"
     "xdotool mousemove --window \"$window\" 170 130 click 1\n"
-    "wait_for 'Loading level: data/levels/level02.xml'\n"
+    "wait_for 'Loading level: data/levels/chapter1_level02.xml'\n"
     "key h\n"
     "wait_for 'Hint shown'\n"
     "shot hint\n"
     "key u\n"
     "wait_for 'Nothing to undo'\n"
     "key r\n"
-    "wait_for 'Loading level: data/levels/level02.xml' 2\n"
+    "wait_for 'Loading level: data/levels/chapter1_level02.xml' 2\n"
     "key p\n"
     "wait_for 'Paused'\n"
     "shot paused\n"
@@ -91,13 +91,13 @@ TEST(Playthrough, LevelSelectLevelTwoEveryKeyAndEscapeTwiceQuitsAndSaves) {
     EXPECT_EQ(WEXITSTATUS(status), 0) << ReadFile("xvfb.txt") << ReadFile("stderr.txt") << ReadFile("log.txt");
 
     const std::string log = ReadFile("log.txt");
-    EXPECT_EQ(log.find("Loading level: data/levels/level01.xml"), std::string::npos) << log;
+    EXPECT_EQ(log.find("Loading level: data/levels/chapter1_level01.xml"), std::string::npos) << log;
     EXPECT_NE(log.find("Paused"), std::string::npos) << log;
     // Quitting from the title wrote the list back with the player's progress.
     const std::string saved = ReadFile("data/level_list.xml");
-    EXPECT_NE(saved.find("completed=\"1\" filename=\"data/levels/level01.xml\" position=\"1\""), std::string::npos)
+    EXPECT_NE(saved.find("completed=\"1\" filename=\"data/levels/chapter1_level01.xml\" position=\"1\""), std::string::npos)
         << saved;
-    EXPECT_NE(saved.find("completed=\"0\" filename=\"data/levels/level02.xml\" position=\"2\""), std::string::npos)
+    EXPECT_NE(saved.find("completed=\"0\" filename=\"data/levels/chapter1_level02.xml\" position=\"2\""), std::string::npos)
         << saved;
     if (const char* keep = std::getenv("MARBLES_KEEP_SHOTS")) {
         std::filesystem::copy("shots", keep, std::filesystem::copy_options::overwrite_existing |

@@ -50,8 +50,8 @@ TEST(ReplayWindow, TheFirstTwoLevelsAreWonByTheirSolutionsInTheRealWindow) {
     std::filesystem::copy(std::string(MARBLES_SOURCE_DIR) + "/game/data", "data",
                           std::filesystem::copy_options::recursive);
     std::string script = ReadFile(std::string(MARBLES_SOURCE_DIR) + "/game/autoexec.txt");
-    script += "\ngame::Replay( \"data/levels/level01.solution\" )\n"
-              "game::Replay( \"data/levels/level02.solution\" )\n";
+    script += "\ngame::Replay( \"data/levels/chapter1_level01.solution\" )\n"
+              "game::Replay( \"data/levels/chapter1_level02.solution\" )\n";
     WriteFile("autoexec.txt", script);
     WriteFile("driver.sh", DRIVER);
     WriteFile("lsan.supp", "leak:libX11.so\n");
@@ -61,7 +61,7 @@ TEST(ReplayWindow, TheFirstTwoLevelsAreWonByTheirSolutionsInTheRealWindow) {
     ASSERT_TRUE(WIFEXITED(status));
     const std::string log = ReadFile("log.txt");
     EXPECT_EQ(WEXITSTATUS(status), 0) << log << ReadFile("xvfb.txt") << ReadFile("stderr.txt");
-    EXPECT_NE(log.find("Loading level: data/levels/level02.xml"), std::string::npos) << log;
+    EXPECT_NE(log.find("Loading level: data/levels/chapter1_level02.xml"), std::string::npos) << log;
     std::size_t wins = 0;
     for (auto at = log.find("Level complite"); at != std::string::npos; at = log.find("Level complite", at + 1)) ++wins;
     EXPECT_EQ(wins, 2u) << log;
