@@ -4,13 +4,17 @@
 #include <algorithm>
 #include <cmath>
 
-#include "marbles/editor/ceditorlayout.h"
-
 namespace marbles {
 
-namespace {
-
 using Piece = CEditorLayout::Piece;
+
+bool LiesInsideWalls(const Piece& marble) {
+    const float r = marble.extent.x;
+    return marble.position.x - r >= CEditorLayout::PLAY_LEFT && marble.position.x + r <= CEditorLayout::PLAY_RIGHT &&
+           marble.position.y - r >= CEditorLayout::PLAY_TOP && marble.position.y + r <= CEditorLayout::PLAY_BOTTOM;
+}
+
+namespace {
 
 // The distance from point to the box of piece (0 inside it).
 float DistanceToBox(const Piece& box, Vector2 point) {
@@ -28,15 +32,9 @@ bool Overlaps(const Piece& marble, const Piece& other) {
     return Length(other.position - marble.position) < radius + other.extent.x - OVERLAP_TOLERANCE;
 }
 
-bool IsInside(const Piece& marble) {
-    const float r = marble.extent.x;
-    return marble.position.x - r >= CEditorLayout::PLAY_LEFT && marble.position.x + r <= CEditorLayout::PLAY_RIGHT &&
-           marble.position.y - r >= CEditorLayout::PLAY_TOP && marble.position.y + r <= CEditorLayout::PLAY_BOTTOM;
-}
-
 void CheckMarble(const std::vector<Piece>& pieces, std::size_t m, std::vector<std::string>& warnings) {
     const std::string name = "marble " + std::to_string(pieces[m].initId);
-    if (!IsInside(pieces[m])) warnings.push_back(name + " lies outside the walls");
+    if (!LiesInsideWalls(pieces[m])) warnings.push_back(name + " lies outside the walls");
     for (std::size_t k = 0; k < pieces.size(); ++k) {
         const Piece& other = pieces[k];
         const bool marble = other.kind == CEditorLayout::PIECE_MARBLE;

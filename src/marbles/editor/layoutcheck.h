@@ -6,13 +6,16 @@
 #include <string>
 #include <vector>
 
-namespace marbles {
+#include "marbles/editor/ceditorlayout.h"
 
-class CEditorLayout;
+namespace marbles {
 
 // How far two bodies may sink into each other before it counts as an overlap (marbles stacked
 // by hand touch, and float positions are not exact).
 constexpr float OVERLAP_TOLERANCE = 0.01f;
+
+// Whether a marble lies wholly between the walls, above the floor and below the screen's top.
+bool LiesInsideWalls(const CEditorLayout::Piece& marble);
 
 // One line per fault, in this order: "type 1: 4 marbles, not a multiple of three" per type,
 // then per marble (named by initId) "marble 7 lies outside the walls", "marble 7 overlaps box
