@@ -36,7 +36,7 @@ std::string Parent(const std::string& file) {
 
 }  // namespace
 
-CGamePaths::CGamePaths() : myLevelListFile(SHIPPED_LEVEL_LIST), myLogFile("log.txt") {}
+CGamePaths::CGamePaths() : myLevelListFile(SHIPPED_LEVEL_LIST), myLogFile("log.txt"), myMyLevelsDir("data/mylevels") {}
 
 CGamePaths CGamePaths::Detect(const std::string& programPath, const std::string& relativeDataDir) {
     CGamePaths paths;
@@ -53,6 +53,7 @@ CGamePaths CGamePaths::Detect(const std::string& programPath, const std::string&
 #endif
     paths.myLevelListFile = data.empty() ? std::string() : data + "/" + GAME_FOLDER + "/level_list.xml";
     paths.myLogFile = state.empty() ? std::string() : state + "/" + GAME_FOLDER + "/log.txt";
+    paths.myMyLevelsDir = data.empty() ? std::string() : data + "/" + GAME_FOLDER + "/levels";
     return paths;
 }
 
