@@ -415,12 +415,12 @@ def level_background(blocks, tint, pattern='grid'):
     return c
 
 
-def make_level_background(game_dir, number, blocks, tint, pattern='grid'):
-    """Writes the background picture and its sprite file; returns the sprite file name."""
-    folder = os.path.join(game_dir, 'data/gfx/levels')
-    os.makedirs(folder, exist_ok=True)
-    image = 'data/gfx/levels/level%02d.png' % number
-    sprite = 'data/gfx/levels/level%02d.xml' % number
+def make_level_background(game_dir, number, blocks, tint, pattern='grid', name='data/gfx/levels/level%02d'):
+    """Writes the background picture and its sprite file (name with the number, then ".png" and
+    ".xml"); returns the sprite file name."""
+    os.makedirs(os.path.join(game_dir, os.path.dirname(name)), exist_ok=True)
+    image = (name % number) + '.png'
+    sprite = (name % number) + '.xml'
     write_png(level_background(blocks, tint, pattern), os.path.join(game_dir, image), alpha=False)
     # Behind every marble (larger Z is farther away).
     write_text(os.path.join(game_dir, sprite), static_sprite_xml(image, 0, 0, SCREEN_W, SCREEN_H, 1000))

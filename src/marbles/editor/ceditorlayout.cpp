@@ -17,7 +17,7 @@ namespace marbles {
 
 namespace {
 
-const char* const FIRST_BACKGROUND = "data/gfx/levels/level01.xml";
+const char* const FIRST_BACKGROUND = "data/gfx/editor/background1.xml";
 
 // The floor and the two side walls of every shipped level.
 const CEditorLayout::Piece WALLS[] = {
@@ -82,6 +82,10 @@ void WriteGraphics(tarn::CXmlFileSys& out, const std::string& background) {
 }
 
 }  // namespace
+
+std::string CEditorLayout::EditorBackground(int number) {
+    return "data/gfx/editor/background" + std::to_string(number) + ".xml";
+}
 
 bool CEditorLayout::Piece::operator==(const Piece& other) const {
     return kind == other.kind && type == other.type && SameVector(position, other.position) &&

@@ -43,7 +43,7 @@ public:
     static constexpr float MIN_BOX_EXTENT = 0.25f;
     static constexpr float MAX_BOX_EXTENT = 20.0f;
 
-    // The walls alone, on the first level's background.
+    // The walls alone, on the first of the editor's backgrounds.
     CEditorLayout();
 
     // A marble of type or a static box of half sides extent at position.
@@ -65,7 +65,10 @@ public:
     std::array<unsigned, TYPE_COUNT> CountByType() const;
     unsigned CountMarbles() const;
 
-    // The picture behind the level: a sprite file or picture the game loads.
+    // The picture behind the level: a sprite file or picture the game loads. The editor's own
+    // (EDITOR_BACKGROUND with 1 to EDITOR_BACKGROUNDS) show the walls alone, each in a tint.
+    static constexpr int EDITOR_BACKGROUNDS = 6;
+    static std::string EditorBackground(int number);
     const std::string& GetBackground() const { return myBackground; }
     void SetBackground(const std::string& background) { myBackground = background; }
 

@@ -22,6 +22,8 @@ const std::vector<CGameCommands::SCommand>& Commands() {
          "hint: a chain you can clear now glows, or a message says there is none"},
         {"game", "LevelSelect", [](IG& g, A) { g.OpenLevelSelect(); }, "L", "level select (title)",
          "level select (on the title)"},
+        {"game", "Editor", [](IG& g, A) { g.OpenEditor(); }, "E", "level editor (title)",
+         "level editor (on the title; on the level select, then click a level to edit a copy)"},
         {"game", "Pause", [](IG& g, A) { g.TogglePause(); }, "P", "pause and resume",
          "pause and resume (\"Paused\"; nothing moves and the level is not judged)"},
         {"game", "Mute", [](IG& g, A) { g.ToggleMute(); }, "M", "sound on and off",

@@ -64,6 +64,8 @@ CUi::~CMarblesInGameUi() { tarn::CMouse::GetSingleton()->RemoveReceiver(this); }
 
 tarn::CRect CUi::LevelsButtonRect() { return tarn::CRect(268, 440, 104, 26); }
 
+tarn::CRect CUi::EditorButtonRect() { return tarn::CRect(384, 440, 104, 26); }
+
 tarn::CRect CUi::TileRect(std::int32_t position) {
     const int index = position - 1;
     const int left = (640 - TILE_COLUMNS * (TILE_WIDTH + TILE_GAP) + TILE_GAP) / 2;
@@ -113,6 +115,7 @@ void CUi::ShowPicture(const std::string& fileName, std::int32_t state) {
 void CUi::ShowTitle() {
     ShowPicture(TITLE_PICTURE, STATE_TITLE);
     AddText(LevelsButtonRect(), "Levels (L)", 250, 210, 60);
+    AddText(EditorButtonRect(), "Editor (E)", 250, 210, 60);
     tarn::CMouse::GetSingleton()->AddCapture(this);
 }
 
@@ -143,7 +146,11 @@ void CUi::ShowLevelSelect(const CLevelList& list) {
     for (std::int32_t position = 1; position <= count; ++position) {
         const ETile tile = TileOf(list, position);
         myTiles.push_back(tile);
-        const std::string label = std::to_string(position) + "\n" +
+        // The player's own levels follow the shipped ones, counted on their own.
+        const bool own = list.GetEntry(static_cast<unsigned>(position)).myOwn;
+        const std::string name = own ? "My level " + std::to_string(position - FirstOwnLevel(list) + 1)
+                                     : std::to_string(position);
+        const std::string label = name + "\n" +
                                   (tile == ETile::COMPLETED ? "done"
                                    : tile == ETile::OPEN    ? "play"
                                                             : "locked");
@@ -228,6 +235,7 @@ void CUi::OnMouseDown(int button) {
     if (button != LEFT_BUTTON) return;
     const tarn::CMouse* mouse = tarn::CMouse::GetSingleton();
     const std::int32_t tile = myState == STATE_LEVEL_SELECT ? TileUnderPointer() : 0;
+    if (tile > 0 && myMarblesTask->IsPickingForEditor()) return myMarblesTask->Request(CScreenFlow::EChange::EDITOR, tile);
     const bool onTile = tile > 0 && myTiles[static_cast<std::size_t>(tile - 1)] != ETile::LOCKED;
     if (tile > 0 && !onTile && !myLockedSaid) {
         // A locked tile answers: which level opens it.
@@ -236,7 +244,9 @@ void CUi::OnMouseDown(int button) {
         return;
     }
     const bool onButton = myState == STATE_TITLE && LevelsButtonRect().Contains(mouse->GetX(), mouse->GetY());
-    const auto input = onTile || onButton ? CScreenFlow::EInput::CLICK_BUTTON : CScreenFlow::EInput::CLICK;
+    const bool onEditor = myState == STATE_TITLE && EditorButtonRect().Contains(mouse->GetX(), mouse->GetY());
+    auto input = onTile || onButton ? CScreenFlow::EInput::CLICK_BUTTON : CScreenFlow::EInput::CLICK;
+    if (onEditor) input = CScreenFlow::EInput::EDITOR_KEY;
     const CScreenFlow::EChange change = CScreenFlow::Next(GetScreen(), input);
     if (change == CScreenFlow::EChange::HELP) {
         ShowHelp();

@@ -95,6 +95,7 @@ public:
     const std::string& GetLevelLostImage() const { return myLevelLostImage; }
     // Where the title's "Levels" button and the tile of a level (position from 1) are.
     static tarn::CRect LevelsButtonRect();
+    static tarn::CRect EditorButtonRect();
     static tarn::CRect TileRect(std::int32_t position);
     // The tile's look for the level at position of list.
     static ETile TileOf(const CLevelList& list, std::int32_t position);

@@ -6,15 +6,18 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "marbles/game/cgamehud.h"
 #include "marbles/game/cgameoptions.h"
+#include "marbles/game/ceditorscreen.h"
 #include "marbles/game/cgamesound.h"
 #include "marbles/game/clevelsession.h"
 #include "marbles/game/cmarblestask.h"
 #include "marbles/game/cplayerlevellist.h"
 #include "marbles/game/creplay.h"
 #include "marbles/game/cscreenflow.h"
+#include "marbles/game/ieditorhost.h"
 #include "marbles/game/igamecontrols.h"
 #include "marbles/level/clevellist.h"
 
@@ -22,7 +25,7 @@ namespace marbles {
 
 class CMarblesInGameUi;
 
-class CMarblesTask::CMarblesTaskImpl : public IGameControls {
+class CMarblesTask::CMarblesTaskImpl : public IGameControls, public IEditorHost {
 public:
     static constexpr unsigned STEP_LENGTH = CLevelSession::STEP_LENGTH;
     static constexpr double STEP_SPEEDUP = CLevelSession::STEP_SPEEDUP;
@@ -75,6 +78,17 @@ public:
     void ToggleMute() override;
     void Back() override;
     void OpenLevelSelect() override;
+    void OpenEditor() override;
+
+    // The editor's requests: its level played at the next update, a saved level listed.
+    void TestLevel(const std::string& levelFile, const std::string& solutionFile) override;
+    void AddOwnLevel(const std::string& levelFile) override;
+    // The level editor while it is open (shown, or hidden while its level is tested); null
+    // otherwise.
+    CEditorScreen* GetEditor() const { return myEditor.get(); }
+    bool IsTesting() const { return myTesting; }
+    // On the level select after E: the next click on any tile opens the editor on a copy.
+    bool IsPickingForEditor() const { return myEditPick; }
     void QueueReplay(const std::string& file) override { myReplay.Queue(file); }
     void DumpBodies() const override { mySession.GetPhysics().DumpBodies(); }
 
@@ -99,10 +113,19 @@ private:
     void ApplyChange();
     void ShowTitle();
     void ShowLevelSelect();
+    // The editor on a copy of the level at position (an empty level for 0).
+    void ShowEditor(std::int32_t position);
+    void StartTest();
+    void ReturnToEditor();
+    void CloseEditor();
+    // The editor is on screen (not testing its level).
+    bool IsEditing() const { return myEditor && !myTesting; }
     void StartLevelAt(std::int32_t position);
     void LeaveLevel();
     // Loads the current level file; false (with the failure on screen) when it cannot be played.
     bool LoadLevel();
+    // Draws the boxes of the level just loaded when it is the player's own or a test.
+    void ShowOwnBoxes();
     void RunPhysics();
     void NoticeClicks();
     void UpdateHud();
@@ -125,6 +148,13 @@ private:
     CScreenFlow myFlow;
     bool myPaused = false;
     CReplay myReplay;
+    std::unique_ptr<CEditorScreen> myEditor;
+    // The editor's level is being played; the next level-select click opens the editor.
+    bool myTesting = false;
+    bool myEditPick = false;
+    std::string myTestSolution;
+    // The boxes of a player's own level, which its background does not show.
+    std::vector<tarn::CSpriteHandle> myOwnBoxes;
 };
 
 }  // namespace marbles

@@ -22,6 +22,9 @@ public:
     virtual void Back() = 0;
     // On the title, opens the level select; does nothing elsewhere.
     virtual void OpenLevelSelect() = 0;
+    // On the title, opens the level editor on an empty level; on the level select, lets the
+    // next click on a level open the editor on a copy of it; nothing elsewhere.
+    virtual void OpenEditor() = 0;
     // Plays the solution file from the next level start.
     virtual void QueueReplay(const std::string& file) = 0;
     // Logs the body list (what any unknown command does).

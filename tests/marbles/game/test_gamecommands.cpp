@@ -23,6 +23,7 @@ public:
     void ToggleMute() override { myCalls.push_back("Mute"); }
     void Back() override { myCalls.push_back("Back"); }
     void OpenLevelSelect() override { myCalls.push_back("LevelSelect"); }
+    void OpenEditor() override { myCalls.push_back("Editor"); }
     void QueueReplay(const std::string& file) override { myCalls.push_back("Replay " + file); }
     void DumpBodies() const override { myCalls.push_back("Dump"); }
     bool Say(const std::string& what) {
@@ -100,6 +101,7 @@ TEST(GameCommands, TheStartupScriptTheHelpScreenAndTheReadmeListEveryKeyOfTheTab
               "       U  undo the last removal    M       sound on and off\n"
               "       H  hint: a chain to clear   F11     fullscreen and back\n"
               "       L  level select (title)     Escape  title; quit there\n"
+              "       E  level editor (title)\n"
               "\n"
               "                      Click to start");
 }
