@@ -20,6 +20,7 @@
 #include "tarn/platform/platform.h"
 #include "tarn/tasks/events/ceventdispatcher.h"
 #include "tarn/tasks/task_sdl/keynames.h"
+#include "tarn/utils/logger/clogger.h"
 
 namespace marbles {
 
@@ -294,6 +295,7 @@ void CEditorScreen::OnMouseUp(int /*button*/) {
 }
 
 void CEditorScreen::Say(const std::string& message) {
+    tarn::CLogger::GetSingleton()->Debug() << "Editor: " << message << "\n";
     myMessage = message;
     myDirty = true;
 }

@@ -218,6 +218,7 @@ void CImpl::ReturnToEditor() {
     myTesting = false;
     NewScreen();
     if (myEditor) myEditor->Show();
+    Log()->Debug() << "Back in the level editor\n";
 }
 
 void CImpl::AddOwnLevel(const std::string& levelFile) {
