@@ -12,7 +12,7 @@ namespace marbles {
 
 // How far two bodies may sink into each other before it counts as an overlap (marbles stacked
 // by hand touch, and float positions are not exact).
-constexpr float OVERLAP_TOLERANCE = 0.01f;
+constexpr float OVERLAP_TOLERANCE = 0.05f;
 
 // Whether a marble lies wholly between the walls, above the floor and below the screen's top.
 bool LiesInsideWalls(const CEditorLayout::Piece& marble);
