@@ -13,12 +13,15 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// Piles one resumed search may settle: small, so that a slice ends close to its time.
+// Piles and physics steps one resumed search may run: small, so that a slice ends close to its
+// time (a pile of a large level takes hundreds of steps).
 const std::size_t PILES_PER_SEARCH = 1;
+const std::size_t STEPS_PER_SEARCH = 20;
 
 CPileSolver::Options ProofOptions(std::size_t pileLimit) {
     CPileSolver::Options options;
     options.searchBudget = PILES_PER_SEARCH;
+    options.stepBudget = STEPS_PER_SEARCH;
     // Every pile settled stays cached: a resumed search walks the known piles for free.
     options.cacheLimit = pileLimit + 1;
     return options;

@@ -1,6 +1,7 @@
 // Proves a level winnable a slice at a time, so the editor stays responsive while it works:
-// each Advance settles piles of the search for a winning click sequence until its time or
-// pile budget for the frame is spent, and the search takes up where it left off at the next.
+// each Advance runs the search for a winning click sequence (twenty physics steps at a time)
+// until its time or pile budget for the frame is spent, and the search takes up where it left
+// off at the next, in the middle of a pile's settle if need be.
 // Plain logic on a world of its own; it touches no engine state.
 #ifndef TARN_MARBLES_EDITOR_CLEVELPROVER_H
 #define TARN_MARBLES_EDITOR_CLEVELPROVER_H
@@ -41,15 +42,17 @@ public:
     CLevelProver(const CLevelProver&) = delete;
     CLevelProver& operator=(const CLevelProver&) = delete;
 
-    // Searches on while proving: settles at least one pile, then stops as soon as maxPiles
-    // piles were settled in this call or maxMilliseconds have passed. Returns the state after.
+    // Searches on while proving: runs at least twenty physics steps, then stops as soon as
+    // maxPiles piles were begun in this call or maxMilliseconds have passed. Returns the state
+    // after.
     EState Advance(std::size_t maxPiles, double maxMilliseconds);
     // Ends a proof still running (STATE_STOPPED); an answer already found stays.
     void Stop();
 
     EState GetState() const { return myState; }
     bool IsDone() const { return myState != STATE_PROVING; }
-    // Piles settled so far, and the time spent in Advance, in seconds.
+    // Piles begun so far (the last may be settling still), and the time spent in Advance, in
+    // seconds.
     std::size_t GetPiles() const;
     double GetSeconds() const { return mySeconds; }
     std::size_t GetPileLimit() const { return myPileLimit; }
