@@ -16,7 +16,7 @@ using Clock = std::chrono::steady_clock;
 // Piles and physics steps one resumed search may run: small, so that a slice ends close to its
 // time (a pile of a large level takes hundreds of steps).
 const std::size_t PILES_PER_SEARCH = 1;
-const std::size_t STEPS_PER_SEARCH = 20;
+const std::size_t STEPS_PER_SEARCH = 8;
 
 CPileSolver::Options ProofOptions(std::size_t pileLimit) {
     CPileSolver::Options options;

@@ -1,5 +1,5 @@
 // Proves a level winnable a slice at a time, so the editor stays responsive while it works:
-// each Advance runs the search for a winning click sequence (twenty physics steps at a time)
+// each Advance runs the search for a winning click sequence (eight physics steps at a time)
 // until its time or pile budget for the frame is spent, and the search takes up where it left
 // off at the next, in the middle of a pile's settle if need be.
 // Plain logic on a world of its own; it touches no engine state.
@@ -42,7 +42,7 @@ public:
     CLevelProver(const CLevelProver&) = delete;
     CLevelProver& operator=(const CLevelProver&) = delete;
 
-    // Searches on while proving: runs at least twenty physics steps, then stops as soon as
+    // Searches on while proving: runs at least eight physics steps, then stops as soon as
     // maxPiles piles were begun in this call or maxMilliseconds have passed. Returns the state
     // after.
     EState Advance(std::size_t maxPiles, double maxMilliseconds);

@@ -22,7 +22,7 @@ CEditorLayout Row(const std::vector<int>& types) {
     return layout;
 }
 
-// Slices of no time: one resumed search each, twenty physics steps at most.
+// Slices of no time: one resumed search each, eight physics steps at most.
 CLevelProver::EState ProveInSlices(CLevelProver& prover, unsigned& slices) {
     for (slices = 0; !prover.IsDone() && slices < 10000; ++slices) prover.Advance(SIZE_MAX, 0.0);
     return prover.GetState();
