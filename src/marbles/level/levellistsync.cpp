@@ -63,6 +63,16 @@ bool KeepDamagedList(const CLevelList& player, const std::string& playerFile) {
 
 }  // namespace
 
+namespace {
+
+// The folder part of fileName ("data/levels" of "data/levels/level01.xml"; "" for none).
+std::string FolderOf(const std::string& fileName) {
+    const std::size_t slash = fileName.find_last_of('/');
+    return slash == std::string::npos ? std::string() : fileName.substr(0, slash);
+}
+
+}  // namespace
+
 std::vector<CLevelList::CEntry> MergeLevelEntries(const CLevelList& shipped, const CLevelList& player) {
     std::set<std::string> completed;
     for (unsigned i = 1; i < player.GetEntryCount(); ++i) {
@@ -70,10 +80,18 @@ std::vector<CLevelList::CEntry> MergeLevelEntries(const CLevelList& shipped, con
         if (entry.myCompleted && !entry.myFileName.empty()) completed.insert(entry.myFileName);
     }
     std::vector<CLevelList::CEntry> merged;
+    std::set<std::string> shippedFolders;
     for (unsigned i = 0; i < shipped.GetEntryCount(); ++i) {
         CLevelList::CEntry entry = shipped.GetEntry(i);
         if (completed.count(entry.myFileName) != 0) entry.myCompleted = true;
         merged.push_back(entry);
+        shippedFolders.insert(FolderOf(entry.myFileName));
+    }
+    // The player's own levels lie outside the shipped levels' folders: they stay, after them.
+    for (unsigned i = 1; i < player.GetEntryCount(); ++i) {
+        const CLevelList::CEntry& entry = player.GetEntry(i);
+        if (!entry.myFileName.empty() && shippedFolders.count(FolderOf(entry.myFileName)) == 0)
+            merged.push_back(entry);
     }
     return merged;
 }

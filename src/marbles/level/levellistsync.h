@@ -11,7 +11,9 @@
 namespace marbles {
 
 // The shipped entries in the shipped order, each completed when the shipped list or the
-// player's list marks the same file name completed. Entry 0 (the place before the first level,
+// player's list marks the same file name completed, then the player's own levels (entries of
+// the player's list whose file lies in none of the shipped levels' folders) in the player's
+// order, as they were. Entry 0 (the place before the first level,
 // no file name) is never read from a file and stays as shipped.
 std::vector<CLevelList::CEntry> MergeLevelEntries(const CLevelList& shipped, const CLevelList& player);
 
