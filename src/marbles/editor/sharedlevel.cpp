@@ -107,9 +107,13 @@ bool ImportLevel(const std::string& levelFile, const std::string& folder, std::s
     const std::string level = folder + "/" + name;
     const std::string solution = SolutionFileOf(level);
     std::string problem;
+    std::string solutionCopy;
     const std::string levelCopy = CopyBeside(levelFile, level, tarn::CFileLimits::kXml, problem);
-    const std::string solutionCopy =
-        levelCopy.empty() ? "" : CopyBeside(SolutionFileOf(levelFile), solution, tarn::CFileLimits::kText, problem);
+    if (levelCopy.empty()) problem = "it cannot be read: " + problem;
+    if (!levelCopy.empty())
+        solutionCopy = CopyBeside(SolutionFileOf(levelFile), solution, tarn::CFileLimits::kText, problem);
+    if (!levelCopy.empty() && solutionCopy.empty())
+        problem = "its solution " + BaseName(SolutionFileOf(levelFile)) + " cannot be read: " + problem;
     if (!solutionCopy.empty()) problem = CheckSharedLevel(levelCopy, solutionCopy);
     if (problem.empty() && !(tarn::MoveFileOver(solutionCopy, solution, &problem) &&
                              tarn::MoveFileOver(levelCopy, level, &problem)))

@@ -124,6 +124,11 @@ TEST(SharedLevel, ImportTakesProvenLevelsAndNeverReplacesOneWithARefusedFile) {
     EXPECT_EQ(testsupport::ReadFile("mine/level.xml"), good);
     EXPECT_EQ(testsupport::ReadFile("drop/level.xml"), damaged);
     EXPECT_FALSE(ImportLevel("drop/none.xml", "mine", message));
+    EXPECT_EQ(message.substr(0, 45), "Not imported: none.xml: it cannot be read: th");
+    std::remove("drop/level.solution");
+    testsupport::WriteFile("drop/level.xml", good);
+    EXPECT_FALSE(ImportLevel("drop/level.xml", "mine", message));
+    EXPECT_EQ(message.substr(0, 60), "Not imported: level.xml: its solution level.solution cannot ");
 
     // The scan lists what passes and names the rest; nothing else is left in the folder.
     testsupport::WriteFile("mine/broken.xml", damaged);
