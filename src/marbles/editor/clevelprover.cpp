@@ -27,6 +27,8 @@ CPileSolver::Options ProofOptions(std::size_t pileLimit) {
     return options;
 }
 
+std::string Piles(std::size_t count) { return std::to_string(count) + (count == 1 ? " pile" : " piles"); }
+
 std::string Seconds(double seconds) {
     char text[32];
     std::snprintf(text, sizeof text, "%.1f s", seconds);
@@ -76,7 +78,7 @@ float CLevelProver::GetProgress() const {
 }
 
 std::string CLevelProver::Describe() const {
-    const std::string piles = std::to_string(GetPiles()) + " piles";
+    const std::string piles = Piles(GetPiles());
     switch (myState) {
     case STATE_WINNABLE:
         return "winnable: " + std::to_string(mySolution.size() / 3) + " moves, found in " + piles;

@@ -39,6 +39,9 @@ CImpl::CMarblesTaskImpl(const std::string& levelListFile, const COptions& option
     const std::string folder = GetGamePaths().GetMyLevelsDir();
     JoinOwnLevels(myLevelList, FindSharedLevels(folder, notices), folder);
     for (const std::string& notice : notices) Log()->Warning() << notice << "\n";
+    if (!notices.empty())
+        myOwnNotice = std::to_string(notices.size()) + " level file(s) in " + folder +
+                      " did not pass the checks for My levels.\nSee the log: " + CPlayerLevelList::LogLocation();
     auto* window = dynamic_cast<tarn::IWindowControl*>(tarn::CTaskFactory::GetSingleton()->FindTask("window"));
     if (myOptions.myFullscreen && window) window->ToggleFullscreen();
     mySound.StartMusic();
@@ -170,6 +173,7 @@ void CImpl::ShowTitle() {
     NewScreen();
     myScreen->ShowTitle();
     if (!myLevels.GetNotice().empty()) myScreen->ShowNotice(myLevels.GetNotice());
+    else if (!myOwnNotice.empty()) myScreen->ShowNotice(myOwnNotice);
     Log()->Debug() << "Showing the title\n";
 }
 

@@ -153,6 +153,8 @@ private:
     bool myTesting = false;
     bool myEditPick = false;
     std::string myTestSolution;
+    // What the title says about level files refused from My levels at the start; "" if none.
+    std::string myOwnNotice;
     // The boxes of a player's own level, which its background does not show.
     std::vector<tarn::CSpriteHandle> myOwnBoxes;
 };

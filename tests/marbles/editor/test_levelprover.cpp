@@ -67,11 +67,11 @@ TEST(LevelProver, EndsWithTheVerdictOfEachWayAProofCanEnd) {
 
     CLevelProver stopped(Row({0, 0, 0, 1, 1, 1, 2, 2, 2}).ToBodies());
     EXPECT_EQ(stopped.Advance(1, 1e9), CLevelProver::STATE_PROVING);
-    EXPECT_EQ(stopped.Describe().substr(0, 17), "proving: 1 piles,");
+    EXPECT_EQ(stopped.Describe().substr(0, 17), "proving: 1 pile, ");
     EXPECT_GT(stopped.GetProgress(), 0.0f);
     stopped.Stop();
     EXPECT_EQ(stopped.Advance(100, 1e9), CLevelProver::STATE_STOPPED);
-    EXPECT_EQ(stopped.Describe(), "stopped after 1 piles");
+    EXPECT_EQ(stopped.Describe(), "stopped after 1 pile");
     // A slice of no time runs a few steps of the start's settle.
     CLevelProver quick(Row({0, 0, 0, 1, 1, 1, 2, 2, 2}).ToBodies());
     EXPECT_EQ(quick.Advance(1000, 0.0), CLevelProver::STATE_PROVING);
