@@ -7,6 +7,7 @@
 
 #include "marbles/editor/sharedlevel.h"
 #include "marbles/game/ccommandline.h"
+#include "marbles/game/cgamesettings.h"
 #include "marbles/game/cstopsignalwatch.h"
 #include "marbles/game/gamepaths.h"
 #include "marbles/game/levelprogress.h"
@@ -64,6 +65,8 @@ int main(int argc, char** argv) {
     ImportLevels(imports, paths.GetMyLevelsDir());
     if (!AskedLevelExists(options, paths.GetLevelListFile())) return 2;
     marbles::SetGamePaths(paths);
+    // They win over the saved settings for this run, and are not saved.
+    marbles::SetCommandLineSettings(marbles::CGameSettings::FromLines(options.GetLines()));
     // Installed before the window task starts SDL, which then leaves the handlers in place.
     const marbles::CStopSignalWatch stopSignals;
     tarn::CApplication application;

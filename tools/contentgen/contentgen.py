@@ -201,6 +201,7 @@ def main():
     if not args.levels_only:
         with tempfile.TemporaryDirectory() as scratch:
             pictures.make_marbles(args.game)
+            pictures.make_hud_font(args.game)
             pictures.make_screens(args.game, scratch)
             pictures.make_gui(args.game, scratch)
     os.makedirs(os.path.join(args.game, 'data/levels'), exist_ok=True)

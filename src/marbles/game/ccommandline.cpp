@@ -8,6 +8,7 @@ namespace marbles {
 const char* const CCommandLine::USAGE =
     "Usage: marbles [options]\n"
     "  --fullscreen   start in fullscreen (F11 switches)\n"
+    "  --windowed     start in a window, whatever the options say\n"
     "  --no-sound     no music and no sound effects\n"
     "  --no-music     no music\n"
     "  --level N      start at level N, skipping the title\n"
@@ -36,6 +37,8 @@ CCommandLine::CCommandLine(const std::vector<std::string>& arguments) {
             myExitCode = 0;
         } else if (option == "--fullscreen") {
             myLines.push_back("fullscreen = 1");
+        } else if (option == "--windowed") {
+            myLines.push_back("fullscreen = 0");
         } else if (option == "--no-sound") {
             myLines.push_back("sound = 0");
         } else if (option == "--no-music") {

@@ -4,7 +4,9 @@
 
 #include <algorithm>
 
+#include "marbles/game/cattempt.h"
 #include "marbles/game/cgamecommands.h"
+#include "marbles/game/cgamehud.h"
 #include "marbles/game/cmarblestaskimpl.h"
 #include "marbles/game/levelprogress.h"
 #include "marbles/game/cmarblespritetable.h"
@@ -62,9 +64,11 @@ CUi::CMarblesInGameUi(CMarblesTask::CMarblesTaskImpl* task) : myMarblesTask(task
 
 CUi::~CMarblesInGameUi() { tarn::CMouse::GetSingleton()->RemoveReceiver(this); }
 
-tarn::CRect CUi::LevelsButtonRect() { return tarn::CRect(268, 440, 104, 26); }
+tarn::CRect CUi::LevelsButtonRect() { return tarn::CRect(208, 440, 104, 26); }
 
-tarn::CRect CUi::EditorButtonRect() { return tarn::CRect(384, 440, 104, 26); }
+tarn::CRect CUi::OptionsButtonRect() { return tarn::CRect(328, 440, 104, 26); }
+
+tarn::CRect CUi::EditorButtonRect() { return tarn::CRect(448, 440, 104, 26); }
 
 tarn::CRect CUi::TileRect(std::int32_t position) {
     const int index = position - 1;
@@ -78,11 +82,52 @@ CUi::ETile CUi::TileOf(const CLevelList& list, std::int32_t position) {
     return list.GetEntry(static_cast<unsigned>(position)).myCompleted ? ETile::COMPLETED : ETile::OPEN;
 }
 
-void CUi::AddText(const tarn::CRect& rect, const std::string& text, int red, int green, int blue) {
+std::string CUi::TileLabel(const CLevelList& list, std::int32_t position) {
+    // The player's own levels follow the shipped ones, counted on their own.
+    const std::int32_t firstOwn = FirstOwnLevel(list);
+    const bool own = list.GetEntry(static_cast<unsigned>(position)).myOwn;
+    const std::string number = own ? "My " + std::to_string(position - firstOwn + 1) : std::to_string(position);
+    const ETile tile = TileOf(list, position);
+    if (tile != ETile::COMPLETED) return number + (tile == ETile::OPEN ? "\nplay" : "\nlocked");
+    const CLevelList::CEntry& level = list.GetEntry(static_cast<unsigned>(position));
+    if (level.myBestMoves == 0 || level.myBestSeconds == 0) return number + "\ndone";
+    // The best time at the right end of the number's line: ten letters fit a tile.
+    const std::string time = CAttempt::TimeText(level.myBestSeconds);
+    const std::size_t gap = number.size() + time.size() < 10 ? 10 - number.size() - time.size() : 1;
+    return number + std::string(gap, ' ') + time + "\n" + std::to_string(level.myBestMoves) +
+           (level.myBestMoves == 1 ? " move" : " moves");
+}
+
+namespace {
+
+std::string MovesAndTime(std::uint32_t moves, std::uint32_t seconds) {
+    return std::to_string(moves) + (moves == 1 ? " move, " : " moves, ") + CAttempt::TimeText(seconds);
+}
+
+}  // namespace
+
+std::string CUi::ResultText(const CAttempt& attempt, const CLevelList::CEntry& level, const CRecordNews& news) {
+    return "This time: " + MovesAndTime(attempt.GetMoves(), attempt.GetSeconds()) + "\n" +
+           (news.IsNewBest() ? "New best! " : "Best: ") + MovesAndTime(level.myBestMoves, level.myBestSeconds);
+}
+
+void CUi::ShowResult(const CAttempt& attempt, const CLevelList::CEntry& level, const CRecordNews& news) {
+    const bool best = news.IsNewBest();
+    // Two centred lines in the game's lettering, a little apart.
+    tarn::CFont* font = CGameHud::MakeFont();
+    font->SetLayout(1);
+    font->SetLineHeight(font->GetLineHeight() + 5);
+    AddText(tarn::CRect(100, 304, 440, 46), ResultText(attempt, level, news), best ? 250 : 90, best ? 210 : 90,
+            best ? 60 : 100, font);
+}
+
+void CUi::AddText(const tarn::CRect& rect, const std::string& text, int red, int green, int blue, tarn::CFont* font) {
     // A frame of the colour around a black label: text sprites draw their glyphs on black.
     myBoxes.push_back(MakeBox(rect, red, green, blue));
-    tarn::CFont* font = new tarn::CFont();
-    tarn::CSystemFontLoader(font, "");
+    if (!font) {
+        font = new tarn::CFont();
+        tarn::CSystemFontLoader(font, "");
+    }
     const int w = rect.w - 2 * FRAME;
     const int h = rect.h - 2 * FRAME;
     auto* sprite =
@@ -115,6 +160,7 @@ void CUi::ShowPicture(const std::string& fileName, std::int32_t state) {
 void CUi::ShowTitle() {
     ShowPicture(TITLE_PICTURE, STATE_TITLE);
     AddText(LevelsButtonRect(), "Levels (L)", 250, 210, 60);
+    AddText(OptionsButtonRect(), "Options (O)", 250, 210, 60);
     AddText(EditorButtonRect(), "Editor (E)", 250, 210, 60);
     tarn::CMouse::GetSingleton()->AddCapture(this);
 }
@@ -122,7 +168,7 @@ void CUi::ShowTitle() {
 void CUi::ShowHelp() {
     ShowPicture(HELP_PICTURE, STATE_HELP_OR_COMPLETE);
     myHelpShown = true;
-    AddText(tarn::CRect(36, 378, 568, 100), KeysText(), 250, 210, 60);
+    AddText(tarn::CRect(36, 356, 568, 118), KeysText(), 250, 210, 60);
 }
 
 void CUi::ShowLevelSelect(const CLevelList& list) {
@@ -146,14 +192,7 @@ void CUi::ShowLevelSelect(const CLevelList& list) {
     for (std::int32_t position = 1; position <= count; ++position) {
         const ETile tile = TileOf(list, position);
         myTiles.push_back(tile);
-        // The player's own levels follow the shipped ones, counted on their own.
-        const bool own = list.GetEntry(static_cast<unsigned>(position)).myOwn;
-        const std::string name = own ? "My level " + std::to_string(position - FirstOwnLevel(list) + 1)
-                                     : std::to_string(position);
-        const std::string label = name + "\n" +
-                                  (tile == ETile::COMPLETED ? "done"
-                                   : tile == ETile::OPEN    ? "play"
-                                                            : "locked");
+        const std::string label = TileLabel(list, position);
         if (tile == ETile::COMPLETED) AddText(TileRect(position), label, 60, 200, 80);
         if (tile == ETile::OPEN) AddText(TileRect(position), label, 250, 210, 60);
         if (tile == ETile::LOCKED) AddText(TileRect(position), label, 90, 90, 100);
@@ -232,7 +271,8 @@ CScreenFlow::EScreen CUi::GetScreen() const {
 }
 
 void CUi::OnMouseDown(int button) {
-    if (button != LEFT_BUTTON) return;
+    // The options window's own widgets take the clicks over it.
+    if (button != LEFT_BUTTON || myMarblesTask->IsOptionsOpen()) return;
     const tarn::CMouse* mouse = tarn::CMouse::GetSingleton();
     const std::int32_t tile = myState == STATE_LEVEL_SELECT ? TileUnderPointer() : 0;
     if (tile > 0 && myMarblesTask->IsPickingForEditor()) return myMarblesTask->Request(CScreenFlow::EChange::EDITOR, tile);
@@ -243,9 +283,12 @@ void CUi::OnMouseDown(int button) {
         AddText(tarn::CRect(170, 440, 300, 24), "Win level " + std::to_string(myFirstOpenLevel) + " first", 250, 210, 60);
         return;
     }
-    const bool onButton = myState == STATE_TITLE && LevelsButtonRect().Contains(mouse->GetX(), mouse->GetY());
-    const bool onEditor = myState == STATE_TITLE && EditorButtonRect().Contains(mouse->GetX(), mouse->GetY());
+    const bool onTitle = myState == STATE_TITLE;
+    const bool onButton = onTitle && LevelsButtonRect().Contains(mouse->GetX(), mouse->GetY());
+    const bool onOptions = onTitle && OptionsButtonRect().Contains(mouse->GetX(), mouse->GetY());
+    const bool onEditor = onTitle && EditorButtonRect().Contains(mouse->GetX(), mouse->GetY());
     auto input = onTile || onButton ? CScreenFlow::EInput::CLICK_BUTTON : CScreenFlow::EInput::CLICK;
+    if (onOptions) input = CScreenFlow::EInput::OPTIONS;
     if (onEditor) input = CScreenFlow::EInput::EDITOR_KEY;
     const CScreenFlow::EChange change = CScreenFlow::Next(GetScreen(), input);
     if (change == CScreenFlow::EChange::HELP) {

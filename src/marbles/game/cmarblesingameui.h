@@ -16,7 +16,13 @@
 #include "tarn/inputdevice/imousereceiver.h"
 #include "tarn/utils/signalslot/cssobject.h"
 
+namespace tarn {
+class CFont;
+}
+
 namespace marbles {
+
+class CAttempt;
 
 // Captures the mouse while a picture waits for a click. A click that leaves the picture only
 // asks the game for the change, which happens at the game's next update.
@@ -48,7 +54,7 @@ public:
     CMarblesInGameUi(const CMarblesInGameUi&) = delete;
     CMarblesInGameUi& operator=(const CMarblesInGameUi&) = delete;
 
-    // Shows the title picture with its "Levels" button and captures the mouse.
+    // Shows the title picture with its "Levels" and "Options" buttons and captures the mouse.
     void ShowTitle();
     // Shows the help picture with the keys (the capture stays).
     void ShowHelp();
@@ -57,6 +63,11 @@ public:
     void ShowLevelSelect(const CLevelList& list);
     // Slot of the rules: tells the game, shows the level-complete picture, captures.
     void LevelComplete();
+    // Shows the won attempt's moves and time under the level-complete picture, with the
+    // level's records and "New best!" when news says one was beaten.
+    void ShowResult(const CAttempt& attempt, const CLevelList::CEntry& level, const CRecordNews& news);
+    // The two lines of a won attempt and the level's records.
+    static std::string ResultText(const CAttempt& attempt, const CLevelList::CEntry& level, const CRecordNews& news);
     // Slot of the rules: tells the game, shows the level-lost picture, captures.
     void LevelLost();
     // Takes the level-lost picture away: the level goes on (an undo took the loss back).
@@ -74,7 +85,8 @@ public:
 
     void OnMouseMove(int /*x*/, int /*y*/) override {}
     void OnMouseOut(int /*x*/, int /*y*/) override {}
-    // Left button: title -> help (or the level select on its button); help -> play goes on;
+    // Left button: title -> help (or the level select or the options on their buttons);
+    // nothing while the options window is open over the screen; help -> play goes on;
     // complete -> the next level; lost -> the level again; level select -> the level of an
     // open or completed tile; load failure -> the next level, this one not completed.
     void OnMouseDown(int button) override;
@@ -93,18 +105,25 @@ public:
     const tarn::CSpriteHandle& GetSprite(int index) const { return mySprites[index]; }
     const std::string& GetLevelCompleteImage() const { return myLevelCompleteImage; }
     const std::string& GetLevelLostImage() const { return myLevelLostImage; }
-    // Where the title's "Levels" button and the tile of a level (position from 1) are.
+    // Where the title's "Levels" and "Options" buttons and the tile of a level (position from
+    // 1) are.
     static tarn::CRect LevelsButtonRect();
+    static tarn::CRect OptionsButtonRect();
     static tarn::CRect EditorButtonRect();
     static tarn::CRect TileRect(std::int32_t position);
     // The tile's look for the level at position of list.
     static ETile TileOf(const CLevelList& list, std::int32_t position);
+    // The tile's text: the position over "play", "locked" or "done"; a won level with records
+    // shows its best time beside the position and its fewest moves below.
+    static std::string TileLabel(const CLevelList& list, std::int32_t position);
     // The texts of the extra sprites shown with the picture (button, keys, tiles).
     std::vector<std::string> GetTexts() const;
 
 private:
     void ShowPicture(const std::string& fileName, std::int32_t state);
-    void AddText(const tarn::CRect& rect, const std::string& text, int red, int green, int blue);
+    // A framed text in the system font, or in font (taken) when one is given.
+    void AddText(const tarn::CRect& rect, const std::string& text, int red, int green, int blue,
+                 tarn::CFont* font = nullptr);
     // The level-select tile under the pointer; 0 when none.
     std::int32_t TileUnderPointer() const;
 

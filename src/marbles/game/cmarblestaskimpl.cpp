@@ -5,6 +5,7 @@
 #include "marbles/editor/sharedlevel.h"
 #include "marbles/game/cgamecommands.h"
 #include "marbles/game/cmarblesingameui.h"
+#include "marbles/game/coptionswindow.h"
 #include "marbles/game/gamepaths.h"
 #include "marbles/game/screentext.h"
 #include "marbles/game/levelprogress.h"
@@ -13,6 +14,7 @@
 #include "tarn/tasks/ctaskfactory.h"
 #include "tarn/tasks/ctaskmanager.h"
 #include "tarn/tasks/iwindowcontrol.h"
+#include "tarn/ui/cdesktopwidget.h"
 #include "tarn/utils/logger/clogger.h"
 #include "tarn/utils/signalslot/cgenericevent.h"
 #include "tarn/utils/signalslot/cslot.h"
@@ -22,6 +24,11 @@ namespace marbles {
 namespace {
 
 tarn::CLogger* Log() { return tarn::CLogger::GetSingleton(); }
+
+// The running window task; null when none runs.
+tarn::IWindowControl* Window() {
+    return dynamic_cast<tarn::IWindowControl*>(tarn::CTaskFactory::GetSingleton()->FindTask("window"));
+}
 
 }  // namespace
 
@@ -42,9 +49,9 @@ CImpl::CMarblesTaskImpl(const std::string& levelListFile, const COptions& option
     if (!notices.empty())
         myOwnNotice = std::to_string(notices.size()) + " level file(s) in " + folder +
                       " did not pass the checks for My levels.\nSee the log: " + CPlayerLevelList::LogLocation();
-    auto* window = dynamic_cast<tarn::IWindowControl*>(tarn::CTaskFactory::GetSingleton()->FindTask("window"));
-    if (myOptions.myFullscreen && window) window->ToggleFullscreen();
-    mySound.StartMusic();
+    tarn::IWindowControl* window = Window();
+    if (myOptions.myFullscreen && window && !window->IsFullscreen()) window->SetFullscreen(true);
+    // The title starts the music.
     ShowTitle();
     if (myOptions.myStartLevel > 0) RequestLevel(myOptions.myStartLevel);
 }
@@ -53,11 +60,16 @@ CImpl::CMarblesTaskImpl(const std::string& levelListFile) : CMarblesTaskImpl(lev
 
 CImpl::~CMarblesTaskImpl() {
     myEditor.reset();
+    CloseOptions();
+    // The desktop may have deleted the window already (the ui task stopping first).
+    SaveSettings();
     myLevels.Save();
     myScreen.reset();
 }
 
 void CImpl::Update() {
+    // Closed by its own buttons: deleted here, outside their handlers.
+    if (myOptionsWindow && myOptionsWindow->IsDone()) CloseOptions();
     ApplyChange();
     mySound.ApplyVolumes();
     // Chains completed by clicks since the last update leave now, outside the mouse dispatch.
@@ -68,6 +80,8 @@ void CImpl::Update() {
     if (IsEditing()) myEditor->Update();
     if (!myPaused && !IsEditing()) RunPhysics();
     mySession.KeepPile();
+    // Play time runs while a level runs unpaused: never on a picture, a pause or a loading.
+    myAttempt.SetRunning(IsLevelRunning() && !myPaused);
     UpdateHud();
 }
 
@@ -83,7 +97,10 @@ void CImpl::RunPhysics() {
 
 void CImpl::NoticeClicks() {
     const CLevelSession::EClick click = mySession.NoticeClicks();
-    if (click == CLevelSession::EClick::REMOVED) mySound.PlayEffect(CGameSound::POP_SOUND);
+    if (click == CLevelSession::EClick::REMOVED) {
+        myAttempt.AddMove();
+        mySound.PlayEffect(CGameSound::POP_SOUND);
+    }
     if (click == CLevelSession::EClick::SELECTED) mySound.PlayEffect(CGameSound::CLICK_SOUND);
 }
 
@@ -103,7 +120,8 @@ void CImpl::UpdateHud() {
         return;
     }
     myHud.ShowStatus(CGameHud::StatusText(myLevelList.GetPosition(), LevelCount(myLevelList),
-                                          CMarbleRegistry::GetSingleton()->GetCount(), GetUndoCount()));
+                                          CMarbleRegistry::GetSingleton()->GetCount(), GetUndoCount(),
+                                          myAttempt.GetMoves(), myAttempt.GetSeconds()));
 }
 
 void CImpl::Request(EChange change, std::int32_t position) {
@@ -143,6 +161,8 @@ void CImpl::ApplyChange() {
             return ShowTitle();
         case EChange::LEVEL_SELECT:
             return ShowLevelSelect();
+        case EChange::OPTIONS:
+            return ShowOptions();
         case EChange::EDITOR:
             return ShowEditor(position);
         case EChange::EDITOR_TEST:
@@ -163,6 +183,7 @@ void CImpl::LeaveLevel() {
 
 void CImpl::NewScreen() {
     myOwnBoxes.clear();
+    CloseOptions();
     myScreen.reset();
     LeaveLevel();
     myScreen = std::make_unique<CMarblesInGameUi>(this);
@@ -171,6 +192,7 @@ void CImpl::NewScreen() {
 void CImpl::ShowTitle() {
     CloseEditor();
     NewScreen();
+    mySound.PlayMusic(CGameSound::MUSIC);
     myScreen->ShowTitle();
     if (!myLevels.GetNotice().empty()) myScreen->ShowNotice(myLevels.GetNotice());
     else if (!myOwnNotice.empty()) myScreen->ShowNotice(myOwnNotice);
@@ -228,7 +250,7 @@ void CImpl::ReturnToEditor() {
 void CImpl::AddOwnLevel(const std::string& levelFile) {
     for (unsigned position = 1; position < myLevelList.GetEntryCount(); ++position)
         if (myLevelList.GetEntry(position).myFileName == levelFile) return;
-    myLevelList.AddEntry(CLevelList::CEntry{levelFile, false, true});
+    myLevelList.AddEntry(OwnLevelEntry(levelFile));
     myLevels.Save();
 }
 
@@ -236,6 +258,7 @@ void CImpl::StartLevelAt(std::int32_t position) {
     CloseEditor();
     myLevelList.SetPosition(position);
     const std::int32_t at = myLevelList.GetPosition();
+    mySound.PlayMusic(CGameSound::MusicForLevel(at, LevelCount(myLevelList)));
     myLevelFile = at < static_cast<std::int32_t>(myLevelList.GetEntryCount())
                       ? myLevelList.GetEntry(static_cast<unsigned>(at)).myFileName
                       : std::string();
@@ -250,6 +273,7 @@ void CImpl::StartLevel() {
         new tarn::CGenericEvent0<CMarblesInGameUi, void>(myScreen.get(), &CMarblesInGameUi::LevelComplete)));
     rules.GetLevelLostSignal().Connect(new tarn::CSlot(
         new tarn::CGenericEvent0<CMarblesInGameUi, void>(myScreen.get(), &CMarblesInGameUi::LevelLost)));
+    myAttempt.Start();
     Log()->Debug() << "Loading level: " << myLevelFile << "\n";
     // Outside the list (before the first level, past the last) there is nothing to load.
     const bool listed = myLevelList.GetPosition() >= 1 && myLevelList.IsInside();
@@ -310,6 +334,11 @@ void CImpl::OnLevelComplete() {
     if (myTesting) return;
     // The won level is marked and written at once: nothing won is lost to a crash.
     if (myLevelList.GetPosition() < 1) return;
+    if (myLevelList.IsInside()) {
+        const auto won = static_cast<unsigned>(myLevelList.GetPosition());
+        const CRecordNews news = myLevelList.RecordWin(won, myAttempt.GetMoves(), myAttempt.GetSeconds());
+        if (myScreen) myScreen->ShowResult(myAttempt, myLevelList.GetEntry(won), news);
+    }
     myLevelList.GetNextLevel();
     if (myLevels.Save() || mySaveFailureTold) return;
     // Once a run: every later win goes unsaved the same way.
@@ -345,7 +374,7 @@ bool CImpl::Undo() {
 bool CImpl::Hint() {
     if (!IsLevelRunning() || myPaused) return false;
     const bool found = mySession.Hint();
-    myHud.ShowMessage(found ? "Hint: the glowing marbles" : "No chain to clear");
+    myHud.ShowMessage(found ? "Hint: the marbles with a dashed rim" : "No chain to clear");
     return found;
 }
 
@@ -366,6 +395,7 @@ void CImpl::ToggleMute() {
 }
 
 void CImpl::Back() {
+    if (myOptionsWindow) return CloseOptions();
     if (IsEditing()) {
         if (!myEditor->StopProof()) Request(CScreenFlow::Next(CScreenFlow::EScreen::EDITOR, CScreenFlow::EInput::BACK_KEY));
         return;
@@ -376,6 +406,53 @@ void CImpl::Back() {
 
 void CImpl::OpenLevelSelect() {
     if (IsOnTitle()) Request(EChange::LEVEL_SELECT);
+}
+
+void CImpl::OpenOptions() {
+    if (!myScreen) return;
+    const EChange change = CScreenFlow::Next(myScreen->GetScreen(), CScreenFlow::EInput::OPTIONS);
+    if (change != EChange::NONE) Request(change);
+}
+
+void CImpl::ShowOptions() {
+    if (myOptionsWindow || !IsOnTitle()) return;
+    tarn::IWindowControl* window = Window();
+    CGameSettings current;
+    current.Set(CGameSettings::MUSIC_VOLUME, mySound.GetMusicVolume());
+    current.Set(CGameSettings::EFFECTS_VOLUME, mySound.GetEffectsVolume());
+    current.Set(CGameSettings::FULLSCREEN, window ? window->IsFullscreen() : myOptions.myFullscreen);
+    myOptionsWindow = new COptionsWindow(tarn::ui::CDesktopWidget::GetSingleton(), current,
+                                         [this](const std::string& name, int value) { OnOptionChanged(name, value); });
+    myOptionsWindow->SetOnDestroyed([this]() { myOptionsWindow = nullptr; });
+    Log()->Debug() << "Showing the options\n";
+}
+
+void CImpl::CloseOptions() {
+    // Its destroyed callback forgets it.
+    delete myOptionsWindow;
+    SaveSettings();
+}
+
+void CImpl::OnOptionChanged(const std::string& name, int value) {
+    Log()->Debug() << "Option " << name << " = " << value << "\n";
+    myOptions.mySavedSettings.Set(name, value);
+    mySettingsChanged = true;
+    if (name == CGameSettings::FULLSCREEN) {
+        if (tarn::IWindowControl* window = Window()) window->SetFullscreen(value != 0);
+        return;
+    }
+    if (name == CGameSettings::MUSIC_VOLUME) mySound.SetMusicVolume(value);
+    if (name == CGameSettings::EFFECTS_VOLUME) mySound.SetEffectsVolume(value);
+    mySound.ApplyVolumes();
+    // The new effects volume is heard at once.
+    if (name == CGameSettings::EFFECTS_VOLUME) mySound.PlayEffect(CGameSound::CLICK_SOUND);
+}
+
+void CImpl::SaveSettings() {
+    if (!mySettingsChanged || myOptions.mySettingsFile.empty()) return;
+    mySettingsChanged = false;
+    if (myOptions.mySavedSettings.Save(myOptions.mySettingsFile))
+        *Log() << "Settings saved to " << myOptions.mySettingsFile << "\n";
 }
 
 void CImpl::OpenEditor() {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "marbles/game/cattempt.h"
 #include "marbles/game/cgamehud.h"
 #include "marbles/game/cgameoptions.h"
 #include "marbles/game/ceditorscreen.h"
@@ -24,6 +25,7 @@
 namespace marbles {
 
 class CMarblesInGameUi;
+class COptionsWindow;
 
 class CMarblesTask::CMarblesTaskImpl : public IGameControls, public IEditorHost {
 public:
@@ -39,8 +41,9 @@ public:
     // that cannot be written back without loss is said on the title too.
     CMarblesTaskImpl(const std::string& levelListFile, const COptions& options);
     explicit CMarblesTaskImpl(const std::string& levelListFile = "data/level_list.xml");
-    // Writes the level list back (unless it is the stand-in for an unreadable one), deletes
-    // the screen, then the level's bodies and marbles.
+    // Writes the level list back (unless it is the stand-in for an unreadable one), closes the
+    // options window (saving what changed), deletes the screen, then the level's bodies and
+    // marbles.
     ~CMarblesTaskImpl() override;
     CMarblesTaskImpl(const CMarblesTaskImpl&) = delete;
     CMarblesTaskImpl& operator=(const CMarblesTaskImpl&) = delete;
@@ -65,8 +68,9 @@ public:
     // The level at position (the same level again after a loss).
     void RequestLevel(std::int32_t position) { Request(CScreenFlow::EChange::CHOSEN_LEVEL, position); }
 
-    // The rules' signals, through the screen: the level's progress is saved at once; the
-    // first save of a run that fails is said on the level-complete picture.
+    // The rules' signals, through the screen: the level's progress and records are saved at
+    // once and the attempt's moves and time shown with the records; the first save of a run
+    // that fails is said on the level-complete picture.
     void OnLevelComplete();
     void OnLevelLost();
 
@@ -78,6 +82,7 @@ public:
     void ToggleMute() override;
     void Back() override;
     void OpenLevelSelect() override;
+    void OpenOptions() override;
     void OpenEditor() override;
 
     // The editor's requests: its level played at the next update, a saved level listed.
@@ -100,6 +105,9 @@ public:
     unsigned GetUndoCount() const { return mySession.GetUndoCount(); }
 
     CMarblesInGameUi* GetScreen() const { return myScreen.get(); }
+    // The options window over the title; null while it is closed.
+    COptionsWindow* GetOptionsWindow() const { return myOptionsWindow; }
+    bool IsOptionsOpen() const { return myOptionsWindow != nullptr; }
     CLevelSession& GetSession() { return mySession; }
     CPhysicsWorld* GetWorld() { return &mySession.GetWorld(); }
     CLevelRules& GetRules() { return mySession.GetRules(); }
@@ -107,12 +115,20 @@ public:
     const CLevelList& GetLevelList() const { return myLevelList; }
     const std::string& GetLevelFile() const { return myLevelFile; }
     const CGameHud& GetHud() const { return myHud; }
+    const CAttempt& GetAttempt() const { return myAttempt; }
     const COptions& GetOptions() const { return myOptions; }
 
 private:
     void ApplyChange();
     void ShowTitle();
     void ShowLevelSelect();
+    // Opens the options window over the title (once).
+    void ShowOptions();
+    // Deletes the options window and saves the settings the player changed in it.
+    void CloseOptions();
+    // A setting changed in the options window: applied at once, saved when the window closes.
+    void OnOptionChanged(const std::string& name, int value);
+    void SaveSettings();
     // The editor on a copy of the level at position (an empty level for 0).
     void ShowEditor(std::int32_t position);
     void StartTest();
@@ -147,7 +163,12 @@ private:
     CGameSound mySound;
     CScreenFlow myFlow;
     bool myPaused = false;
+    CAttempt myAttempt;
     CReplay myReplay;
+    // Owned by the desktop widget like every window; cleared when it is deleted.
+    COptionsWindow* myOptionsWindow = nullptr;
+    // The player changed a setting since the settings were last saved.
+    bool mySettingsChanged = false;
     std::unique_ptr<CEditorScreen> myEditor;
     // The editor's level is being played; the next level-select click opens the editor.
     bool myTesting = false;

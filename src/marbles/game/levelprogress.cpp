@@ -33,6 +33,13 @@ std::int32_t FirstOwnLevel(const CLevelList& list) {
     return 0;
 }
 
+CLevelList::CEntry OwnLevelEntry(const std::string& fileName) {
+    CLevelList::CEntry entry;
+    entry.myFileName = fileName;
+    entry.myOwn = true;
+    return entry;
+}
+
 void JoinOwnLevels(CLevelList& list, const std::vector<std::string>& found, const std::string& folder) {
     for (unsigned position = list.GetEntryCount(); position-- > 1;) {
         const std::string& file = list.GetEntry(position).myFileName;
@@ -45,7 +52,7 @@ void JoinOwnLevels(CLevelList& list, const std::vector<std::string>& found, cons
         bool listed = false;
         for (unsigned position = 1; position < list.GetEntryCount(); ++position)
             listed = listed || list.GetEntry(position).myFileName == file;
-        if (!listed) list.AddEntry(CLevelList::CEntry{file, false, true});
+        if (!listed) list.AddEntry(OwnLevelEntry(file));
     }
 }
 

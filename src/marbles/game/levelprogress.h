@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-namespace marbles {
+#include "marbles/level/clevellist.h"
 
-class CLevelList;
+namespace marbles {
 
 // The first position from 1 up whose level is not completed, the player's own levels aside; 1
 // when every level is (play starts over), and 0 for a list without levels.
@@ -21,6 +21,8 @@ bool IsLevelPlayable(const CLevelList& list, std::int32_t position);
 std::int32_t LevelCount(const CLevelList& list);
 // The position of the first of the player's own levels; 0 when there is none.
 std::int32_t FirstOwnLevel(const CLevelList& list);
+// A list entry for the player's own level in fileName, not won yet.
+CLevelList::CEntry OwnLevelEntry(const std::string& fileName);
 // Makes the levels found (paths, in order) the player's own levels of list: an entry of the
 // same file is marked own, others are added at the end, and entries of files in folder that
 // were not found (refused or gone) leave the list.

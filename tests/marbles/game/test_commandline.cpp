@@ -18,6 +18,7 @@ TEST(CommandLine, OptionsBecomeConsoleLinesAndAnswersOrUsageErrorsEndTheProgram)
         {{}, {}, -1, ""},
         {{"--fullscreen", "--no-sound", "--no-music"}, {"fullscreen = 1", "sound = 0", "music = 0"}, -1, ""},
         {{"--level", "12"}, {"level = 12"}, -1, ""},
+        {{"--fullscreen", "--windowed"}, {"fullscreen = 1", "fullscreen = 0"}, -1, ""},
         {{"--help"}, {}, 0, "Usage: marbles [options]"},
         {{"-h"}, {}, 0, "Usage: marbles [options]"},
         {{"--version"}, {}, 0, "Marbles 0.22"},

@@ -11,8 +11,9 @@ using namespace marbles;
 TEST(OwnLevels, JoinAfterTheShippedOnesStayOpenAndLeaveWhenTheirFileIsGone) {
     CLevelList list;
     for (const char* file : {"", "data/levels/level01.xml", "data/levels/level02.xml", "mine/a.xml", "mine/gone.xml"})
-        list.AddEntry(CLevelList::CEntry{file, false, false});
-    list.AddEntry(CLevelList::CEntry{"elsewhere/b.xml", false, false});
+        list.AddEntry(OwnLevelEntry(file));
+    list.AddEntry(OwnLevelEntry("elsewhere/b.xml"));
+    for (unsigned k = 0; k < list.GetEntryCount(); ++k) list.SetOwn(k, false);
     JoinOwnLevels(list, {"mine/a.xml", "mine/new.xml"}, "mine");
     const char* expected[][2] = {{"data/levels/level01.xml", ""}, {"data/levels/level02.xml", ""},
                                  {"mine/a.xml", "own"},          {"elsewhere/b.xml", ""},
