@@ -216,6 +216,7 @@ def main():
     proven = {}
     if not args.no_backgrounds:
         levels.make_backgrounds(args.game, chosen)
+        levels.make_editor_backgrounds(args.game)
     levels.make_level_list(args.game, chapters.LEVELS)
     failed = []
     for level in chosen:

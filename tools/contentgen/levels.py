@@ -201,6 +201,17 @@ def make_backgrounds(game_dir, levels):
         make_level_background(game_dir, level_name(level.number), level.blocks, level.tint, level.pattern)
 
 
+# The level editor's backgrounds: the frame alone, in a tint and pattern each (the editor
+# draws the player's boxes itself).
+EDITOR_BACKGROUNDS = [((90, 140, 220), 'grid'), ((110, 200, 140), 'dots'), ((170, 110, 210), 'waves'),
+                      ((220, 150, 90), 'stripes'), ((200, 90, 110), 'grid'), ((120, 190, 150), 'dots')]
+
+
+def make_editor_backgrounds(game_dir):
+    for number, (tint, pattern) in enumerate(EDITOR_BACKGROUNDS, start=1):
+        make_level_background(game_dir, 'background%d' % number, FRAME, tint, pattern, 'data/gfx/editor')
+
+
 def make_level_list(game_dir, levels):
     entries = ''.join('  <Level position="%d" filename="%s" completed="0" />\n' % (l.number, level_file(l.number))
                       for l in levels)

@@ -427,13 +427,12 @@ def level_background(blocks, tint, pattern='grid'):
     return c
 
 
-def make_level_background(game_dir, name, blocks, tint, pattern='grid'):
-    """Writes the background picture and its sprite file (named name in data/gfx/levels);
-    returns the sprite file name."""
-    folder = os.path.join(game_dir, 'data/gfx/levels')
-    os.makedirs(folder, exist_ok=True)
-    image = 'data/gfx/levels/%s.png' % name
-    sprite = 'data/gfx/levels/%s.xml' % name
+def make_level_background(game_dir, name, blocks, tint, pattern='grid', folder='data/gfx/levels'):
+    """Writes the background picture and its sprite file (named name in folder); returns the
+    sprite file name."""
+    os.makedirs(os.path.join(game_dir, folder), exist_ok=True)
+    image = '%s/%s.png' % (folder, name)
+    sprite = '%s/%s.xml' % (folder, name)
     write_png(level_background(blocks, tint, pattern), os.path.join(game_dir, image), alpha=False)
     # Behind every marble (larger Z is farther away).
     write_text(os.path.join(game_dir, sprite), static_sprite_xml(image, 0, 0, SCREEN_W, SCREEN_H, 1000))

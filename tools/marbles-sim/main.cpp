@@ -10,15 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "marbles/level/clevelfile.h"
 #include "marbles/level/csolutionfile.h"
-#include "marbles/physics/cphysicstask.h"
+#include "marbles/level/solutionreplay.h"
 #include "marbles/physics/cphysicsworld.h"
-#include "marbles/rules/clevelrules.h"
 #include "marbles/rules/csettlewatch.h"
 #include "marbles/rules/cmarble.h"
-#include "marbles/rules/cmarblefactory.h"
-#include "marbles/rules/cmarbleslogic.h"
 #include "tarn/utils/xml/cxmlfilesys.h"
 #include "tarn/utils/xml/cxmlnode.h"
 
@@ -282,89 +278,29 @@ std::vector<marbles::CSolutionFile::Click> Delayed(std::vector<marbles::CSolutio
     return clicks;
 }
 
-// Records how the level ended.
-class CEnding {
-public:
-    void Complete() { myComplete = true; }
-    void Lost() { myLost = true; }
-    bool myComplete = false;
-    bool myLost = false;
-};
-
-// The marble following the circle body with initId, or null.
-marbles::CMarble* FindMarble(marbles::CPhysicsWorld& world, std::int32_t initId) {
-    for (unsigned i = 0; i < world.GetBodyCount(); ++i) {
-        const marbles::RigidBody& body = world.GetBody(i);
-        if (body.shape != marbles::SHAPE_CIRCLE || body.initId != initId || !body.listener) continue;
-        auto* marble = static_cast<marbles::CMarble*>(body.listener);
-        if (marble->IsRegistered()) return marble;
-    }
-    return nullptr;
-}
-
-// Steps the level as the game does, one 50 ms step per update: queued removals first, then the
-// step, the clicks due after it, and once a game second (34 steps at the game's speed) the
-// end-of-level check while the pile is settled.
+// Replays the solution's clicks, delayed as asked, in the level as the game steps it; with
+// comfort, says how hard the replay pressed the physics.
 int Play(const SimOptions& options) {
     marbles::CSolutionFile solution;
     if (!solution.Load(options.solution)) {
         std::fprintf(stderr, "marbles-sim: cannot read the solution %s\n", options.solution.c_str());
         return 2;
     }
-    marbles::CMarbleFactory factory;
-    marbles::CPhysicsTask physics;
-    physics.SetListenerFactory(&factory);
-    marbles::CMarblesLogic logic;
-    logic.SetPhysics(&physics);
-    marbles::CLevelRules rules;
-    CEnding ending;
-    rules.GetLevelCompleteSignal().Connect(&ending, &CEnding::Complete);
-    rules.GetLevelLostSignal().Connect(&ending, &CEnding::Lost);
-    marbles::CLevelFile level(&physics);
-    if (!level.Load(options.file)) {
+    CComfortWatch comfort;
+    const marbles::SolutionReplay replay = marbles::ReplaySolution(
+        options.file, Delayed(solution.GetClicks(), options.delay),
+        [&](const marbles::CPhysicsWorld& world, bool stepped, bool fellAsleep) {
+            if (options.comfort) comfort.Observe(world, stepped, fellAsleep);
+        });
+    if (!replay.levelRead) {
         std::fprintf(stderr, "marbles-sim: cannot read the level %s\n", options.file.c_str());
         return 2;
     }
-    const std::vector<marbles::CSolutionFile::Click> clicks = Delayed(solution.GetClicks(), options.delay);
-    CComfortWatch comfort;
-    const unsigned checkSteps = 34;
-    const unsigned lastStep = (clicks.empty() ? 0 : clicks.back().step) + 2000;
-    std::size_t next = 0;
-    unsigned lastCheck = 0;
-    for (unsigned step = 1; step <= lastStep; ++step) {
-        logic.ApplyPendingRemovals();
-        physics.Step(50);
-        const bool wasAsleep = physics.GetWorld()->IsAsleep();  // slept through the step
-        rules.ObservePile(physics.GetWorld());
-        if (options.comfort) comfort.Observe(*physics.GetWorld(), !wasAsleep, !wasAsleep && physics.GetWorld()->IsAsleep());
-        for (; next < clicks.size() && clicks[next].step == step; ++next) {
-            marbles::CMarble* marble = FindMarble(*physics.GetWorld(), clicks[next].initId);
-            if (!marble) {
-                std::printf("No marble %d at step %u\n", clicks[next].initId, step);
-                return 3;
-            }
-            logic.OnMarbleClicked(marble);
-        }
-        if (next < clicks.size() && clicks[next].step < step) {
-            std::printf("Click %zu at step %u comes too late\n", next + 1, clicks[next].step);
-            return 3;
-        }
-        if (step - lastCheck < checkSteps || !rules.IsPileSettled()) continue;
-        lastCheck = step;
-        rules.CheckLevelState();
-        if (ending.myComplete) {
-            std::printf("Level complite\n");
-            if (!options.comfort) return 0;
-            comfort.Print();
-            return comfort.IsComfortable() ? 0 : 4;
-        }
-        if (ending.myLost) {
-            std::printf("Level lost at step %u\n", step);
-            return 3;
-        }
-    }
-    std::printf("The level did not end by step %u\n", lastStep);
-    return 3;
+    std::printf("%s\n", replay.ending.c_str());
+    if (!replay.won) return 3;
+    if (!options.comfort) return 0;
+    comfort.Print();
+    return comfort.IsComfortable() ? 0 : 4;
 }
 
 }  // namespace

@@ -12,6 +12,7 @@ const char* const CCommandLine::USAGE =
     "  --no-sound     no music and no sound effects\n"
     "  --no-music     no music\n"
     "  --level N      start at level N, skipping the title\n"
+    "  --import FILE  check a shared level (FILE and FILE's .solution) and add it to My levels\n"
     "  -h, --help     show this text\n"
     "  --version      show the version\n";
 
@@ -50,6 +51,12 @@ CCommandLine::CCommandLine(const std::vector<std::string>& arguments) {
             }
             myLines.push_back("level = " + std::to_string(level));
             myLevel = level;
+        } else if (option == "--import") {
+            if (i + 1 >= arguments.size() || arguments[i + 1].empty()) {
+                Fail("--import needs a level file\n");
+                break;
+            }
+            myImports.push_back(arguments[++i]);
         } else {
             Fail("unknown option: " + option + "\n");
         }

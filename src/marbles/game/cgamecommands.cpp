@@ -26,6 +26,8 @@ const std::vector<CGameCommands::SCommand>& Commands() {
          "options: music and effects volume, fullscreen (on the title)"},
         {"game", "Watch", [](IG& g, A) { g.WatchSolution(); }, "W", "watch the solution",
          "after a level is lost twice, watch its solution played (click to take over; the last chain is yours)"},
+        {"game", "Editor", [](IG& g, A) { g.OpenEditor(); }, "E", "level editor (title)",
+         "level editor (on the title; on the level select, then click a level to edit a copy)"},
         {"game", "Pause", [](IG& g, A) { g.TogglePause(); }, "P", "pause and resume",
          "pause and resume (\"Paused\"; nothing moves and the level is not judged)"},
         {"game", "Mute", [](IG& g, A) { g.ToggleMute(); }, "M", "sound on and off",

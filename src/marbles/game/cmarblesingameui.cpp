@@ -76,6 +76,8 @@ tarn::CRect CUi::LevelsButtonRect() { return tarn::CRect(208, 440, 104, 26); }
 
 tarn::CRect CUi::OptionsButtonRect() { return tarn::CRect(328, 440, 104, 26); }
 
+tarn::CRect CUi::EditorButtonRect() { return tarn::CRect(448, 440, 104, 26); }
+
 tarn::CRect CUi::TileRect(std::int32_t position) {
     const int index = position - 1;
     const int chapter = index / LEVELS_PER_CHAPTER;
@@ -97,7 +99,10 @@ CUi::ETile CUi::TileOf(const CLevelList& list, std::int32_t position) {
 }
 
 std::string CUi::TileLabel(const CLevelList& list, std::int32_t position) {
-    const std::string number = std::to_string(position);
+    // The player's own levels follow the shipped ones, counted on their own.
+    const std::int32_t firstOwn = FirstOwnLevel(list);
+    const bool own = list.GetEntry(static_cast<unsigned>(position)).myOwn;
+    const std::string number = own ? "My " + std::to_string(position - firstOwn + 1) : std::to_string(position);
     const ETile tile = TileOf(list, position);
     if (tile != ETile::COMPLETED) return number + (tile == ETile::OPEN ? "\nplay" : "\nlocked");
     const CLevelList::CEntry& level = list.GetEntry(static_cast<unsigned>(position));
@@ -185,6 +190,7 @@ void CUi::ShowTitle() {
     ShowPicture(TITLE_PICTURE, STATE_TITLE);
     AddText(LevelsButtonRect(), "Levels (L)", 250, 210, 60);
     AddText(OptionsButtonRect(), "Options (O)", 250, 210, 60);
+    AddText(EditorButtonRect(), "Editor (E)", 250, 210, 60);
     tarn::CMouse::GetSingleton()->AddCapture(this);
 }
 
@@ -306,6 +312,7 @@ void CUi::OnMouseDown(int button) {
     if (button != LEFT_BUTTON || myMarblesTask->IsOptionsOpen()) return;
     const tarn::CMouse* mouse = tarn::CMouse::GetSingleton();
     const std::int32_t tile = myState == STATE_LEVEL_SELECT ? TileUnderPointer() : 0;
+    if (tile > 0 && myMarblesTask->IsPickingForEditor()) return myMarblesTask->Request(CScreenFlow::EChange::EDITOR, tile);
     const bool onTile = tile > 0 && myTiles[static_cast<std::size_t>(tile - 1)] != ETile::LOCKED;
     if (tile > 0 && !onTile && !myLockedSaid) {
         // A locked tile answers: which level opens it.
@@ -316,8 +323,10 @@ void CUi::OnMouseDown(int button) {
     const bool onTitle = myState == STATE_TITLE;
     const bool onButton = onTitle && LevelsButtonRect().Contains(mouse->GetX(), mouse->GetY());
     const bool onOptions = onTitle && OptionsButtonRect().Contains(mouse->GetX(), mouse->GetY());
+    const bool onEditor = onTitle && EditorButtonRect().Contains(mouse->GetX(), mouse->GetY());
     auto input = onTile || onButton ? CScreenFlow::EInput::CLICK_BUTTON : CScreenFlow::EInput::CLICK;
     if (onOptions) input = CScreenFlow::EInput::OPTIONS;
+    if (onEditor) input = CScreenFlow::EInput::EDITOR_KEY;
     const CScreenFlow::EChange change = CScreenFlow::Next(GetScreen(), input);
     if (change == CScreenFlow::EChange::HELP) {
         ShowHelp();

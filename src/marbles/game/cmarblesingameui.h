@@ -109,6 +109,7 @@ public:
     // 1) are.
     static tarn::CRect LevelsButtonRect();
     static tarn::CRect OptionsButtonRect();
+    static tarn::CRect EditorButtonRect();
     static tarn::CRect TileRect(std::int32_t position);
     // The strip above a chapter's (from 1) first row of tiles that names it.
     static tarn::CRect ChapterRect(std::int32_t chapter);

@@ -2,9 +2,12 @@
 // commands, the texts, and the level list with the player's progress.
 #include "marbles/game/cmarblestaskimpl.h"
 
+#include "marbles/editor/sharedlevel.h"
 #include "marbles/game/cgamecommands.h"
 #include "marbles/game/cmarblesingameui.h"
 #include "marbles/game/coptionswindow.h"
+#include "marbles/game/gamepaths.h"
+#include "marbles/game/screentext.h"
 #include "marbles/game/levelprogress.h"
 #include "marbles/physics/cphysicsworld.h"
 #include "marbles/rules/cmarbleregistry.h"
@@ -37,6 +40,15 @@ CImpl::CMarblesTaskImpl(const std::string& levelListFile, const COptions& option
       myLevels(levelListFile),
       myLevelList(myLevels.GetList()),
       mySound(options.mySound, options.myMusic) {
+    // The player's own levels that pass their checks (a level being played would stop the
+    // replays: none is yet).
+    std::vector<std::string> notices;
+    const std::string folder = GetGamePaths().GetMyLevelsDir();
+    JoinOwnLevels(myLevelList, FindSharedLevels(folder, notices), folder);
+    for (const std::string& notice : notices) Log()->Warning() << notice << "\n";
+    if (!notices.empty())
+        myOwnNotice = std::to_string(notices.size()) + " level file(s) in " + folder +
+                      " did not pass the checks for My levels.\nSee the log: " + CPlayerLevelList::LogLocation();
     tarn::IWindowControl* window = Window();
     if (myOptions.myFullscreen && window && !window->IsFullscreen()) window->SetFullscreen(true);
     // The title starts the music.
@@ -47,6 +59,7 @@ CImpl::CMarblesTaskImpl(const std::string& levelListFile, const COptions& option
 CImpl::CMarblesTaskImpl(const std::string& levelListFile) : CMarblesTaskImpl(levelListFile, COptions()) {}
 
 CImpl::~CMarblesTaskImpl() {
+    myEditor.reset();
     CloseOptions();
     // The desktop may have deleted the window already (the ui task stopping first).
     SaveSettings();
@@ -63,7 +76,9 @@ void CImpl::Update() {
     GetLogic().ApplyPendingRemovals();
     NoticeClicks();
     myHud.Update();
-    if (!myPaused) RunPhysics();
+    // The editor's level is not played: no step, no judgement.
+    if (IsEditing()) myEditor->Update();
+    if (!myPaused && !IsEditing()) RunPhysics();
     mySession.KeepPile();
     // Play time runs while a level runs unpaused: never on a picture, a pause or a loading.
     myAttempt.SetRunning(IsLevelRunning() && !myPaused);
@@ -93,13 +108,14 @@ bool CImpl::IsOnTitle() const { return myScreen && myScreen->GetState() == CMarb
 
 bool CImpl::IsInLevel() const {
     // Not on the level-complete picture: the won level is already behind the list's position.
-    if (!myScreen || myLevelList.GetPosition() < 1) return false;
+    if (!myScreen || IsEditing() || (myLevelList.GetPosition() < 1 && !myTesting)) return false;
     const std::int32_t state = myScreen->GetState();
     return state == CMarblesInGameUi::STATE_NONE || state == CMarblesInGameUi::STATE_LOST;
 }
 
 void CImpl::UpdateHud() {
-    if (!myScreen || myScreen->GetState() != CMarblesInGameUi::STATE_NONE || myLevelList.GetPosition() < 1) {
+    if (!myScreen || myScreen->GetState() != CMarblesInGameUi::STATE_NONE || myLevelList.GetPosition() < 1 ||
+        myEditor) {
         myHud.HideStatus();
         return;
     }
@@ -109,6 +125,10 @@ void CImpl::UpdateHud() {
 }
 
 void CImpl::Request(EChange change, std::int32_t position) {
+    // A test of the editor's level ends back in the editor, whatever the picture leads to.
+    if (myTesting && change != EChange::NONE && change != EChange::HELP && change != EChange::QUIT)
+        change = EChange::EDITOR_RETURN;
+    if (myEditPick && change == EChange::CHOSEN_LEVEL) change = EChange::EDITOR;
     switch (change) {
         case EChange::SAME_LEVEL:
             myFlow.Request(EChange::CHOSEN_LEVEL, myLevelList.GetPosition());
@@ -143,6 +163,12 @@ void CImpl::ApplyChange() {
             return ShowLevelSelect();
         case EChange::OPTIONS:
             return ShowOptions();
+        case EChange::EDITOR:
+            return ShowEditor(position);
+        case EChange::EDITOR_TEST:
+            return StartTest();
+        case EChange::EDITOR_RETURN:
+            return ReturnToEditor();
         default:
             return;
     }
@@ -156,6 +182,7 @@ void CImpl::LeaveLevel() {
 }
 
 void CImpl::NewScreen() {
+    myOwnBoxes.clear();
     CloseOptions();
     myScreen.reset();
     LeaveLevel();
@@ -163,20 +190,72 @@ void CImpl::NewScreen() {
 }
 
 void CImpl::ShowTitle() {
+    CloseEditor();
     NewScreen();
     mySound.PlayMusic(CGameSound::MUSIC);
     myScreen->ShowTitle();
     if (!myLevels.GetNotice().empty()) myScreen->ShowNotice(myLevels.GetNotice());
+    else if (!myOwnNotice.empty()) myScreen->ShowNotice(myOwnNotice);
     Log()->Debug() << "Showing the title\n";
 }
 
 void CImpl::ShowLevelSelect() {
+    CloseEditor();
     NewScreen();
     myScreen->ShowLevelSelect(myLevelList);
     Log()->Debug() << "Showing the level select\n";
 }
 
+void CImpl::CloseEditor() {
+    myEditor.reset();
+    myTesting = false;
+    myEditPick = false;
+}
+
+void CImpl::ShowEditor(std::int32_t position) {
+    CloseEditor();
+    NewScreen();
+    CEditorLayout layout;
+    std::string problem;
+    const bool copy = position >= 1 && position < static_cast<std::int32_t>(myLevelList.GetEntryCount());
+    if (copy && !layout.Load(myLevelList.GetEntry(static_cast<unsigned>(position)).myFileName, &problem))
+        Log()->Warning() << "The editor starts on an empty level: " << problem << "\n";
+    // The shipped pictures show their own boxes: the copy takes a picture of the walls alone.
+    layout.SetBackground(CEditorLayout::EditorBackground(1));
+    myEditor = std::make_unique<CEditorScreen>(this, GetGamePaths().GetMyLevelsDir(), layout);
+    Log()->Debug() << "Showing the level editor\n";
+}
+
+void CImpl::TestLevel(const std::string& levelFile, const std::string& solutionFile) {
+    myLevelFile = levelFile;
+    myTestSolution = solutionFile;
+    myFlow.Request(EChange::EDITOR_TEST);
+}
+
+void CImpl::StartTest() {
+    if (!myEditor) return;
+    myEditor->Hide();
+    myTesting = true;
+    if (!myTestSolution.empty()) myReplay.Queue(myTestSolution);
+    StartLevel();
+}
+
+void CImpl::ReturnToEditor() {
+    myTesting = false;
+    NewScreen();
+    if (myEditor) myEditor->Show();
+    Log()->Debug() << "Back in the level editor\n";
+}
+
+void CImpl::AddOwnLevel(const std::string& levelFile) {
+    for (unsigned position = 1; position < myLevelList.GetEntryCount(); ++position)
+        if (myLevelList.GetEntry(position).myFileName == levelFile) return;
+    myLevelList.AddEntry(OwnLevelEntry(levelFile));
+    myLevels.Save();
+}
+
 void CImpl::StartLevelAt(std::int32_t position) {
+    CloseEditor();
     myLevelList.SetPosition(position);
     const std::int32_t at = myLevelList.GetPosition();
     mySound.PlayMusic(CGameSound::MusicForLevel(at, LevelCount(myLevelList)));
@@ -197,7 +276,8 @@ void CImpl::StartLevel() {
     myAttempt.Start();
     Log()->Debug() << "Loading level: " << myLevelFile << "\n";
     // Outside the list (before the first level, past the last) there is nothing to load.
-    if (myLevelList.GetPosition() >= 1 && myLevelList.IsInside() && !LoadLevel()) return;
+    const bool listed = myLevelList.GetPosition() >= 1 && myLevelList.IsInside();
+    if ((listed || myTesting) && !LoadLevel()) return;
     myReplay.OnLevelStart();
 }
 
@@ -210,7 +290,22 @@ bool CImpl::LoadLevel() {
         return false;
     }
     if (hasGraphics) myScreen->SetGraphics(graphics);
+    ShowOwnBoxes();
     return true;
+}
+
+void CImpl::ShowOwnBoxes() {
+    const std::int32_t at = myLevelList.GetPosition();
+    const bool own = at >= 1 && myLevelList.IsInside() && myLevelList.GetEntry(static_cast<unsigned>(at)).myOwn;
+    if (!own && !myTesting) return;
+    CEditorLayout layout;
+    std::vector<RigidBody> bodies;
+    const CPhysicsWorld& world = mySession.GetWorld();
+    for (unsigned i = 0; i < world.GetBodyCount(); ++i) bodies.push_back(world.GetBody(i));
+    layout.FromBodies(bodies);
+    for (const CEditorLayout::Piece& piece : layout.GetPieces())
+        if (piece.kind == CEditorLayout::PIECE_BOX && !piece.fixed)
+            myOwnBoxes.push_back(MakeScreenBodyBox(piece.position, piece.extent, piece.orientation, false, 60));
 }
 
 CReplay::EPicture CImpl::GetPicture() const {
@@ -229,12 +324,14 @@ CReplay::EPicture CImpl::GetPicture() const {
 }
 
 bool CImpl::IsLevelRunning() const {
-    return mySession.HasStepped() && myScreen && myScreen->GetState() == CMarblesInGameUi::STATE_NONE;
+    return !IsEditing() && mySession.HasStepped() && myScreen && myScreen->GetState() == CMarblesInGameUi::STATE_NONE;
 }
 
 void CImpl::OnLevelComplete() {
     myHud.HideAll();
     mySound.PlayEffect(CGameSound::COMPLETE_SOUND);
+    // A test of the editor's level wins nothing in the list.
+    if (myTesting) return;
     // The won level is marked and written at once: nothing won is lost to a crash.
     if (myLevelList.GetPosition() < 1) return;
     if (myLevelList.IsInside()) {
@@ -322,6 +419,10 @@ void CImpl::ToggleMute() {
 
 void CImpl::Back() {
     if (myOptionsWindow) return CloseOptions();
+    if (IsEditing()) {
+        if (!myEditor->StopProof()) Request(CScreenFlow::Next(CScreenFlow::EScreen::EDITOR, CScreenFlow::EInput::BACK_KEY));
+        return;
+    }
     Request(CScreenFlow::Next(myScreen ? myScreen->GetScreen() : CScreenFlow::EScreen::LEVEL,
                               CScreenFlow::EInput::BACK_KEY));
 }
@@ -375,6 +476,13 @@ void CImpl::SaveSettings() {
     mySettingsChanged = false;
     if (myOptions.mySavedSettings.Save(myOptions.mySettingsFile))
         *Log() << "Settings saved to " << myOptions.mySettingsFile << "\n";
+}
+
+void CImpl::OpenEditor() {
+    if (IsOnTitle()) return Request(CScreenFlow::Next(CScreenFlow::EScreen::TITLE, CScreenFlow::EInput::EDITOR_KEY));
+    if (!myScreen || myScreen->GetState() != CMarblesInGameUi::STATE_LEVEL_SELECT || myEditPick) return;
+    myEditPick = true;
+    myScreen->ShowNotice("Click a level to edit a copy of it");
 }
 
 }  // namespace marbles

@@ -6,16 +6,19 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "marbles/game/cattempt.h"
 #include "marbles/game/cgamehud.h"
 #include "marbles/game/cgameoptions.h"
+#include "marbles/game/ceditorscreen.h"
 #include "marbles/game/cgamesound.h"
 #include "marbles/game/clevelsession.h"
 #include "marbles/game/cmarblestask.h"
 #include "marbles/game/cplayerlevellist.h"
 #include "marbles/game/creplay.h"
 #include "marbles/game/cscreenflow.h"
+#include "marbles/game/ieditorhost.h"
 #include "marbles/game/igamecontrols.h"
 #include "marbles/level/clevellist.h"
 
@@ -24,7 +27,7 @@ namespace marbles {
 class CMarblesInGameUi;
 class COptionsWindow;
 
-class CMarblesTask::CMarblesTaskImpl : public IGameControls {
+class CMarblesTask::CMarblesTaskImpl : public IGameControls, public IEditorHost {
 public:
     static constexpr unsigned STEP_LENGTH = CLevelSession::STEP_LENGTH;
     static constexpr double STEP_SPEEDUP = CLevelSession::STEP_SPEEDUP;
@@ -80,6 +83,17 @@ public:
     void Back() override;
     void OpenLevelSelect() override;
     void OpenOptions() override;
+    void OpenEditor() override;
+
+    // The editor's requests: its level played at the next update, a saved level listed.
+    void TestLevel(const std::string& levelFile, const std::string& solutionFile) override;
+    void AddOwnLevel(const std::string& levelFile) override;
+    // The level editor while it is open (shown, or hidden while its level is tested); null
+    // otherwise.
+    CEditorScreen* GetEditor() const { return myEditor.get(); }
+    bool IsTesting() const { return myTesting; }
+    // On the level select after E: the next click on any tile opens the editor on a copy.
+    bool IsPickingForEditor() const { return myEditPick; }
     void QueueReplay(const std::string& file) override { myReplay.Queue(file); }
     bool WatchSolution() override;
     // The level on the lost picture has been lost twice or more in a row: its solution may be
@@ -120,10 +134,19 @@ private:
     // A setting changed in the options window: applied at once, saved when the window closes.
     void OnOptionChanged(const std::string& name, int value);
     void SaveSettings();
+    // The editor on a copy of the level at position (an empty level for 0).
+    void ShowEditor(std::int32_t position);
+    void StartTest();
+    void ReturnToEditor();
+    void CloseEditor();
+    // The editor is on screen (not testing its level).
+    bool IsEditing() const { return myEditor && !myTesting; }
     void StartLevelAt(std::int32_t position);
     void LeaveLevel();
     // Loads the current level file; false (with the failure on screen) when it cannot be played.
     bool LoadLevel();
+    // Draws the boxes of the level just loaded when it is the player's own or a test.
+    void ShowOwnBoxes();
     void RunPhysics();
     void NoticeClicks();
     void UpdateHud();
@@ -154,6 +177,15 @@ private:
     // Losses in a row of the level file myLossFile.
     std::string myLossFile;
     unsigned myLosses = 0;
+    std::unique_ptr<CEditorScreen> myEditor;
+    // The editor's level is being played; the next level-select click opens the editor.
+    bool myTesting = false;
+    bool myEditPick = false;
+    std::string myTestSolution;
+    // What the title says about level files refused from My levels at the start; "" if none.
+    std::string myOwnNotice;
+    // The boxes of a player's own level, which its background does not show.
+    std::vector<tarn::CSpriteHandle> myOwnBoxes;
 };
 
 }  // namespace marbles

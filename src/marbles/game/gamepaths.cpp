@@ -38,7 +38,10 @@ std::string Parent(const std::string& file) {
 }  // namespace
 
 CGamePaths::CGamePaths()
-    : myLevelListFile(SHIPPED_LEVEL_LIST), myLogFile("log.txt"), mySettingsFile(PORTABLE_SETTINGS) {}
+    : myLevelListFile(SHIPPED_LEVEL_LIST),
+      myLogFile("log.txt"),
+      mySettingsFile(PORTABLE_SETTINGS),
+      myMyLevelsDir("data/mylevels") {}
 
 CGamePaths CGamePaths::Detect(const std::string& programPath, const std::string& relativeDataDir) {
     CGamePaths paths;
@@ -59,6 +62,7 @@ CGamePaths CGamePaths::Detect(const std::string& programPath, const std::string&
     paths.myLogFile = state.empty() ? std::string() : state + "/" + GAME_FOLDER + "/log.txt";
     // Made when the settings are first saved: a player who never changes them gets no folder.
     paths.mySettingsFile = config.empty() ? std::string() : config + "/" + GAME_FOLDER + "/settings.txt";
+    paths.myMyLevelsDir = data.empty() ? std::string() : data + "/" + GAME_FOLDER + "/levels";
     return paths;
 }
 

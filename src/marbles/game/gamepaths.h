@@ -40,12 +40,18 @@ public:
     const std::string& GetLogFile() const { return myLogFile; }
     // "" when the installed game finds no configuration folder (then nothing is saved).
     const std::string& GetSettingsFile() const { return mySettingsFile; }
+    // The player's own levels ("My levels") and, below it in "drafts", the unproven ones the
+    // editor keeps: "data/mylevels" in the working directory, installed beside the player's
+    // level list ($XDG_DATA_HOME/marbles/levels, %APPDATA%\Marbles\levels). Created by
+    // whoever first writes there.
+    const std::string& GetMyLevelsDir() const { return myMyLevelsDir; }
 
 private:
     std::string myDataDir;
     std::string myLevelListFile;
     std::string myLogFile;
     std::string mySettingsFile;
+    std::string myMyLevelsDir;
 };
 
 // The layout chosen at start-up (the portable one until SetGamePaths is called).

@@ -24,6 +24,9 @@ public:
     virtual void OpenLevelSelect() = 0;
     // On the title, opens the options window; does nothing elsewhere.
     virtual void OpenOptions() = 0;
+    // On the title, opens the level editor on an empty level; on the level select, lets the
+    // next click on a level open the editor on a copy of it; nothing elsewhere.
+    virtual void OpenEditor() = 0;
     // Plays the solution file from the next level start.
     virtual void QueueReplay(const std::string& file) = 0;
     // On the level-lost picture after the level's second loss in a row: restarts the level and

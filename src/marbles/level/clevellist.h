@@ -38,6 +38,9 @@ public:
         // seconds) of a winning attempt, each from its own attempt; 0 while there is none.
         std::uint32_t myBestMoves = 0;
         std::uint32_t myBestSeconds = 0;
+        // One of the player's own levels: always open, outside the order of the shipped ones.
+        // Known while the game runs only (never read or written).
+        bool myOwn = false;
     };
 
     // Empties the list and reads it from fileName (root "LevelList"). Returns false, leaving the
@@ -92,6 +95,12 @@ public:
     // Precondition: index < GetEntryCount().
     const CEntry& GetEntry(unsigned index) const { return myEntries[index]; }
     void Clear();
+    // Adds entry after the last one.
+    void AddEntry(const CEntry& entry) { myEntries.push_back(entry); }
+    // Precondition: index < GetEntryCount(). Removes the entry; the current position stays.
+    void RemoveEntry(unsigned index) { myEntries.erase(myEntries.begin() + index); }
+    // Precondition: index < GetEntryCount().
+    void SetOwn(unsigned index, bool own) { myEntries[index].myOwn = own; }
     // Whether the last Load met a damaged file, and whether it read every entry the file
     // seemed to hold (then writing the list loses nothing).
     bool IsDamaged() const { return myDamaged; }

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <map>
+#include <set>
 #include <system_error>
 
 #include "tarn/utils/logger/clogger.h"
@@ -59,14 +60,16 @@ bool KeepDamagedList(const CLevelList& player, const std::string& playerFile) {
     return player.KeepDamagedFile(playerFile);
 }
 
-}  // namespace
-
-namespace {
-
 // The better of two records, 0 standing for none.
 std::uint32_t Best(std::uint32_t left, std::uint32_t right) {
     if (left == 0 || right == 0) return left + right;
     return std::min(left, right);
+}
+
+// The folder part of fileName ("data/levels" of "data/levels/level01.xml"; "" for none).
+std::string FolderOf(const std::string& fileName) {
+    const std::size_t slash = fileName.find_last_of('/');
+    return slash == std::string::npos ? std::string() : fileName.substr(0, slash);
 }
 
 }  // namespace
@@ -82,6 +85,7 @@ std::vector<CLevelList::CEntry> MergeLevelEntries(const CLevelList& shipped, con
         kept.myBestSeconds = Best(kept.myBestSeconds, entry.myBestSeconds);
     }
     std::vector<CLevelList::CEntry> merged;
+    std::set<std::string> shippedFolders;
     for (unsigned i = 0; i < shipped.GetEntryCount(); ++i) {
         CLevelList::CEntry entry = shipped.GetEntry(i);
         const auto found = i == 0 ? earned.end() : earned.find(entry.myFileName);
@@ -91,6 +95,13 @@ std::vector<CLevelList::CEntry> MergeLevelEntries(const CLevelList& shipped, con
             entry.myBestSeconds = Best(entry.myBestSeconds, found->second.myBestSeconds);
         }
         merged.push_back(entry);
+        shippedFolders.insert(FolderOf(entry.myFileName));
+    }
+    // The player's own levels lie outside the shipped levels' folders: they stay, after them.
+    for (unsigned i = 1; i < player.GetEntryCount(); ++i) {
+        const CLevelList::CEntry& entry = player.GetEntry(i);
+        if (!entry.myFileName.empty() && shippedFolders.count(FolderOf(entry.myFileName)) == 0)
+            merged.push_back(entry);
     }
     return merged;
 }

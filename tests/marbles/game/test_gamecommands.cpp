@@ -24,6 +24,7 @@ public:
     void Back() override { myCalls.push_back("Back"); }
     void OpenLevelSelect() override { myCalls.push_back("LevelSelect"); }
     void OpenOptions() override { myCalls.push_back("Options"); }
+    void OpenEditor() override { myCalls.push_back("Editor"); }
     void QueueReplay(const std::string& file) override { myCalls.push_back("Replay " + file); }
     bool WatchSolution() override { return Say("Watch"); }
     void DumpBodies() const override { myCalls.push_back("Dump"); }
