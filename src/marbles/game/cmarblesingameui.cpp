@@ -30,11 +30,13 @@ const char* const HELP_PICTURE = "data/gfx/help_screen.jpg";
 const int TEXT_Z = -10;
 const int TILE_COLUMNS = 6;
 const int TILE_WIDTH = 90;
-const int TILE_HEIGHT = 40;
+const int TILE_HEIGHT = 38;
 const int TILE_GAP = 10;
-const int TILES_TOP = 110;
-// Each chapter's name stands in a strip above its tiles.
-const int CHAPTER_STRIP = 26;
+const int ROW_GAP = 4;
+const int TILES_TOP = 54;
+// Each chapter's name stands in a strip above its tiles; three chapters and the player's own
+// levels fit on the screen.
+const int CHAPTER_STRIP = 24;
 const int FRAME = 3;
 const int SCREEN_HEIGHT = 480;
 const int TILE_ROWS_PER_CHAPTER = (LEVELS_PER_CHAPTER + TILE_COLUMNS - 1) / TILE_COLUMNS;
@@ -72,11 +74,11 @@ CUi::CMarblesInGameUi(CMarblesTask::CMarblesTaskImpl* task) : myMarblesTask(task
 
 CUi::~CMarblesInGameUi() { tarn::CMouse::GetSingleton()->RemoveReceiver(this); }
 
-tarn::CRect CUi::LevelsButtonRect() { return tarn::CRect(208, 440, 104, 26); }
+tarn::CRect CUi::LevelsButtonRect() { return tarn::CRect(148, 440, 104, 26); }
 
-tarn::CRect CUi::OptionsButtonRect() { return tarn::CRect(328, 440, 104, 26); }
+tarn::CRect CUi::OptionsButtonRect() { return tarn::CRect(268, 440, 104, 26); }
 
-tarn::CRect CUi::EditorButtonRect() { return tarn::CRect(448, 440, 104, 26); }
+tarn::CRect CUi::EditorButtonRect() { return tarn::CRect(388, 440, 104, 26); }
 
 tarn::CRect CUi::TileRect(std::int32_t position) {
     const int index = position - 1;
@@ -85,7 +87,7 @@ tarn::CRect CUi::TileRect(std::int32_t position) {
     const int row = chapter * TILE_ROWS_PER_CHAPTER + inChapter / TILE_COLUMNS;
     const int left = (640 - TILE_COLUMNS * (TILE_WIDTH + TILE_GAP) + TILE_GAP) / 2;
     return tarn::CRect(left + (inChapter % TILE_COLUMNS) * (TILE_WIDTH + TILE_GAP),
-                       TILES_TOP + chapter * CHAPTER_STRIP + row * (TILE_HEIGHT + TILE_GAP), TILE_WIDTH, TILE_HEIGHT);
+                       TILES_TOP + chapter * CHAPTER_STRIP + row * (TILE_HEIGHT + ROW_GAP), TILE_WIDTH, TILE_HEIGHT);
 }
 
 tarn::CRect CUi::ChapterRect(std::int32_t chapter) {
@@ -197,7 +199,7 @@ void CUi::ShowTitle() {
 void CUi::ShowHelp() {
     ShowPicture(HELP_PICTURE, STATE_HELP_OR_COMPLETE);
     myHelpShown = true;
-    AddText(tarn::CRect(36, 356, 568, 118), KeysText(), 250, 210, 60);
+    AddText(tarn::CRect(36, 318, 568, 140), KeysText(), 250, 210, 60);
 }
 
 void CUi::ShowLevelSelect(const CLevelList& list) {
@@ -215,14 +217,15 @@ void CUi::ShowLevelSelect(const CLevelList& list) {
     myBoxes.push_back(background);
     myFirstOpenLevel = FirstOpenLevel(list);
     myLockedSaid = false;
-    AddText(tarn::CRect(170, 50, 300, 26), "Choose a level (Escape: back)", 90, 90, 100);
+    AddText(tarn::CRect(170, 6, 300, 24), "Choose a level (Escape: back)", 90, 90, 100);
     // Tiles below the screen could be neither seen nor clicked: they are not made.
     const std::int32_t count = std::min(LevelCount(list), MAX_TILES);
     myChapterTexts.clear();
     for (std::int32_t chapter = 1; chapter <= ChapterOf(count); ++chapter) {
         const tarn::CRect strip = ChapterRect(chapter);
         myBoxes.push_back(MakeBox(strip, 70, 80, 120));
-        myChapterTexts.push_back(MakeLabel(strip, "Chapter " + std::to_string(chapter)));
+        const bool own = list.GetEntry(static_cast<unsigned>((chapter - 1) * LEVELS_PER_CHAPTER + 1)).myOwn;
+        myChapterTexts.push_back(MakeLabel(strip, own ? "My levels" : "Chapter " + std::to_string(chapter)));
     }
     for (std::int32_t position = 1; position <= count; ++position) {
         const ETile tile = TileOf(list, position);

@@ -65,13 +65,13 @@ const char* const BUILD =
     "key Escape\n"
     "wait $game\n";
 
-// Run 2: "My levels" follows the 24 shipped tiles (tile 25: first column, fifth row); the
+// Run 2: "My levels" follows the 36 shipped tiles (tile 37: first column, seventh row); the
 // solution's clicks name marbles by initId, 4 to 12 in the order they were placed.
 const char* const PLAY =
     "key l\n"
     "wait_for 'Showing the level select'\n"
     "shot mylevels\n"
-    "click 70 330\n"
+    "click 70 397\n"
     "wait_for 'Loading level: data/mylevels/mylevel01.xml'\n"
     "sleep 1\n"
     "for id in $(awk '$1 == \"click\" { print $3 }' data/mylevels/mylevel01.solution); do\n"

@@ -39,7 +39,7 @@ const char* const DRIVER =
     "  wait_for 'Showing the title'\n"
     "}\n"
     "start \"$1\"\n"
-    "click 380 452\n"
+    "click 320 452\n"
     "wait_for 'Showing the options'\n"
     "click 334 193\n"
     "wait_for 'Option music_volume = 90'\n"

@@ -43,7 +43,7 @@ const char* const DRIVER =
     "key l\n"
     "wait_for 'Showing the level select'\n"
     "shot levelselect\n"
-    "xdotool mousemove --window \"$window\" 170 130 click 1\n"
+    "xdotool mousemove --window \"$window\" 170 70 click 1\n"
     "wait_for 'Loading level: data/levels/chapter1_level02.xml'\n"
     "key h\n"
     "wait_for 'Hint shown'\n"
