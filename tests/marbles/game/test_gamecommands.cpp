@@ -101,11 +101,12 @@ TEST(GameCommands, TheStartupScriptTheHelpScreenAndTheReadmeListEveryKeyOfTheTab
     EXPECT_EQ(std::count(readme.begin() + static_cast<long>(table), readme.begin() + static_cast<long>(end), '\n'),
               keys + 1);
     EXPECT_EQ(help,
-              "Keys   R  restart the level        W       watch the solution\n"
+              "Keys   R  restart the level        E       level editor (title)\n"
               "       U  undo the last removal    P       pause and resume\n"
               "       H  hint: a chain to clear   M       sound on and off\n"
               "       L  level select (title)     F11     fullscreen and back\n"
               "       O  options (title)          Escape  title; quit there\n"
+              "       W  watch the solution\n"
               "\n"
               "                      Click to start");
 }
