@@ -15,6 +15,7 @@
 #include "tarn/tasks/cinterpreter.h"
 #include "tarn/tasks/ckernel.h"
 #include "tarn/tasks/task_sdl/sdlentry.h"
+#include "tarn/utils/logger/clogger.h"
 
 // Where the installed data lies seen from the installed program, set by the build.
 #ifndef MARBLES_RELATIVE_DATA_DIR
@@ -32,6 +33,33 @@ bool AskedLevelExists(marbles::CCommandLine& options, const std::string& levelLi
     return false;
 }
 
+#if defined(MARBLES_WEB_PROGRAM_PATH)
+// In the browser's page the program has no file of its own: its file system is laid out as an
+// installed tree, with the content unpacked into the data directory.
+std::string ProgramPath() { return MARBLES_WEB_PROGRAM_PATH; }
+
+// Applies the layout with the player's folder on the page's persistent storage, and the log
+// on the page's console (standard output). False, after saying why, when it cannot.
+bool ApplyPaths(const marbles::CGamePaths& paths) {
+    const std::string& levelList = paths.GetLevelListFile();
+    const std::string::size_type cut = levelList.rfind('/');
+    if (!paths.IsInstalled() || cut == std::string::npos) {
+        std::fputs("marbles: the page's content is missing\n", stderr);
+        return false;
+    }
+    if (!tarn::platform::OpenPersistentFolder(levelList.substr(0, cut))) {
+        std::fputs("marbles: no persistent storage; progress lasts until the page is left\n", stderr);
+    }
+    if (!paths.Apply()) return false;
+    tarn::CLogger::SetFileName("/dev/stdout");
+    return true;
+}
+#else
+std::string ProgramPath() { return tarn::platform::GetExecutablePath(); }
+
+bool ApplyPaths(const marbles::CGamePaths& paths) { return paths.Apply(); }
+#endif
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -40,9 +68,8 @@ int main(int argc, char** argv) {
         std::fputs(options.GetOutput().c_str(), options.GetExitCode() == 0 ? stdout : stderr);
         return options.GetExitCode();
     }
-    const marbles::CGamePaths paths =
-        marbles::CGamePaths::Detect(tarn::platform::GetExecutablePath(), MARBLES_RELATIVE_DATA_DIR);
-    if (!paths.Apply()) return 1;
+    const marbles::CGamePaths paths = marbles::CGamePaths::Detect(ProgramPath(), MARBLES_RELATIVE_DATA_DIR);
+    if (!ApplyPaths(paths)) return 1;
     if (!AskedLevelExists(options, paths.GetLevelListFile())) return 2;
     marbles::SetGamePaths(paths);
     // Installed before the window task starts SDL, which then leaves the handlers in place.

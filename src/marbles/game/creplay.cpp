@@ -114,6 +114,7 @@ void CReplay::OnPicture(EPicture picture) {
 }
 
 void CReplay::Click(int x, int y) {
+    tarn::CLogger::GetSingleton()->Debug() << "Replay: click at " << x << ", " << y << "\n";
     tarn::CEventDispatcher* events = tarn::CEventDispatcher::GetSingleton();
     events->NotifyMouseMove(x, y);
     events->NotifyMouseDown(LEFT_BUTTON);

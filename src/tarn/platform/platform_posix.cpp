@@ -8,6 +8,9 @@
 #include <sys/stat.h>
 #include <time.h>
 #include <unistd.h>
+#if defined(__EMSCRIPTEN__)
+#include <emscripten.h>
+#endif
 
 #include <cerrno>
 #include <climits>
@@ -19,6 +22,10 @@ namespace tarn {
 namespace platform {
 
 void SleepMs(unsigned ms) {
+#if defined(__EMSCRIPTEN__)
+    // The page runs (input, drawing, sound) only while the program sleeps; 0 still yields.
+    emscripten_sleep(ms);
+#else
     if (ms == 0) {
         sched_yield();
         return;
@@ -26,6 +33,7 @@ void SleepMs(unsigned ms) {
     timespec wait{static_cast<time_t>(ms / 1000), static_cast<long>(ms % 1000) * 1000000L};
     while (nanosleep(&wait, &wait) != 0 && errno == EINTR) {
     }
+#endif
 }
 
 std::string GetWorkingDirectory() {

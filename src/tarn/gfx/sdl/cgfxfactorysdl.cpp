@@ -12,6 +12,7 @@
 #include "tarn/gfx/sdl/cpicturedecoder.h"
 #include "tarn/gfx/sdl/cpixelsdl.h"
 #include "tarn/io/regularfile.h"
+#include "tarn/gfx/sdl/surfacecompat.h"
 
 namespace tarn {
 
@@ -158,7 +159,7 @@ IPixel* CGfxFactorySDL::LoadImage(const std::string& filename, const CColor& col
     } else {
         SDL_Surface* loaded = ReadPicture(filename);
         if (!loaded) return GetNullImage();
-        surface = ToDisplayFormat(loaded, loaded->format->alpha != 0 && !IsOpaquePicture(loaded, colorKey));
+        surface = ToDisplayFormat(loaded, SurfaceAlpha(loaded) != 0 && !IsOpaquePicture(loaded, colorKey));
         textures->AddNew(filename, surface, false);
     }
     if (!surface) return GetNullImage();

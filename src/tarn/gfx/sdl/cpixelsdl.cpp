@@ -19,6 +19,7 @@
 #include "tarn/gfx/sdl/csdlsurfacecreator.h"
 #include "tarn/gfx/sdl/csurfacezoom.h"
 #include "tarn/gfx/sdl/ctgawriter.h"
+#include "tarn/gfx/sdl/surfacecompat.h"
 
 namespace tarn {
 
@@ -160,8 +161,8 @@ SDL_Surface* CreateLike(SDL_Surface* source, int w, int h) {
     if (format->palette && made->format->palette) {
         SDL_SetColors(made, format->palette->colors, 0, format->palette->ncolors);
     }
-    if (source->flags & SDL_SRCCOLORKEY) SDL_SetColorKey(made, SDL_SRCCOLORKEY, format->colorkey);
-    if (source->flags & SDL_SRCALPHA) SDL_SetAlpha(made, SDL_SRCALPHA, format->alpha);
+    if (source->flags & SDL_SRCCOLORKEY) SDL_SetColorKey(made, SDL_SRCCOLORKEY, SurfaceColorKey(source));
+    if (source->flags & SDL_SRCALPHA) SDL_SetAlpha(made, SDL_SRCALPHA, SurfaceAlpha(source));
     return made;
 }
 
@@ -251,7 +252,7 @@ IPixel* CPixelSDL::WrapDerived(SDL_Surface* surface) {
     SDL_Surface* source = GetSurface();
     if (source && (source->flags & SDL_SRCCOLORKEY) && surface->format->BytesPerPixel != 1) {
         Uint8 r, g, b;
-        SDL_GetRGB(source->format->colorkey, source->format, &r, &g, &b);
+        SDL_GetRGB(SurfaceColorKey(source), source->format, &r, &g, &b);
         SDL_SetColorKey(surface, SDL_SRCCOLORKEY, SDL_MapRGB(surface->format, r, g, b));
     }
     CPixelSDL* image = new CPixelSDL(surface, std::string());
