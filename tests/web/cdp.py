@@ -102,6 +102,9 @@ class Browser:
                                  session=False)["sessionId"]
         for domain in ("Page", "Runtime", "Performance"):
             self.call(domain + ".enable")
+        # A headless tab has no window focus of its own; the game would count as in the background.
+        self.call("Emulation.setFocusEmulationEnabled", {"enabled": True})
+        self.call("Page.bringToFront")
 
     def evaluate(self, expression, await_promise=False):
         result = self.call("Runtime.evaluate", {"expression": expression, "returnByValue": True,
