@@ -8,9 +8,6 @@
 #include <sys/stat.h>
 #include <time.h>
 #include <unistd.h>
-#if defined(__EMSCRIPTEN__)
-#include <emscripten.h>
-#endif
 
 #include <cerrno>
 #include <climits>
@@ -21,11 +18,9 @@
 namespace tarn {
 namespace platform {
 
+#if !defined(__EMSCRIPTEN__)
+// The browser's sleep lies in platform_web.cpp.
 void SleepMs(unsigned ms) {
-#if defined(__EMSCRIPTEN__)
-    // The page runs (input, drawing, sound) only while the program sleeps; 0 still yields.
-    emscripten_sleep(ms);
-#else
     if (ms == 0) {
         sched_yield();
         return;
@@ -33,8 +28,8 @@ void SleepMs(unsigned ms) {
     timespec wait{static_cast<time_t>(ms / 1000), static_cast<long>(ms % 1000) * 1000000L};
     while (nanosleep(&wait, &wait) != 0 && errno == EINTR) {
     }
-#endif
 }
+#endif
 
 std::string GetWorkingDirectory() {
     char buffer[PATH_MAX];

@@ -1,5 +1,6 @@
-// The browser's side of the platform layer: the player's folder on the page's IndexedDB
-// storage (Emscripten's IDBFS), and the main loop's yield to the page. No-ops elsewhere.
+// The browser's side of the platform layer: sleeping by handing the thread back to the page
+// (ASYNCIFY), the player's folder on the page's IndexedDB storage (Emscripten's IDBFS), and
+// the main loop's yield to the page. The storage functions do nothing elsewhere.
 #include "tarn/platform/platform.h"
 
 #if defined(__EMSCRIPTEN__)
@@ -15,6 +16,13 @@ EM_ASYNC_JS(int, tarn_open_persistent_folder, (const char* folderName), {
         return 0;
     }
     return await new Promise(resolve => FS.syncfs(true, error => resolve(error ? 0 : 1)));
+});
+
+// Resolves after ms milliseconds through the page's timer; 0 only lets the page run first.
+// The timer fires a little late, so a wait of more than a millisecond is asked one shorter:
+// the loop then finds its work due rather than a frame lost to the lateness.
+EM_ASYNC_JS(void, tarn_sleep, (unsigned ms), {
+    await new Promise(resolve => setTimeout(resolve, ms > 1 ? ms - 1 : ms));
 });
 
 // Starts copying the mounted folders out to IndexedDB; a request made while a copy runs is
@@ -42,6 +50,8 @@ namespace tarn {
 namespace platform {
 
 #if defined(__EMSCRIPTEN__)
+void SleepMs(unsigned ms) { tarn_sleep(ms); }
+
 bool OpenPersistentFolder(const std::string& folder) { return tarn_open_persistent_folder(folder.c_str()) != 0; }
 
 void PersistFolders() { tarn_persist_folders(); }
