@@ -20,6 +20,9 @@ target_link_options(marbles PRIVATE
   -sENVIRONMENT=web
   "SHELL:--preload-file ${CMAKE_SOURCE_DIR}/game@/${MARBLES_INSTALL_DATADIR}")
 
-add_custom_command(TARGET marbles POST_BUILD
-  COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_SOURCE_DIR}/web/index.html ${CMAKE_BINARY_DIR}/index.html
+add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/index.html
+  COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/web/index.html ${CMAKE_BINARY_DIR}/index.html
+  DEPENDS ${CMAKE_SOURCE_DIR}/web/index.html
   COMMENT "Copying the page index.html")
+add_custom_target(web_page DEPENDS ${CMAKE_BINARY_DIR}/index.html)
+add_dependencies(marbles web_page)

@@ -128,6 +128,21 @@ class Page:
                 params.update(button="left", clickCount=1)
             self.browser.call("Input.dispatchMouseEvent", params)
 
+    def key(self, name, code):
+        """A real key press and release of the key name (DOM key name, Windows key code)."""
+        for kind in ("keyDown", "keyUp"):
+            self.browser.call("Input.dispatchKeyEvent", {"type": kind, "key": name, "code": name,
+                                                         "windowsVirtualKeyCode": code, "nativeVirtualKeyCode": code})
+
+    def wait_page(self, condition, timeout):
+        """Whether the page's JavaScript condition came true within timeout seconds."""
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            if self.browser.evaluate(condition):
+                return True
+            time.sleep(0.1)
+        return False
+
     def stored_level_list(self):
         """The player's level list as the page's IndexedDB holds it, or None."""
         path = PLAYER_FOLDER + "/level_list.xml"
@@ -201,6 +216,8 @@ def main():
                                   "clicks lead from the title to level 1")
             if not started_level:
                 browser.screenshot(os.path.join(out, "no-level1.png"), clip=page.canvas_rect())
+            check(browser.evaluate("audioContexts.length > 0 && audioContexts.every(c => c.state === 'running')"),
+                  "the game's sound runs after the first click")
             if points and started_level:
                 level_start = page.console.wait_for("Loading level: data/levels/level01.xml")
                 previous = 0.0
@@ -225,6 +242,13 @@ def main():
                       "after the reload a click starts level 2, the first not won")
                 time.sleep(1)
                 browser.screenshot(os.path.join(out, "after-reload.png"), clip=page.canvas_rect())
+                # Esc leads from the level to the title and from the title out of the game.
+                page.key("Escape", 27)
+                page.console.wait_for("Showing the title", titles + 2, timeout=20)
+                page.key("Escape", 27)
+                ended = page.wait_page("!document.getElementById('again').hidden", 20)
+                browser.screenshot(os.path.join(out, "thanks.png"))
+                check(ended, "Esc on the title ends the game and the page offers to play again")
             errors = [text for _, text in page.console.lines if text.startswith("exception")]
             check(not errors, "no uncaught exception in the page %s" % errors[:1])
     finally:
