@@ -5,6 +5,10 @@
 #include <string>
 #include <vector>
 
+#if defined(__EMSCRIPTEN__)
+#include <emscripten.h>
+#endif
+
 #include "marbles/game/ccommandline.h"
 #include "marbles/game/cstopsignalwatch.h"
 #include "marbles/game/gamepaths.h"
@@ -33,6 +37,16 @@ bool AskedLevelExists(marbles::CCommandLine& options, const std::string& levelLi
     return false;
 }
 
+// Runs "autoexec.txt" after the command line's console lines, then the main loop; its exit code.
+int RunGame(const marbles::CCommandLine& options, int argc, char** argv) {
+    // Installed before the window task starts SDL, which then leaves the handlers in place.
+    const marbles::CStopSignalWatch stopSignals;
+    tarn::CApplication application;
+    for (const std::string& line : options.GetLines()) tarn::CKernel::GetSingleton()->GetConsole()->Execute(line, false);
+    application.Init(argc, argv);
+    return application.Run();
+}
+
 #if defined(MARBLES_WEB_PROGRAM_PATH)
 // In the browser's page the program has no file of its own: its file system is laid out as an
 // installed tree, with the content unpacked into the data directory.
@@ -54,10 +68,19 @@ bool ApplyPaths(const marbles::CGamePaths& paths) {
     tarn::CLogger::SetFileName("/dev/stdout");
     return true;
 }
+
+// Ends the page's program, which its runtime would otherwise keep waiting after a main that
+// slept; the page learns of it through Module.onExit. Does not return.
+int Finish(int code) {
+    emscripten_force_exit(code);
+    return code;
+}
 #else
 std::string ProgramPath() { return tarn::platform::GetExecutablePath(); }
 
 bool ApplyPaths(const marbles::CGamePaths& paths) { return paths.Apply(); }
+
+int Finish(int code) { return code; }
 #endif
 
 }  // namespace
@@ -72,10 +95,5 @@ int main(int argc, char** argv) {
     if (!ApplyPaths(paths)) return 1;
     if (!AskedLevelExists(options, paths.GetLevelListFile())) return 2;
     marbles::SetGamePaths(paths);
-    // Installed before the window task starts SDL, which then leaves the handlers in place.
-    const marbles::CStopSignalWatch stopSignals;
-    tarn::CApplication application;
-    for (const std::string& line : options.GetLines()) tarn::CKernel::GetSingleton()->GetConsole()->Execute(line, false);
-    application.Init(argc, argv);
-    return application.Run();
+    return Finish(RunGame(options, argc, argv));
 }
