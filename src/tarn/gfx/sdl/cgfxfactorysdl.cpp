@@ -4,6 +4,7 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "tarn/gfx/cpicturefilecheck.h"
@@ -107,6 +108,24 @@ SDL_Surface* CGfxFactorySDL::ReadPicture(const std::string& filename) {
     return surface;
 }
 
+namespace {
+
+// A new surface without alpha is black with SDL; the browser's canvas starts out transparent.
+void StartOpaque(SDL_Surface* surface) {
+#if defined(__EMSCRIPTEN__)
+    if (surface->format->BytesPerPixel != 4 || SDL_LockSurface(surface) != 0) return;
+    for (int row = 0; row < surface->h; ++row) {
+        std::fill_n(reinterpret_cast<Uint32*>(static_cast<Uint8*>(surface->pixels) + row * surface->pitch), surface->w,
+                    surface->format->Amask);
+    }
+    SDL_UnlockSurface(surface);
+#else
+    (void)surface;
+#endif
+}
+
+}  // namespace
+
 SDL_Surface* CGfxFactorySDL::ToDisplayFormat(SDL_Surface* surface, bool withAlpha) {
     if (!surface || !SDL_GetVideoSurface()) return surface;
     SDL_Surface* converted = withAlpha ? SDL_DisplayFormatAlpha(surface) : SDL_DisplayFormat(surface);
@@ -118,6 +137,7 @@ SDL_Surface* CGfxFactorySDL::ToDisplayFormat(SDL_Surface* surface, bool withAlph
 IPixel* CGfxFactorySDL::CreateImage(int w, int h, const CColor& colorKey) {
     SDL_Surface* surface = ToDisplayFormat(myCreator.Create(w, h, false), false);
     if (!surface) return GetNullImage();
+    StartOpaque(surface);
     SetColorKey(surface, colorKey);
     return new CPixelSDL(surface, std::string());
 }
@@ -125,6 +145,7 @@ IPixel* CGfxFactorySDL::CreateImage(int w, int h, const CColor& colorKey) {
 IPixel* CGfxFactorySDL::CreateOpaqueImage(int w, int h) {
     SDL_Surface* surface = ToDisplayFormat(myCreator.Create(w, h, false), false);
     if (!surface) return GetNullImage();
+    StartOpaque(surface);
     SDL_SetColorKey(surface, 0, 0);
     return new CPixelSDL(surface, std::string());
 }
