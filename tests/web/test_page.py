@@ -1,6 +1,7 @@
 # End-to-end test of the browser's page in headless Chromium: the title appears and matches the
-# desktop game's title, real mouse clicks reach the game, level 1 is won by clicking its
-# solution's marbles where the desktop game's replay clicks them, and a reload keeps the win.
+# desktop game's title, F11 switches fullscreen, real mouse clicks reach the game and start its
+# sound, level 1 is won by clicking its solution's marbles where the desktop game's replay
+# clicks them, a reload keeps the win, and Esc on the title ends the game sensibly.
 # Usage: test_page.py WEB_BUILD_DIR DESKTOP_MARBLES GAME_DIR OUT_DIR
 # Exit status 0 when every check passed, 1 otherwise, 77 when a tool it needs is missing.
 import os
@@ -212,6 +213,10 @@ def main():
                 agree, note = same_title(shot, reference)
                 check(agree, "the title matches the desktop's: " + note)
 
+            page.key("F11", 122)
+            check(page.wait_page("!!document.fullscreenElement", 10), "F11 puts the game on the whole screen")
+            page.key("F11", 122)
+            check(page.wait_page("!document.fullscreenElement", 10), "F11 again brings the page back")
             started_level = check(click_until(page, "Loading level: data/levels/level01.xml", 1),
                                   "clicks lead from the title to level 1")
             if not started_level:
