@@ -37,20 +37,22 @@ export EMSDK_PYTHON=$python
 
 jobs=$(nproc 2> /dev/null || echo 2)
 echo "== Building the page in $build"
+mkdir -p "$build"
 emcmake cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DTARN_BUILD_TESTS=OFF \
-    -DTARN_BUILD_BENCH=OFF -DTARN_BUILD_FUZZ=OFF > "$build.log" 2>&1 ||
-    { tail -n 30 "$build.log"; exit 1; }
-cmake --build "$build" -j"$jobs" --target marbles >> "$build.log" 2>&1 ||
-    { grep -E 'error' "$build.log" | head -n 30; exit 1; }
+    -DTARN_BUILD_BENCH=OFF -DTARN_BUILD_FUZZ=OFF > "$build/web-build.log" 2>&1 ||
+    { tail -n 30 "$build/web-build.log"; exit 1; }
+cmake --build "$build" -j"$jobs" --target marbles >> "$build/web-build.log" 2>&1 ||
+    { grep -E 'error' "$build/web-build.log" | head -n 30; exit 1; }
 ls -l "$build"/index.html "$build"/marbles.js "$build"/marbles.wasm "$build"/marbles.data
 
 if [ $test -eq 1 ]; then
     if [ -z "$desktop" ]; then
         echo "== Building the desktop game for the reference title and the replay's clicks"
+        mkdir -p "$build-desktop"
         cmake -S "$root" -B "$build-desktop" -DCMAKE_BUILD_TYPE=Release -DTARN_BUILD_TESTS=OFF \
-            -DTARN_BUILD_BENCH=OFF -DTARN_BUILD_FUZZ=OFF > "$build-desktop.log" 2>&1 &&
-            cmake --build "$build-desktop" -j"$jobs" --target marbles >> "$build-desktop.log" 2>&1 ||
-            { grep -E 'error' "$build-desktop.log" | head -n 30; exit 1; }
+            -DTARN_BUILD_BENCH=OFF -DTARN_BUILD_FUZZ=OFF > "$build-desktop/desktop-build.log" 2>&1 &&
+            cmake --build "$build-desktop" -j"$jobs" --target marbles >> "$build-desktop/desktop-build.log" 2>&1 ||
+            { grep -E 'error' "$build-desktop/desktop-build.log" | head -n 30; exit 1; }
         desktop=$build-desktop/marbles
     fi
     echo "== Playing the page in headless Chromium"
