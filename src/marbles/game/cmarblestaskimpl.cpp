@@ -2,10 +2,8 @@
 // commands, the texts, and the level list with the player's progress.
 #include "marbles/game/cmarblestaskimpl.h"
 
-#include "marbles/editor/sharedlevel.h"
 #include "marbles/game/cgamecommands.h"
 #include "marbles/game/cmarblesingameui.h"
-#include "marbles/game/coptionswindow.h"
 #include "marbles/game/gamepaths.h"
 #include "marbles/game/screentext.h"
 #include "marbles/game/levelprogress.h"
@@ -14,7 +12,6 @@
 #include "tarn/tasks/ctaskfactory.h"
 #include "tarn/tasks/ctaskmanager.h"
 #include "tarn/tasks/iwindowcontrol.h"
-#include "tarn/ui/cdesktopwidget.h"
 #include "tarn/utils/logger/clogger.h"
 #include "tarn/utils/signalslot/cgenericevent.h"
 #include "tarn/utils/signalslot/cslot.h"
@@ -42,13 +39,7 @@ CImpl::CMarblesTaskImpl(const std::string& levelListFile, const COptions& option
       mySound(options.mySound, options.myMusic) {
     // The player's own levels that pass their checks (a level being played would stop the
     // replays: none is yet).
-    std::vector<std::string> notices;
-    const std::string folder = GetGamePaths().GetMyLevelsDir();
-    JoinOwnLevels(myLevelList, FindSharedLevels(folder, notices), folder);
-    for (const std::string& notice : notices) Log()->Warning() << notice << "\n";
-    if (!notices.empty())
-        myOwnNotice = std::to_string(notices.size()) + " level file(s) in " + folder +
-                      " did not pass the checks for My levels.\nSee the log: " + CPlayerLevelList::LogLocation();
+    myOwnLevels.Join(myLevelList);
     tarn::IWindowControl* window = Window();
     if (myOptions.myFullscreen && window && !window->IsFullscreen()) window->SetFullscreen(true);
     // The title starts the music.
@@ -59,17 +50,17 @@ CImpl::CMarblesTaskImpl(const std::string& levelListFile, const COptions& option
 CImpl::CMarblesTaskImpl(const std::string& levelListFile) : CMarblesTaskImpl(levelListFile, COptions()) {}
 
 CImpl::~CMarblesTaskImpl() {
-    myEditor.reset();
-    CloseOptions();
-    // The desktop may have deleted the window already (the ui task stopping first).
-    SaveSettings();
+    myOwnLevels.CloseEditor();
+    // Saves what changed even when the desktop deleted the window already (the ui task
+    // stopping first).
+    myOptionsPanel.Close();
     myLevels.Save();
     myScreen.reset();
 }
 
 void CImpl::Update() {
     // Closed by its own buttons: deleted here, outside their handlers.
-    if (myOptionsWindow && myOptionsWindow->IsDone()) CloseOptions();
+    myOptionsPanel.CloseIfDone();
     ApplyChange();
     mySound.ApplyVolumes();
     // Chains completed by clicks since the last update leave now, outside the mouse dispatch.
@@ -77,7 +68,7 @@ void CImpl::Update() {
     NoticeClicks();
     myHud.Update();
     // The editor's level is not played: no step, no judgement.
-    if (IsEditing()) myEditor->Update();
+    if (IsEditing()) myOwnLevels.GetEditor()->Update();
     if (!myPaused && !IsEditing()) RunPhysics();
     mySession.KeepPile();
     // Play time runs while a level runs unpaused: never on a picture, a pause or a loading.
@@ -108,14 +99,14 @@ bool CImpl::IsOnTitle() const { return myScreen && myScreen->GetState() == CMarb
 
 bool CImpl::IsInLevel() const {
     // Not on the level-complete picture: the won level is already behind the list's position.
-    if (!myScreen || IsEditing() || (myLevelList.GetPosition() < 1 && !myTesting)) return false;
+    if (!myScreen || IsEditing() || (myLevelList.GetPosition() < 1 && !IsTesting())) return false;
     const std::int32_t state = myScreen->GetState();
     return state == CMarblesInGameUi::STATE_NONE || state == CMarblesInGameUi::STATE_LOST;
 }
 
 void CImpl::UpdateHud() {
     if (!myScreen || myScreen->GetState() != CMarblesInGameUi::STATE_NONE || myLevelList.GetPosition() < 1 ||
-        myEditor) {
+        GetEditor()) {
         myHud.HideStatus();
         return;
     }
@@ -125,10 +116,7 @@ void CImpl::UpdateHud() {
 }
 
 void CImpl::Request(EChange change, std::int32_t position) {
-    // A test of the editor's level ends back in the editor, whatever the picture leads to.
-    if (myTesting && change != EChange::NONE && change != EChange::HELP && change != EChange::QUIT)
-        change = EChange::EDITOR_RETURN;
-    if (myEditPick && change == EChange::CHOSEN_LEVEL) change = EChange::EDITOR;
+    change = myOwnLevels.Redirect(change);
     switch (change) {
         case EChange::SAME_LEVEL:
             myFlow.Request(EChange::CHOSEN_LEVEL, myLevelList.GetPosition());
@@ -182,80 +170,57 @@ void CImpl::LeaveLevel() {
 }
 
 void CImpl::NewScreen() {
-    myOwnBoxes.clear();
-    CloseOptions();
+    myOwnLevels.ClearBoxes();
+    myOptionsPanel.Close();
     myScreen.reset();
     LeaveLevel();
     myScreen = std::make_unique<CMarblesInGameUi>(this);
 }
 
 void CImpl::ShowTitle() {
-    CloseEditor();
+    myOwnLevels.CloseEditor();
     NewScreen();
     mySound.PlayMusic(CGameSound::MUSIC);
     myScreen->ShowTitle();
     if (!myLevels.GetNotice().empty()) myScreen->ShowNotice(myLevels.GetNotice());
-    else if (!myOwnNotice.empty()) myScreen->ShowNotice(myOwnNotice);
+    else if (!myOwnLevels.GetNotice().empty()) myScreen->ShowNotice(myOwnLevels.GetNotice());
     Log()->Debug() << "Showing the title\n";
 }
 
 void CImpl::ShowLevelSelect() {
-    CloseEditor();
+    myOwnLevels.CloseEditor();
     NewScreen();
     myScreen->ShowLevelSelect(myLevelList);
     Log()->Debug() << "Showing the level select\n";
 }
 
-void CImpl::CloseEditor() {
-    myEditor.reset();
-    myTesting = false;
-    myEditPick = false;
-}
-
 void CImpl::ShowEditor(std::int32_t position) {
-    CloseEditor();
+    myOwnLevels.CloseEditor();
     NewScreen();
-    CEditorLayout layout;
-    std::string problem;
-    const bool copy = position >= 1 && position < static_cast<std::int32_t>(myLevelList.GetEntryCount());
-    if (copy && !layout.Load(myLevelList.GetEntry(static_cast<unsigned>(position)).myFileName, &problem))
-        Log()->Warning() << "The editor starts on an empty level: " << problem << "\n";
-    // The shipped pictures show their own boxes: the copy takes a picture of the walls alone.
-    layout.SetBackground(CEditorLayout::EditorBackground(1));
-    myEditor = std::make_unique<CEditorScreen>(this, GetGamePaths().GetMyLevelsDir(), layout);
-    Log()->Debug() << "Showing the level editor\n";
+    myOwnLevels.OpenEditor(this, myLevelList, position);
 }
 
 void CImpl::TestLevel(const std::string& levelFile, const std::string& solutionFile) {
     myLevelFile = levelFile;
-    myTestSolution = solutionFile;
+    myOwnLevels.SetTestSolution(solutionFile);
     myFlow.Request(EChange::EDITOR_TEST);
 }
 
 void CImpl::StartTest() {
-    if (!myEditor) return;
-    myEditor->Hide();
-    myTesting = true;
-    if (!myTestSolution.empty()) myReplay.Queue(myTestSolution);
-    StartLevel();
+    if (myOwnLevels.BeginTest(myReplay)) StartLevel();
 }
 
 void CImpl::ReturnToEditor() {
-    myTesting = false;
     NewScreen();
-    if (myEditor) myEditor->Show();
-    Log()->Debug() << "Back in the level editor\n";
+    myOwnLevels.EndTest();
 }
 
 void CImpl::AddOwnLevel(const std::string& levelFile) {
-    for (unsigned position = 1; position < myLevelList.GetEntryCount(); ++position)
-        if (myLevelList.GetEntry(position).myFileName == levelFile) return;
-    myLevelList.AddEntry(OwnLevelEntry(levelFile));
-    myLevels.Save();
+    COwnLevels::Add(myLevels, levelFile);
 }
 
 void CImpl::StartLevelAt(std::int32_t position) {
-    CloseEditor();
+    myOwnLevels.CloseEditor();
     myLevelList.SetPosition(position);
     const std::int32_t at = myLevelList.GetPosition();
     mySound.PlayMusic(CGameSound::MusicForLevel(at, LevelCount(myLevelList)));
@@ -277,7 +242,7 @@ void CImpl::StartLevel() {
     Log()->Debug() << "Loading level: " << myLevelFile << "\n";
     // Outside the list (before the first level, past the last) there is nothing to load.
     const bool listed = myLevelList.GetPosition() >= 1 && myLevelList.IsInside();
-    if ((listed || myTesting) && !LoadLevel()) return;
+    if ((listed || IsTesting()) && !LoadLevel()) return;
     myReplay.OnLevelStart();
 }
 
@@ -290,22 +255,8 @@ bool CImpl::LoadLevel() {
         return false;
     }
     if (hasGraphics) myScreen->SetGraphics(graphics);
-    ShowOwnBoxes();
+    myOwnLevels.ShowBoxes(myLevelList, mySession.GetWorld());
     return true;
-}
-
-void CImpl::ShowOwnBoxes() {
-    const std::int32_t at = myLevelList.GetPosition();
-    const bool own = at >= 1 && myLevelList.IsInside() && myLevelList.GetEntry(static_cast<unsigned>(at)).myOwn;
-    if (!own && !myTesting) return;
-    CEditorLayout layout;
-    std::vector<RigidBody> bodies;
-    const CPhysicsWorld& world = mySession.GetWorld();
-    for (unsigned i = 0; i < world.GetBodyCount(); ++i) bodies.push_back(world.GetBody(i));
-    layout.FromBodies(bodies);
-    for (const CEditorLayout::Piece& piece : layout.GetPieces())
-        if (piece.kind == CEditorLayout::PIECE_BOX && !piece.fixed)
-            myOwnBoxes.push_back(MakeScreenBodyBox(piece.position, piece.extent, piece.orientation, false, 60));
 }
 
 CReplay::EPicture CImpl::GetPicture() const {
@@ -331,7 +282,7 @@ void CImpl::OnLevelComplete() {
     myHud.HideAll();
     mySound.PlayEffect(CGameSound::COMPLETE_SOUND);
     // A test of the editor's level wins nothing in the list.
-    if (myTesting) return;
+    if (IsTesting()) return;
     // The won level is marked and written at once: nothing won is lost to a crash.
     if (myLevelList.GetPosition() < 1) return;
     if (myLevelList.IsInside()) {
@@ -418,9 +369,9 @@ void CImpl::ToggleMute() {
 }
 
 void CImpl::Back() {
-    if (myOptionsWindow) return CloseOptions();
+    if (myOptionsPanel.IsOpen()) return myOptionsPanel.Close();
     if (IsEditing()) {
-        if (!myEditor->StopProof()) Request(CScreenFlow::Next(CScreenFlow::EScreen::EDITOR, CScreenFlow::EInput::BACK_KEY));
+        if (!GetEditor()->StopProof()) Request(CScreenFlow::Next(CScreenFlow::EScreen::EDITOR, CScreenFlow::EInput::BACK_KEY));
         return;
     }
     Request(CScreenFlow::Next(myScreen ? myScreen->GetScreen() : CScreenFlow::EScreen::LEVEL,
@@ -438,50 +389,13 @@ void CImpl::OpenOptions() {
 }
 
 void CImpl::ShowOptions() {
-    if (myOptionsWindow || !IsOnTitle()) return;
-    tarn::IWindowControl* window = Window();
-    CGameSettings current;
-    current.Set(CGameSettings::MUSIC_VOLUME, mySound.GetMusicVolume());
-    current.Set(CGameSettings::EFFECTS_VOLUME, mySound.GetEffectsVolume());
-    current.Set(CGameSettings::FULLSCREEN, window ? window->IsFullscreen() : myOptions.myFullscreen);
-    myOptionsWindow = new COptionsWindow(tarn::ui::CDesktopWidget::GetSingleton(), current,
-                                         [this](const std::string& name, int value) { OnOptionChanged(name, value); });
-    myOptionsWindow->SetOnDestroyed([this]() { myOptionsWindow = nullptr; });
-    Log()->Debug() << "Showing the options\n";
-}
-
-void CImpl::CloseOptions() {
-    // Its destroyed callback forgets it.
-    delete myOptionsWindow;
-    SaveSettings();
-}
-
-void CImpl::OnOptionChanged(const std::string& name, int value) {
-    Log()->Debug() << "Option " << name << " = " << value << "\n";
-    myOptions.mySavedSettings.Set(name, value);
-    mySettingsChanged = true;
-    if (name == CGameSettings::FULLSCREEN) {
-        if (tarn::IWindowControl* window = Window()) window->SetFullscreen(value != 0);
-        return;
-    }
-    if (name == CGameSettings::MUSIC_VOLUME) mySound.SetMusicVolume(value);
-    if (name == CGameSettings::EFFECTS_VOLUME) mySound.SetEffectsVolume(value);
-    mySound.ApplyVolumes();
-    // The new effects volume is heard at once.
-    if (name == CGameSettings::EFFECTS_VOLUME) mySound.PlayEffect(CGameSound::CLICK_SOUND);
-}
-
-void CImpl::SaveSettings() {
-    if (!mySettingsChanged || myOptions.mySettingsFile.empty()) return;
-    mySettingsChanged = false;
-    if (myOptions.mySavedSettings.Save(myOptions.mySettingsFile))
-        *Log() << "Settings saved to " << myOptions.mySettingsFile << "\n";
+    if (IsOnTitle()) myOptionsPanel.Open();
 }
 
 void CImpl::OpenEditor() {
     if (IsOnTitle()) return Request(CScreenFlow::Next(CScreenFlow::EScreen::TITLE, CScreenFlow::EInput::EDITOR_KEY));
-    if (!myScreen || myScreen->GetState() != CMarblesInGameUi::STATE_LEVEL_SELECT || myEditPick) return;
-    myEditPick = true;
+    if (!myScreen || myScreen->GetState() != CMarblesInGameUi::STATE_LEVEL_SELECT || IsPickingForEditor()) return;
+    myOwnLevels.StartPick();
     myScreen->ShowNotice("Click a level to edit a copy of it");
 }
 
