@@ -11,6 +11,7 @@
 #include "marbles/game/cmarblestaskimpl.h"
 #include "marbles/game/levelprogress.h"
 #include "marbles/game/cmarblespritetable.h"
+#include "marbles/rules/clevelrules.h"
 #include "tarn/gfx/ccolor.h"
 #include "tarn/gfx/cfont.h"
 #include "tarn/gfx/cscreenlayer.h"
@@ -19,6 +20,8 @@
 #include "tarn/gfx/gfx.h"
 #include "tarn/gfx/ipixel.h"
 #include "tarn/inputdevice/cmouse.h"
+#include "tarn/utils/signalslot/cgenericevent.h"
+#include "tarn/utils/signalslot/cslot.h"
 
 namespace marbles {
 
@@ -150,6 +153,12 @@ void CUi::ShowLevelSelect(const CLevelList& list) {
         if (tile == ETile::LOCKED) AddText(TileRect(position), label, 90, 90, 100);
     }
     tarn::CMouse::GetSingleton()->AddCapture(this);
+}
+
+void CUi::ListenTo(CLevelRules& rules) {
+    rules.GetLevelCompleteSignal().Connect(
+        new tarn::CSlot(new tarn::CGenericEvent0<CUi, void>(this, &CUi::LevelComplete)));
+    rules.GetLevelLostSignal().Connect(new tarn::CSlot(new tarn::CGenericEvent0<CUi, void>(this, &CUi::LevelLost)));
 }
 
 void CUi::LevelComplete() {

@@ -24,6 +24,7 @@ class CFont;
 namespace marbles {
 
 class CAttempt;
+class CLevelRules;
 
 // Captures the mouse while a picture waits for a click. A click that leaves the picture only
 // asks the game for the change, which happens at the game's next update.
@@ -62,6 +63,9 @@ public:
     // One tile per level of list, as many as fit on the screen (MAX_TILES): completed, open
     // (the first not completed) or locked, under the name of their chapter; captures the mouse.
     void ShowLevelSelect(const CLevelList& list);
+    // Takes the rules' level-complete and level-lost signals into LevelComplete and LevelLost;
+    // the connections go with the screen.
+    void ListenTo(CLevelRules& rules);
     // Slot of the rules: tells the game, shows the level-complete picture, captures.
     void LevelComplete();
     // Shows the won attempt's moves and time under the level-complete picture, with the

@@ -4,28 +4,16 @@
 
 #include "marbles/game/cgamecommands.h"
 #include "marbles/game/cmarblesingameui.h"
-#include "marbles/game/gamepaths.h"
-#include "marbles/game/screentext.h"
 #include "marbles/game/levelprogress.h"
 #include "marbles/physics/cphysicsworld.h"
-#include "marbles/rules/cmarbleregistry.h"
-#include "tarn/tasks/ctaskfactory.h"
 #include "tarn/tasks/ctaskmanager.h"
-#include "tarn/tasks/iwindowcontrol.h"
 #include "tarn/utils/logger/clogger.h"
-#include "tarn/utils/signalslot/cgenericevent.h"
-#include "tarn/utils/signalslot/cslot.h"
 
 namespace marbles {
 
 namespace {
 
 tarn::CLogger* Log() { return tarn::CLogger::GetSingleton(); }
-
-// The running window task; null when none runs.
-tarn::IWindowControl* Window() {
-    return dynamic_cast<tarn::IWindowControl*>(tarn::CTaskFactory::GetSingleton()->FindTask("window"));
-}
 
 }  // namespace
 
@@ -40,8 +28,7 @@ CImpl::CMarblesTaskImpl(const std::string& levelListFile, const COptions& option
     // The player's own levels that pass their checks (a level being played would stop the
     // replays: none is yet).
     myOwnLevels.Join(myLevelList);
-    tarn::IWindowControl* window = Window();
-    if (myOptions.myFullscreen && window && !window->IsFullscreen()) window->SetFullscreen(true);
+    myOptionsPanel.ApplyStartMode();
     // The title starts the music.
     ShowTitle();
     if (myOptions.myStartLevel > 0) RequestLevel(myOptions.myStartLevel);
@@ -65,14 +52,14 @@ void CImpl::Update() {
     mySound.ApplyVolumes();
     // Chains completed by clicks since the last update leave now, outside the mouse dispatch.
     GetLogic().ApplyPendingRemovals();
-    NoticeClicks();
+    myPlay.NoticeClicks();
     myHud.Update();
     // The editor's level is not played: no step, no judgement.
     if (IsEditing()) myOwnLevels.GetEditor()->Update();
-    if (!myPaused && !IsEditing()) RunPhysics();
+    if (!IsPaused() && !IsEditing()) RunPhysics();
     mySession.KeepPile();
     // Play time runs while a level runs unpaused: never on a picture, a pause or a loading.
-    myAttempt.SetRunning(IsLevelRunning() && !myPaused);
+    myAttempt.SetRunning(IsLevelRunning() && !IsPaused());
     UpdateHud();
 }
 
@@ -81,18 +68,9 @@ void CImpl::RunPhysics() {
         myReplay.AfterStep(mySession.GetStepCount(), mySession.GetWorld());
         return;
     }
-    if (!myReplay.IsIdle()) myReplay.OnPicture(GetPicture());
+    if (!myReplay.IsIdle()) myReplay.OnPicture(CLevelOutcome::PictureOf(myScreen.get(), myLevelFile));
     // The marbles never lie quite still, so the checks wait for a pile the player sees at rest.
     if (IsLevelRunning()) mySession.Judge();
-}
-
-void CImpl::NoticeClicks() {
-    const CLevelSession::EClick click = mySession.NoticeClicks();
-    if (click == CLevelSession::EClick::REMOVED) {
-        myAttempt.AddMove();
-        mySound.PlayEffect(CGameSound::POP_SOUND);
-    }
-    if (click == CLevelSession::EClick::SELECTED) mySound.PlayEffect(CGameSound::CLICK_SOUND);
 }
 
 bool CImpl::IsOnTitle() const { return myScreen && myScreen->GetState() == CMarblesInGameUi::STATE_TITLE; }
@@ -105,31 +83,19 @@ bool CImpl::IsInLevel() const {
 }
 
 void CImpl::UpdateHud() {
-    if (!myScreen || myScreen->GetState() != CMarblesInGameUi::STATE_NONE || myLevelList.GetPosition() < 1 ||
-        GetEditor()) {
-        myHud.HideStatus();
-        return;
-    }
-    myHud.ShowStatus(CGameHud::StatusText(myLevelList.GetPosition(), LevelCount(myLevelList),
-                                          CMarbleRegistry::GetSingleton()->GetCount(), GetUndoCount(),
-                                          myAttempt.GetMoves(), myAttempt.GetSeconds()));
+    const bool shown = myScreen && myScreen->GetState() == CMarblesInGameUi::STATE_NONE &&
+                       myLevelList.GetPosition() >= 1 && !GetEditor();
+    myPlay.UpdateStatus(shown ? &myLevelList : nullptr);
 }
 
 void CImpl::Request(EChange change, std::int32_t position) {
     change = myOwnLevels.Redirect(change);
-    switch (change) {
-        case EChange::SAME_LEVEL:
-            myFlow.Request(EChange::CHOSEN_LEVEL, myLevelList.GetPosition());
-            return;
-        case EChange::SKIP_LEVEL:
-            myFlow.Request(EChange::CHOSEN_LEVEL, myLevelList.GetPosition() + 1);
-            return;
-        case EChange::QUIT:
-            tarn::CTaskManager::GetSingleton()->Quit();
-            return;
-        default:
-            myFlow.Request(change, position);
-    }
+    if (change == EChange::QUIT) return tarn::CTaskManager::GetSingleton()->Quit();
+    // The same level again, or the one after it, is chosen by its place in the list.
+    const std::int32_t current = myLevelList.GetPosition();
+    if (change == EChange::SAME_LEVEL) return myFlow.Request(EChange::CHOSEN_LEVEL, current);
+    if (change == EChange::SKIP_LEVEL) return myFlow.Request(EChange::CHOSEN_LEVEL, current + 1);
+    myFlow.Request(change, position);
 }
 
 void CImpl::ApplyChange() {
@@ -150,30 +116,27 @@ void CImpl::ApplyChange() {
         case EChange::LEVEL_SELECT:
             return ShowLevelSelect();
         case EChange::OPTIONS:
-            return ShowOptions();
+            // Over the title only, once.
+            if (IsOnTitle()) myOptionsPanel.Open();
+            return;
         case EChange::EDITOR:
             return ShowEditor(position);
         case EChange::EDITOR_TEST:
-            return StartTest();
+            if (myOwnLevels.BeginTest(myReplay)) StartLevel();
+            return;
         case EChange::EDITOR_RETURN:
-            return ReturnToEditor();
+            NewScreen();
+            return myOwnLevels.EndTest();
         default:
             return;
     }
-}
-
-void CImpl::LeaveLevel() {
-    myPaused = false;
-    mySession.GetMarbleFactory().SetInputEnabled(true);
-    myHud.HideAll();
-    mySession.Clear();
 }
 
 void CImpl::NewScreen() {
     myOwnLevels.ClearBoxes();
     myOptionsPanel.Close();
     myScreen.reset();
-    LeaveLevel();
+    myPlay.Leave();
     myScreen = std::make_unique<CMarblesInGameUi>(this);
 }
 
@@ -206,18 +169,7 @@ void CImpl::TestLevel(const std::string& levelFile, const std::string& solutionF
     myFlow.Request(EChange::EDITOR_TEST);
 }
 
-void CImpl::StartTest() {
-    if (myOwnLevels.BeginTest(myReplay)) StartLevel();
-}
-
-void CImpl::ReturnToEditor() {
-    NewScreen();
-    myOwnLevels.EndTest();
-}
-
-void CImpl::AddOwnLevel(const std::string& levelFile) {
-    COwnLevels::Add(myLevels, levelFile);
-}
+void CImpl::AddOwnLevel(const std::string& levelFile) { COwnLevels::Add(myLevels, levelFile); }
 
 void CImpl::StartLevelAt(std::int32_t position) {
     myOwnLevels.CloseEditor();
@@ -232,12 +184,8 @@ void CImpl::StartLevelAt(std::int32_t position) {
 
 void CImpl::StartLevel() {
     NewScreen();
-    CLevelRules& rules = GetRules();
-    rules.Reset();
-    rules.GetLevelCompleteSignal().Connect(new tarn::CSlot(
-        new tarn::CGenericEvent0<CMarblesInGameUi, void>(myScreen.get(), &CMarblesInGameUi::LevelComplete)));
-    rules.GetLevelLostSignal().Connect(new tarn::CSlot(
-        new tarn::CGenericEvent0<CMarblesInGameUi, void>(myScreen.get(), &CMarblesInGameUi::LevelLost)));
+    GetRules().Reset();
+    myScreen->ListenTo(GetRules());
     myAttempt.Start();
     Log()->Debug() << "Loading level: " << myLevelFile << "\n";
     // Outside the list (before the first level, past the last) there is nothing to load.
@@ -259,21 +207,6 @@ bool CImpl::LoadLevel() {
     return true;
 }
 
-CReplay::EPicture CImpl::GetPicture() const {
-    if (!myScreen) return CReplay::PICTURE_NONE;
-    switch (myScreen->GetState()) {
-        case CMarblesInGameUi::STATE_TITLE:
-            return CReplay::PICTURE_TITLE_OR_HELP;
-        case CMarblesInGameUi::STATE_HELP_OR_COMPLETE:
-            // The help picture comes before the first level.
-            return myLevelFile.empty() ? CReplay::PICTURE_TITLE_OR_HELP : CReplay::PICTURE_COMPLETE;
-        case CMarblesInGameUi::STATE_LOST:
-            return CReplay::PICTURE_LOST;
-        default:
-            return CReplay::PICTURE_NONE;
-    }
-}
-
 bool CImpl::IsLevelRunning() const {
     return !IsEditing() && mySession.HasStepped() && myScreen && myScreen->GetState() == CMarblesInGameUi::STATE_NONE;
 }
@@ -282,42 +215,22 @@ void CImpl::OnLevelComplete() {
     myHud.HideAll();
     mySound.PlayEffect(CGameSound::COMPLETE_SOUND);
     // A test of the editor's level wins nothing in the list.
-    if (IsTesting()) return;
-    // The won level is marked and written at once: nothing won is lost to a crash.
-    if (myLevelList.GetPosition() < 1) return;
-    if (myLevelList.IsInside()) {
-        const auto won = static_cast<unsigned>(myLevelList.GetPosition());
-        const CRecordNews news = myLevelList.RecordWin(won, myAttempt.GetMoves(), myAttempt.GetSeconds());
-        if (myScreen) myScreen->ShowResult(myAttempt, myLevelList.GetEntry(won), news);
-    }
-    myLevelList.GetNextLevel();
-    if (myLevels.Save() || mySaveFailureTold) return;
-    // Once a run: every later win goes unsaved the same way.
-    mySaveFailureTold = true;
-    if (myScreen)
-        myScreen->ShowNotice("Your progress could not be saved.\nSee the log: " + CPlayerLevelList::LogLocation());
+    if (!IsTesting()) myOutcome.Won(myLevels, myAttempt, myScreen.get());
 }
 
 void CImpl::OnLevelLost() {
     myHud.HideAll();
     mySound.PlayEffect(CGameSound::LOST_SOUND);
-    if (myLossFile != myLevelFile) myLosses = 0;
-    myLossFile = myLevelFile;
-    ++myLosses;
+    myOutcome.Lost(myLevelFile);
 }
 
 bool CImpl::CanWatchSolution() const {
-    return myScreen && myScreen->GetState() == CMarblesInGameUi::STATE_LOST && myLossFile == myLevelFile &&
-           myLosses >= 2;
+    return myScreen && myScreen->GetState() == CMarblesInGameUi::STATE_LOST && myOutcome.LostTwice(myLevelFile);
 }
 
 bool CImpl::WatchSolution() {
     if (!CanWatchSolution()) return false;
-    const std::string suffix = ".xml";
-    std::string solution = myLevelFile;
-    if (solution.size() > suffix.size() && solution.compare(solution.size() - suffix.size(), suffix.size(), suffix) == 0)
-        solution.resize(solution.size() - suffix.size());
-    if (!myReplay.Watch(solution + ".solution")) {
+    if (!myReplay.Watch(CLevelOutcome::SolutionFile(myLevelFile))) {
         myHud.ShowMessage("No solution to watch");
         return false;
     }
@@ -335,43 +248,22 @@ void CImpl::Reset() {
 bool CImpl::Undo() {
     // A loss is taken back like any removal: the pile before it comes back and play goes on.
     const bool lost = myScreen && myScreen->GetState() == CMarblesInGameUi::STATE_LOST;
-    const bool refused = (!IsLevelRunning() && !lost) || myPaused;
-    if (refused) Log()->Debug() << "Nothing to undo\n";
-    if (refused || !mySession.Undo()) {
-        if (IsInLevel()) myHud.ShowMessage(myPaused ? "Paused: P to go on" : "Nothing to undo");
-        return false;
-    }
+    if (!myPlay.Undo(IsLevelRunning(), lost, IsInLevel())) return false;
     if (lost) myScreen->ResumeLevel();
     return true;
 }
 
-bool CImpl::Hint() {
-    if (!IsLevelRunning() || myPaused) return false;
-    const bool found = mySession.Hint();
-    myHud.ShowMessage(found ? "Hint: the marbles with a dashed rim" : "No chain to clear");
-    return found;
-}
+bool CImpl::Hint() { return myPlay.Hint(IsLevelRunning()); }
 
-void CImpl::TogglePause() {
-    if (!myPaused && !IsLevelRunning()) return;
-    myPaused = !myPaused;
-    mySession.GetMarbleFactory().SetInputEnabled(!myPaused);
-    myHud.SetPaused(myPaused);
-    Log()->Debug() << (myPaused ? "Paused" : "Resumed") << "\n";
-    if (!myPaused) mySession.RestartStepClock();
-}
+void CImpl::TogglePause() { myPlay.TogglePause(IsLevelRunning()); }
 
-void CImpl::ToggleMute() {
-    mySound.ToggleMute();
-    const char* said = mySound.IsMuted() ? "Sound off" : "Sound on";
-    myHud.ShowMessage(said);
-    Log()->Debug() << said << "\n";
-}
+void CImpl::ToggleMute() { myPlay.ToggleMute(); }
 
 void CImpl::Back() {
     if (myOptionsPanel.IsOpen()) return myOptionsPanel.Close();
     if (IsEditing()) {
-        if (!GetEditor()->StopProof()) Request(CScreenFlow::Next(CScreenFlow::EScreen::EDITOR, CScreenFlow::EInput::BACK_KEY));
+        if (!GetEditor()->StopProof())
+            Request(CScreenFlow::Next(CScreenFlow::EScreen::EDITOR, CScreenFlow::EInput::BACK_KEY));
         return;
     }
     Request(CScreenFlow::Next(myScreen ? myScreen->GetScreen() : CScreenFlow::EScreen::LEVEL,
@@ -386,10 +278,6 @@ void CImpl::OpenOptions() {
     if (!myScreen) return;
     const EChange change = CScreenFlow::Next(myScreen->GetScreen(), CScreenFlow::EInput::OPTIONS);
     if (change != EChange::NONE) Request(change);
-}
-
-void CImpl::ShowOptions() {
-    if (IsOnTitle()) myOptionsPanel.Open();
 }
 
 void CImpl::OpenEditor() {

@@ -12,6 +12,8 @@
 #include "marbles/game/cgamehud.h"
 #include "marbles/game/cgameoptions.h"
 #include "marbles/game/cgamesound.h"
+#include "marbles/game/cleveloutcome.h"
+#include "marbles/game/clevelplay.h"
 #include "marbles/game/coptionspanel.h"
 #include "marbles/game/cownlevels.h"
 #include "marbles/game/clevelsession.h"
@@ -106,7 +108,7 @@ public:
     // A level is being played: its marbles are registered (a step ran since the load) and no
     // picture waits for a click. The title, help and end-of-level pictures are never judged.
     bool IsLevelRunning() const;
-    bool IsPaused() const { return myPaused; }
+    bool IsPaused() const { return myPlay.IsPaused(); }
     bool IsMuted() const { return mySound.IsMuted(); }
     unsigned GetUndoCount() const { return mySession.GetUndoCount(); }
 
@@ -128,26 +130,19 @@ private:
     void ApplyChange();
     void ShowTitle();
     void ShowLevelSelect();
-    // Opens the options window over the title (once).
-    void ShowOptions();
     // The editor on a copy of the level at position (an empty level for 0).
     void ShowEditor(std::int32_t position);
-    void StartTest();
-    void ReturnToEditor();
     // The editor is on screen (not testing its level).
     bool IsEditing() const { return myOwnLevels.IsEditing(); }
     void StartLevelAt(std::int32_t position);
-    void LeaveLevel();
     // Loads the current level file; false (with the failure on screen) when it cannot be played.
     bool LoadLevel();
     void RunPhysics();
-    void NoticeClicks();
     void UpdateHud();
     // A level is on screen, running or lost: one R restarts.
     bool IsInLevel() const;
     bool IsOnTitle() const;
     void NewScreen();
-    CReplay::EPicture GetPicture() const;
 
     COptions myOptions;
     CLevelSession mySession;
@@ -156,18 +151,16 @@ private:
     // The list of myLevels.
     CLevelList& myLevelList;
     std::string myLevelFile;
-    bool mySaveFailureTold = false;
     CGameHud myHud;
     CGameSound mySound;
     CScreenFlow myFlow;
-    bool myPaused = false;
     CAttempt myAttempt;
     CReplay myReplay;
     // The options window over the title, changing myOptions and mySound.
     COptionsPanel myOptionsPanel{myOptions, mySound};
-    // Losses in a row of the level file myLossFile.
-    std::string myLossFile;
-    unsigned myLosses = 0;
+    // Pause, undo, hint and mute, the clicks' moves and sounds, the status line.
+    CLevelPlay myPlay{mySession, myHud, mySound, myAttempt};
+    CLevelOutcome myOutcome;
     // My levels, the level editor and its test runs.
     COwnLevels myOwnLevels;
 };

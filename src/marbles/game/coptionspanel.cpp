@@ -22,6 +22,11 @@ tarn::IWindowControl* Window() {
 
 }  // namespace
 
+void COptionsPanel::ApplyStartMode() {
+    tarn::IWindowControl* window = Window();
+    if (myOptions.myFullscreen && window && !window->IsFullscreen()) window->SetFullscreen(true);
+}
+
 void COptionsPanel::Open() {
     if (myWindow) return;
     tarn::IWindowControl* window = Window();

@@ -22,6 +22,8 @@ public:
     COptionsPanel(const COptionsPanel&) = delete;
     COptionsPanel& operator=(const COptionsPanel&) = delete;
 
+    // Puts the window in full screen at the start when the options ask for it.
+    void ApplyStartMode();
     // Opens the options window on the desktop (once), showing the volumes and the full-screen
     // mode in force.
     void Open();
