@@ -106,14 +106,14 @@ TEST(EditorPlaythrough, BuildTestProveSaveThenWinTheLevelFromMyLevelsInANewRun) 
     ASSERT_EQ(RunGame(BUILD), 0) << ReadFile("xvfb.txt") << ReadFile("stderr.txt") << ReadFile("log.txt");
     const std::string level = ReadFile("data/mylevels/mylevel01.xml");
     EXPECT_EQ(ReadFile("data/mylevels/drafts/mylevel01.xml"), level);
-    EXPECT_NE(ReadFile("data/level_list.xml").find("filename=\"data/mylevels/mylevel01.xml\" position=\"25\""),
+    EXPECT_NE(ReadFile("data/level_list.xml").find("filename=\"data/mylevels/mylevel01.xml\" position=\"37\""),
               std::string::npos)
         << ReadFile("data/level_list.xml");
 
     ASSERT_EQ(RunGame(PLAY), 0) << ReadFile("xvfb.txt") << ReadFile("stderr.txt") << ReadFile("log.txt");
     // The win is the player's: the level is completed in the list, and the files are as saved.
     EXPECT_NE(ReadFile("data/level_list.xml")
-                  .find("completed=\"1\" filename=\"data/mylevels/mylevel01.xml\" position=\"25\""),
+                  .find("completed=\"1\" filename=\"data/mylevels/mylevel01.xml\" position=\"37\""),
               std::string::npos)
         << ReadFile("data/level_list.xml");
     EXPECT_EQ(ReadFile("data/mylevels/mylevel01.xml"), level);

@@ -54,10 +54,10 @@ TEST(MyLevels, ProvenLevelsJoinTheListRefusedOnesAreToldAndATestWinsNothing) {
         ASSERT_TRUE(task.Start());
         CMarblesTask::CMarblesTaskImpl* game = task.GetImpl();
         const CLevelList& list = game->GetLevelList();
-        ASSERT_EQ(LevelCount(list), 25);
-        EXPECT_EQ(list.GetEntry(25).myFileName, "data/mylevels/mine.xml");
-        EXPECT_TRUE(list.GetEntry(25).myOwn);
-        EXPECT_TRUE(IsLevelPlayable(list, 25));
+        ASSERT_EQ(LevelCount(list), 37);
+        EXPECT_EQ(list.GetEntry(37).myFileName, "data/mylevels/mine.xml");
+        EXPECT_TRUE(list.GetEntry(37).myOwn);
+        EXPECT_TRUE(IsLevelPlayable(list, 37));
         const std::vector<std::string> texts = game->GetScreen()->GetTexts();
         EXPECT_NE(std::find_if(texts.begin(), texts.end(),
                                [](const std::string& t) {
