@@ -262,8 +262,9 @@ sdl_unit_tests() {
     [ -f "$work/build-sdl/Makefile" ] || { sdl_tests_summary="unit tests not built (no build folder)"; return 1; }
     echo "== Cross-building the SDL tasks' unit tests"
     local names=() name build_start=$(date +%s) unbuilt=() programs=()
-    # Their test files are compiled into the programs named tests_<folder>_sdltasks.
-    mapfile -t names < <(cmake --build "$work/build-sdl" --target help | sed -n 's/^\.\.\. \(tests_[a-z_]*_sdltasks\).*/\1/p')
+    # Their test files are compiled into the programs named tests_<folder>_sdltasks[_<file>].
+    mapfile -t names < <(cmake --build "$work/build-sdl" --target help |
+        sed -n 's/^\.\.\. \(tests_[a-z_]*_sdltasks[a-z_]*\).*/\1/p')
     [ ${#names[@]} -gt 0 ] || { sdl_tests_summary="no unit tests of the SDL tasks configured"; return 1; }
     nice -n 10 cmake --build "$work/build-sdl" -j"$jobs" --target "${names[@]}" -- -k \
         > "$work/build-sdl-tests.log" 2>&1 || true
