@@ -26,7 +26,8 @@ double ThreadMicroseconds() {
 
 std::string LevelFile(int level) {
     char name[64];
-    std::snprintf(name, sizeof name, "data/levels/level%02d.xml", level);
+    // Twelve levels a chapter, named by chapter and place in it.
+    std::snprintf(name, sizeof name, "data/levels/chapter%d_level%02d.xml", (level - 1) / 12 + 1, (level - 1) % 12 + 1);
     return name;
 }
 

@@ -23,7 +23,7 @@ const int kWidth = benchsupport::kDisplayWidth;
 const int kHeight = benchsupport::kDisplayHeight;
 const int kMarbles = 40;
 const int kMarbleSize = 32;
-const char* const kBackground = "data/gfx/levels/level01.png";
+const char* const kBackground = "data/gfx/levels/chapter1_level01.png";
 
 std::string MarbleFile(int i) { return "data/gfx/marbles/marble" + std::to_string(i % 5) + ".png"; }
 int MarbleX(int i) { return 40 + (i * 97) % 560; }

@@ -15,7 +15,8 @@ namespace {
 
 std::vector<marbles::RigidBody> LoadLevel(int number) {
     char name[64];
-    std::snprintf(name, sizeof name, "/game/data/levels/level%02d.xml", number);
+    std::snprintf(name, sizeof name, "/game/data/levels/chapter%d_level%02d.xml", (number - 1) / 12 + 1,
+                  (number - 1) % 12 + 1);
     std::vector<marbles::RigidBody> bodies;
     const std::unique_ptr<marbles::CPhysicsWorld> world = marbles::LoadLevelPhysics(std::string(MARBLES_SOURCE_DIR) + name);
     for (unsigned i = 0; world && i < world->GetBodyCount(); ++i) bodies.push_back(world->GetBody(i));
@@ -38,7 +39,7 @@ void BM_SolveLevel(benchmark::State& state) {
         state.counters["piles"] = static_cast<double>(solver.GetSettleCount());
     }
 }
-BENCHMARK(BM_SolveLevel)->Arg(1)->Arg(12)->Arg(24)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SolveLevel)->Arg(1)->Arg(12)->Arg(36)->Unit(benchmark::kMillisecond);
 
 // 200 random players on one level, solver built fresh each time (no piles cached).
 void BM_RandomPlayers(benchmark::State& state) {
@@ -52,6 +53,6 @@ void BM_RandomPlayers(benchmark::State& state) {
         benchmark::DoNotOptimize(solver.PlayRandom(200, 1));
     }
 }
-BENCHMARK(BM_RandomPlayers)->Arg(1)->Arg(12)->Arg(24)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RandomPlayers)->Arg(1)->Arg(12)->Arg(36)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -134,7 +134,7 @@ TEST(Program, HangUpAndTerminateEndTheGameLikeQuitAndSaveTheProgress) {
             << signal << ReadFile("data/level_list.xml");
         const std::string log = ReadFile("log.txt");
         EXPECT_NE(log.find("Fullscreen"), std::string::npos) << log;
-        EXPECT_EQ(log.find("Loading level: data/levels/level01.xml"), log.rfind("Loading level")) << log;
+        EXPECT_EQ(log.find("Loading level: data/levels/chapter1_level01.xml"), log.rfind("Loading level")) << log;
     }
 }
 

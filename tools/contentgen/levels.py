@@ -1,8 +1,7 @@
-"""The level designs: static shapes (slopes, funnels, pegs, shelves, V-floors), where the
-marbles start and how many of each type, written as level files with their physics model,
-graphics and sprite data, plus the level list. Each level names a band for the share of random
-players that win it; `contentgen.py --prove` tries type layouts (by seed) until the solver finds
-the level winnable with a random-player share inside the band, and writes the solution."""
+"""The shapes levels are built of (slopes, V-floors, funnels, pegs, uprights, piles of marbles
+laid where they come to rest), the level class, and the writing of level files with their
+physics model, graphics and sprite data, their backgrounds and the level list. The levels
+themselves are designed in chapters.py; `contentgen.py --prove` colours them."""
 
 import math
 import os
@@ -139,90 +138,6 @@ class Level:
         return [t for t in threes for _ in range(3)]
 
 
-# Random-player bands along the curve: forgiving first, planning later, never pure luck.
-EASY, GENTLE, MEDIUM, HARD, EXPERT = (0.6, 1.0), (0.3, 0.95), (0.1, 0.7), (0.03, 0.45), (0.005, 0.3)
-
-LEFT_V = dict(centre=-9.5, left=INNER_LEFT, right=0.0)
-RIGHT_V = dict(centre=9.5, left=0.0, right=INNER_RIGHT)
-
-LEVELS = [
-    # 1: nine marbles laid in a V.
-    Level(1, v_floor(8.0), [v_pile(9, 8.0)], [3, 3, 3], 'threes', (90, 140, 220), 'grid', EASY),
-    # 2: twelve in a V, a peg above them.
-    Level(2, v_floor(8.0) + [peg(0.0, 4.0)], [v_pile(12, 8.0)], [6, 3, 3], 'threes', (110, 200, 140), 'dots', EASY),
-    # 3: two Vs side by side.
-    Level(3, w_floor(7.0), [v_pile(6, 7.0, **LEFT_V), v_pile(9, 7.0, **RIGHT_V)], [6, 6, 3], 'threes',
-          (200, 150, 90), 'stripes', EASY),
-    # 4: a steep V, four colours.
-    Level(4, v_floor(10.0), [v_pile(15, 10.0)], [3, 6, 3, 3], 'threes', (170, 110, 210), 'waves', EASY),
-    # 5: a V with shelves that tip three more marbles in.
-    Level(5, v_floor(8.0) + [slope(INNER_LEFT - 0.5, 2.0, -9.0, 5.0), slope(9.0, 5.0, INNER_RIGHT + 0.5, 2.0)],
-          [v_pile(12, 8.0), (-18.0, -12.0, 0.0, 3), (12.0, 18.0, 0.0, 3)], [6, 3, 6, 3], 'threes',
-          (90, 190, 200), 'grid', GENTLE),
-    # 6: a wide V with two pegs above, four colours.
-    Level(6, v_floor(9.0) + [peg(-6.0, 3.0), peg(6.0, 3.0)], [v_pile(18, 9.0), (-10.0, 10.0, 0.0, 3)],
-          [6, 6, 6, 3], 'threes', (220, 120, 120), 'dots', GENTLE),
-    # 7: pegs over a V, four colours.
-    Level(7, v_floor(9.0) + [peg(x, 6.0) for x in (-9.0, -3.0, 3.0, 9.0)], [v_pile(15, 9.0), (-12.0, 12.0, 2.0, 9)],
-          [6, 6, 6, 6], 'threes', (120, 160, 110), 'stripes', GENTLE),
-    # 8: a funnel emptying into a V.
-    Level(8, funnel(0.0, 5.0, 5.0) + v_floor(8.0), [v_pile(15, 8.0), (-16.0, 16.0, -2.0, 12)], [6, 6, 9, 6], 'threes',
-          (200, 190, 90), 'waves', GENTLE),
-    # 9: a V off to the left, a shelf above it.
-    Level(9, v_floor(10.0, -5.0) + [slope(0.0, 4.0, 10.0, 1.0)],
-          [v_pile(24, 10.0, centre=-5.0), (1.0, 9.0, -1.0, 6)], [6, 6, 6, 6, 6], 'painted', (90, 120, 200), 'grid',
-          MEDIUM),
-    # 10: five colours mixed in a deep V.
-    Level(10, v_floor(11.0), [v_pile(27, 11.0)], [6, 6, 6, 6, 3], 'painted', (150, 200, 90), 'dots', MEDIUM),
-    # 11: shelves over a V, five colours.
-    Level(11, v_floor(9.0) + [slope(-14.0, 3.0, -6.0, 6.0), slope(6.0, 6.0, 14.0, 3.0)],
-          [v_pile(18, 9.0), (-14.0, -6.0, 1.0, 6), (6.0, 14.0, 1.0, 6)], [6, 6, 6, 6, 6], 'painted',
-          (210, 140, 170), 'stripes', MEDIUM),
-    # 12: pegs in a diamond over a V.
-    Level(12, v_floor(10.0) + [peg(0.0, 0.0), peg(-5.0, 4.0), peg(5.0, 4.0)],
-          [v_pile(24, 10.0), (-9.0, 9.0, -2.0, 9)], [9, 6, 6, 6, 6], 'painted', (100, 180, 170), 'waves', MEDIUM),
-    # 13: a funnel over a V off to the right.
-    Level(13, funnel(0.0, 5.0, 4.0, -4.0, INNER_RIGHT) + v_floor(9.0, 6.0),
-          [v_pile(21, 9.0, centre=6.0), (-2.0, 18.0, -2.0, 12)], [9, 6, 6, 6, 6], 'painted', (180, 120, 90), 'grid', MEDIUM),
-    # 14: a steep V, five colours mixed.
-    Level(14, v_floor(12.0), [v_pile(36, 12.0)], [9, 6, 9, 6, 6], 'painted', (120, 110, 200), 'dots', MEDIUM),
-    # 15: six colours in a V, two shelves.
-    Level(15, v_floor(10.0) + [slope(INNER_LEFT - 0.5, 1.0, -10.0, 4.0), slope(10.0, 4.0, INNER_RIGHT + 0.5, 1.0)],
-          [v_pile(24, 10.0), (-18.0, -11.0, -1.0, 6), (11.0, 18.0, -1.0, 6)], [6] * 6, 'painted',
-          (200, 100, 90), 'stripes', HARD),
-    # 16: a V to the left and a shelf above it.
-    Level(16, v_floor(9.0, -6.0) + [slope(-4.0, 2.0, INNER_RIGHT + 0.5, -1.0)],
-          [v_pile(24, 9.0, centre=-6.0), (0.0, 18.0, -3.0, 15)], [9, 9, 6, 9, 6], 'painted', (90, 170, 120), 'waves', HARD),
-    # 17: six colours, a funnel over a V.
-    Level(17, funnel(-1.0, 4.0, 5.0) + v_floor(11.0), [v_pile(30, 11.0), (-18.0, 18.0, -3.0, 12)],
-          [9, 6, 6, 9, 6, 6], 'painted', (160, 150, 210), 'grid', HARD),
-    # 18: a field of pegs over a V.
-    Level(18, v_floor(10.0) + [peg(x, 5.0) for x in (-12.0, -6.0, 0.0, 6.0, 12.0)]
-          + [peg(x, 1.0) for x in (-9.0, -3.0, 3.0, 9.0)], [v_pile(27, 10.0), (-18.0, 18.0, -2.0, 15)],
-          [6, 9, 6, 6, 9, 6], 'painted', (210, 180, 110), 'dots', HARD),
-    # 19: shelves in a zigzag over a V.
-    Level(19, v_floor(11.0) + [slope(-12.0, 2.0, -4.0, 5.0), slope(4.0, 5.0, 12.0, 2.0)],
-          [v_pile(30, 11.0), (-18.0, 18.0, 0.0, 15)], [9, 6, 9, 6, 9, 6], 'painted', (100, 140, 160), 'stripes', HARD),
-    # 20: a deep V under a funnel, six colours mixed.
-    Level(20, funnel(-3.0, 2.0, 6.0) + v_floor(11.0), [v_pile(33, 11.0), (-18.0, 18.0, -5.0, 15)],
-          [9, 9, 6, 9, 9, 6], 'painted', (190, 110, 150), 'waves', HARD),
-    # 21: a staircase of shelves over a V.
-    Level(21, v_floor(10.0) + [slope(INNER_LEFT - 0.5, 0.0, -8.0, 3.0), slope(8.0, 3.0, INNER_RIGHT + 0.5, 0.0)],
-          [v_pile(33, 10.0), (-18.0, -9.0, -2.0, 9), (9.0, 18.0, -2.0, 9)], [9, 9, 9, 6, 9, 9], 'painted',
-          (120, 190, 150), 'grid', EXPERT),
-    # 22: pegs over a wide V.
-    Level(22, v_floor(9.0) + [peg(x, 1.0) for x in (-14.0, -7.0, 0.0, 7.0, 14.0)],
-          [v_pile(36, 9.0), (-18.0, 18.0, -2.0, 18)], [9] * 6, 'painted', (170, 130, 100), 'dots', EXPERT),
-    # 23: two funnels over a deep V.
-    Level(23, funnel(-4.0, 1.0, 3.5, INNER_LEFT, 0.0) + funnel(-4.0, 1.0, 3.5, 0.0, INNER_RIGHT) + v_floor(12.0),
-          [v_pile(39, 12.0), (-18.0, -1.0, -6.0, 9), (1.0, 18.0, -6.0, 9)], [12, 9, 9, 9, 9, 9], 'painted',
-          (110, 110, 190), 'stripes', EXPERT),
-    # 24: sixty marbles in a deep V.
-    Level(24, v_floor(13.0), [v_pile(45, 13.0), (-18.0, 18.0, -3.0, 15)], [12, 9, 12, 9, 9, 9], 'painted',
-          (200, 160, 90), 'waves', EXPERT),
-]
-
-
 def _body(shape, inverse_mass, inverse_inertia, static, colour, init_id, extent, position):
     return ('    <RigidBody shape="%d" orientation="%.6g" angularVelocity="0" inverseMass="%g" '
             'inverseMomentOfInertia="%g" staticObject="%d" color="%d" initId="%d" >\n'
@@ -260,12 +175,21 @@ def first_marble_id(level):
     return len(level.blocks) + 1
 
 
+LEVELS_PER_CHAPTER = 12
+
+
+def level_name(number):
+    """Levels are named by chapter and place in it: the old names (level01 to level24) belonged to
+    other levels, and a player's wins follow file names."""
+    return 'chapter%d_level%02d' % ((number - 1) // LEVELS_PER_CHAPTER + 1, (number - 1) % LEVELS_PER_CHAPTER + 1)
+
+
 def level_file(number):
-    return 'data/levels/level%02d.xml' % number
+    return 'data/levels/%s.xml' % level_name(number)
 
 
 def background_sprite(number):
-    return 'data/gfx/levels/level%02d.xml' % number
+    return 'data/gfx/levels/%s.xml' % level_name(number)
 
 
 def write_level(game_dir, level):
@@ -274,10 +198,21 @@ def write_level(game_dir, level):
 
 def make_backgrounds(game_dir, levels):
     for level in levels:
-        make_level_background(game_dir, level.number, level.blocks, level.tint, level.pattern)
+        make_level_background(game_dir, level_name(level.number), level.blocks, level.tint, level.pattern)
 
 
-def make_level_list(game_dir):
+# The level editor's backgrounds: the frame alone, in a tint and pattern each (the editor
+# draws the player's boxes itself).
+EDITOR_BACKGROUNDS = [((90, 140, 220), 'grid'), ((110, 200, 140), 'dots'), ((170, 110, 210), 'waves'),
+                      ((220, 150, 90), 'stripes'), ((200, 90, 110), 'grid'), ((120, 190, 150), 'dots')]
+
+
+def make_editor_backgrounds(game_dir):
+    for number, (tint, pattern) in enumerate(EDITOR_BACKGROUNDS, start=1):
+        make_level_background(game_dir, 'background%d' % number, FRAME, tint, pattern, 'data/gfx/editor')
+
+
+def make_level_list(game_dir, levels):
     entries = ''.join('  <Level position="%d" filename="%s" completed="0" />\n' % (l.number, level_file(l.number))
-                      for l in LEVELS)
+                      for l in levels)
     write_text(os.path.join(game_dir, 'data/level_list.xml'), '<LevelList>\n%s</LevelList>\n' % entries)

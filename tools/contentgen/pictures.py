@@ -1,11 +1,12 @@
-"""Draws the game's pictures: marble sprite sheets with their sprite files, the title and help
-screens, the level-complete and level-lost pictures with their sprite files, the window chrome,
-the console background and the level backgrounds with their static blocks drawn in."""
+"""Draws the game's pictures: marble sprite sheets with their sprite files, the game's lettering
+as a font for the texts drawn at run time, the title and help screens, the level-complete and
+level-lost pictures with their sprite files, the window chrome, the console background and the
+level backgrounds with their static blocks drawn in."""
 
 import math
 import os
 
-from imaging import Canvas, MAGENTA, convert_png, text_width, write_png
+from imaging import Canvas, FONT, MAGENTA, convert_png, text_width, write_png
 
 SCREEN_W, SCREEN_H = 640, 480
 # One world unit is 16 pixels; world (0, 0) lies at pixel (320, 160).
@@ -72,9 +73,12 @@ def _shade(base, nx, ny, nz, brightness):
     return colour
 
 
-def draw_marble(canvas, x0, y0, size, base, symbol, brightness=1.0, ring=0.0, selected=False, glow=0.0):
+def draw_marble(canvas, x0, y0, size, base, symbol, brightness=1.0, ring=0.0, selected=False, glow=0.0,
+                dash_phase=None):
     """A shaded glossy sphere with its symbol in the size-by-size cell at (x0, y0); selected
-    adds a steady white ring with a dark inner line, plain in colour and in greyscale."""
+    adds a steady white ring with a dark inner line, dash_phase a rim of white and black dashes
+    turned by that part of a dash pair: each stands out in colour and in greyscale on any
+    marble, the white on dark ones, the black on light ones."""
     radius = size / 2.0 - 0.5
     centre = size / 2.0
     symbol_scale = radius * 0.46
@@ -109,6 +113,9 @@ def draw_marble(canvas, x0, y0, size, base, symbol, brightness=1.0, ring=0.0, se
                         # Lightens towards white, most at the edge: a soft glow.
                         amount = glow * (0.45 + 0.55 * math.sqrt(d2) / radius)
                         colour = [c + (255 - c) * amount for c in colour]
+                    if dash_phase is not None and math.sqrt(d2) > radius * DASH_RIM:
+                        turn = math.atan2(dy, dx) / (2 * math.pi) * DASH_PAIRS + dash_phase
+                        colour = [255.0] * 3 if (turn - math.floor(turn)) < 0.5 else [12.0] * 3
                     if selected and math.sqrt(d2) > radius * 0.8:
                         colour = [255.0, 255.0, 255.0]
                     elif selected and math.sqrt(d2) > radius * 0.7:
@@ -121,19 +128,24 @@ def draw_marble(canvas, x0, y0, size, base, symbol, brightness=1.0, ring=0.0, se
                 canvas.put(x0 + px, y0 + py, MAGENTA, 0)
 
 
-# The highlight (hover and hints) is a soft glow: the marble lightens and dims, no ring.
-HIGHLIGHT_STEPS = [0.3, 0.45, 0.3, 0.2]
+# The highlight (hover and hints) is a turning rim of white and black dashes over a soft glow:
+# each frame turns the dashes by a quarter of a pair, so the four frames loop smoothly. The
+# selection is a steady white ring: the two never look alike.
+HIGHLIGHT_GLOW = 0.2
+DASH_PAIRS = 5
+DASH_RIM = 0.74
 SELECTED_FRAME = 1 + HIGHLIGHT_FRAMES
 
 
 def marble_sheet(base, symbol):
-    """Frame 0 is the normal look; frames 1.. glow for the highlight; the last one is the
-    steady ring of a selected marble."""
+    """Frame 0 is the normal look; frames 1.. turn the dashed rim of the highlight; the last one
+    is the steady ring of a selected marble."""
     size = MARBLE_PIXELS
     sheet = Canvas(size * (2 + HIGHLIGHT_FRAMES), size, MAGENTA, 0)
     draw_marble(sheet, 0, 0, size, base, symbol)
-    for n, glow in enumerate(HIGHLIGHT_STEPS):
-        draw_marble(sheet, size * (n + 1), 0, size, base, symbol, glow=glow)
+    for n in range(HIGHLIGHT_FRAMES):
+        draw_marble(sheet, size * (n + 1), 0, size, base, symbol, glow=HIGHLIGHT_GLOW,
+                    dash_phase=n / HIGHLIGHT_FRAMES)
     draw_marble(sheet, size * SELECTED_FRAME, 0, size, base, symbol, 1.1, 0.0, selected=True)
     return sheet
 
@@ -415,13 +427,51 @@ def level_background(blocks, tint, pattern='grid'):
     return c
 
 
-def make_level_background(game_dir, number, blocks, tint, pattern='grid'):
-    """Writes the background picture and its sprite file; returns the sprite file name."""
-    folder = os.path.join(game_dir, 'data/gfx/levels')
-    os.makedirs(folder, exist_ok=True)
-    image = 'data/gfx/levels/level%02d.png' % number
-    sprite = 'data/gfx/levels/level%02d.xml' % number
+def make_level_background(game_dir, name, blocks, tint, pattern='grid', folder='data/gfx/levels'):
+    """Writes the background picture and its sprite file (named name in folder); returns the
+    sprite file name."""
+    os.makedirs(os.path.join(game_dir, folder), exist_ok=True)
+    image = '%s/%s.png' % (folder, name)
+    sprite = '%s/%s.xml' % (folder, name)
     write_png(level_background(blocks, tint, pattern), os.path.join(game_dir, image), alpha=False)
     # Behind every marble (larger Z is farther away).
     write_text(os.path.join(game_dir, sprite), static_sprite_xml(image, 0, 0, SCREEN_W, SCREEN_H, 1000))
     return sprite
+
+
+# The game's lettering for the texts drawn at run time (status bar, messages, results): the
+# 5x7 dot font of the pictures at two pixels a dot, as an OGF font (one text line and a glyph
+# sheet, transparent around the glyphs). Small letters share the capitals' glyphs.
+HUD_FONT_SCALE = 2
+HUD_FONT_COLOUR = (255, 226, 130)
+HUD_FONT_COLUMNS = 16
+HUD_SPACE_WIDTH = 8
+HUD_FONT_FILE = 'data/gfx/hud_font.ogf'
+HUD_FONT_IMAGE = 'data/gfx/hud_font.png'
+
+
+def hud_font_chars():
+    """Every glyph of the dot font but ";" (the OGF field separator), then the small letters."""
+    chars = [ch for ch in FONT if ch != ';']
+    return ''.join(chars) + ''.join(ch.lower() for ch in chars if ch.isalpha())
+
+
+def hud_font():
+    """The glyph sheet and the OGF line naming it."""
+    chars = hud_font_chars()
+    cell_w, cell_h = 6 * HUD_FONT_SCALE, 7 * HUD_FONT_SCALE
+    rows = (len(chars) + HUD_FONT_COLUMNS - 1) // HUD_FONT_COLUMNS
+    sheet = Canvas(cell_w * HUD_FONT_COLUMNS, cell_h * rows, MAGENTA, 0)
+    for n, ch in enumerate(chars):
+        x0, y0 = (n % HUD_FONT_COLUMNS) * cell_w, (n // HUD_FONT_COLUMNS) * cell_h
+        sheet.text(x0, y0, ch, HUD_FONT_COLOUR, scale=HUD_FONT_SCALE)
+    widths = ''.join('%02d' % (HUD_SPACE_WIDTH if ch == ' ' else cell_w) for ch in chars)
+    line = 'OGF;%d;%d;%d;%d;%d;888;%s;%s;%s\n' % (HUD_FONT_COLUMNS, rows, cell_w, cell_h, len(chars), chars, widths,
+                                                 HUD_FONT_IMAGE)
+    return sheet, line
+
+
+def make_hud_font(game_dir):
+    sheet, line = hud_font()
+    write_png(sheet, os.path.join(game_dir, HUD_FONT_IMAGE))
+    write_text(os.path.join(game_dir, HUD_FONT_FILE), line)

@@ -10,15 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "marbles/level/clevelfile.h"
 #include "marbles/level/csolutionfile.h"
-#include "marbles/physics/cphysicstask.h"
+#include "marbles/level/solutionreplay.h"
 #include "marbles/physics/cphysicsworld.h"
-#include "marbles/rules/clevelrules.h"
 #include "marbles/rules/csettlewatch.h"
 #include "marbles/rules/cmarble.h"
-#include "marbles/rules/cmarblefactory.h"
-#include "marbles/rules/cmarbleslogic.h"
 #include "tarn/utils/xml/cxmlfilesys.h"
 #include "tarn/utils/xml/cxmlnode.h"
 
@@ -48,6 +44,15 @@ const char* const theUsage =
     "                  level file FILE through the game's selection, removal and end-of-level\n"
     "                  rules: prints \"Level complite\" and exits 0 when the level is won,\n"
     "                  otherwise prints why and exits 3\n"
+    "  --delay N       with --play: each move comes N steps later than the solution says after\n"
+    "                  the pile it meets has settled, as a player reacting late would click\n"
+    "  --comfort       with --play: also print \"largest_overlap_radii\" (the deepest two bodies\n"
+    "                  sank into each other in any settled pile, in radii of the smaller marble;\n"
+    "                  a circle in a box counts in its own radius), \"largest_flight_overlap_radii\"\n"
+    "                  (the same over every step, landings included) and \"visit_cap_steps\"\n"
+    "                  (steps whose impulse passes stopped at the contact-visit limit), and exit 4\n"
+    "                  instead of 0 when a settled pile overlaps more than 0.1 radius or any step\n"
+    "                  reached the limit\n"
     "  --help          print this text\n"
     "\n"
     "Output: \"steps\" (steps run), \"rest_step\" (the first step after which the world was at\n"
@@ -56,7 +61,8 @@ const char* const theUsage =
     "one row per body in index order: index, initId, shape (circle or box, otherwise the\n"
     "number), type (the body's colour, the game's marble type), x, y, vx, vy.\n"
     "\n"
-    "Exit status: 0 on success, 1 for bad options, 2 when FILE holds no physics model.\n";
+    "Exit status: 0 on success, 1 for bad options, 2 when FILE holds no physics model, 3 when a\n"
+    "replayed level is not won, 4 when it is won beyond the physics' comfort (--comfort).\n";
 
 struct SimOptions {
     std::string file;
@@ -67,6 +73,8 @@ struct SimOptions {
     bool creep = false;
     bool sleep = false;
     bool help = false;
+    bool comfort = false;
+    long delay = 0;
     std::string solution;
 };
 
@@ -93,6 +101,10 @@ bool ParseOptions(int argc, char** argv, SimOptions& options) {
             options.creep = true;
         } else if (arg == "--sleep") {
             options.sleep = true;
+        } else if (arg == "--comfort") {
+            options.comfort = true;
+        } else if (arg == "--delay" && hasValue && ParseCount(argv[i + 1], options.delay)) {
+            ++i;
         } else if (arg == "--play" && hasValue && options.solution.empty()) {
             options.solution = argv[++i];
         } else if (arg == "--steps" && hasValue && ParseCount(argv[i + 1], options.steps)) {
@@ -205,84 +217,90 @@ private:
     float myCreep = 0.0f;
 };
 
-// Records how the level ended.
-class CEnding {
-public:
-    void Complete() { myComplete = true; }
-    void Lost() { myLost = true; }
-    bool myComplete = false;
-    bool myLost = false;
-};
-
-// The marble following the circle body with initId, or null.
-marbles::CMarble* FindMarble(marbles::CPhysicsWorld& world, std::int32_t initId) {
+// The deepest two bodies of the world sink into each other, in radii of the smaller marble
+// (a circle against a box counts in the circle's radius); 0 when nothing overlaps.
+float DeepestOverlap(const marbles::CPhysicsWorld& world) {
+    float deepest = 0.0f;
     for (unsigned i = 0; i < world.GetBodyCount(); ++i) {
-        const marbles::RigidBody& body = world.GetBody(i);
-        if (body.shape != marbles::SHAPE_CIRCLE || body.initId != initId || !body.listener) continue;
-        auto* marble = static_cast<marbles::CMarble*>(body.listener);
-        if (marble->IsRegistered()) return marble;
+        const marbles::RigidBody& a = world.GetBody(i);
+        if (a.shape != marbles::SHAPE_CIRCLE) continue;
+        for (unsigned j = 0; j < world.GetBodyCount(); ++j) {
+            const marbles::RigidBody& b = world.GetBody(j);
+            if (b.shape == marbles::SHAPE_CIRCLE && j > i) {
+                const marbles::Vector2 d = a.position - b.position;
+                const float depth = a.extent.x + b.extent.x - std::sqrt(marbles::Dot(d, d));
+                deepest = std::max(deepest, depth / std::min(a.extent.x, b.extent.x));
+            }
+            marbles::ContactPoints points;
+            if (b.shape != marbles::SHAPE_BOX || !marbles::CircleBox(a, b, marbles::OrientationAxis(b.orientation), points))
+                continue;
+            deepest = std::max(deepest, marbles::Dot(points.pointB[0] - points.pointA[0], points.normal) / a.extent.x);
+        }
     }
-    return nullptr;
+    return deepest;
 }
 
-// Steps the level as the game does, one 50 ms step per update: queued removals first, then the
-// step, the clicks due after it, and once a game second (34 steps at the game's speed) the
-// end-of-level check while the pile is settled.
+// How hard a replay pressed the physics: the deepest overlap in the piles the player meets
+// (each time the world falls asleep), the deepest while marbles fall and land, and the steps
+// whose impulse passes ran into the visit limit.
+class CComfortWatch {
+public:
+    // After each step: stepped tells whether the world moved at all (a sleeping one does not),
+    // fellAsleep whether the pile settled and went to sleep after it.
+    void Observe(const marbles::CPhysicsWorld& world, bool stepped, bool fellAsleep) {
+        if (stepped && world.GetVisitCount() >= marbles::CPhysicsWorld::VISIT_LIMIT) ++myCapSteps;
+        const float deepest = DeepestOverlap(world);
+        myFlight = std::max(myFlight, deepest);
+        if (fellAsleep) myRest = std::max(myRest, deepest);
+    }
+    void Print() const {
+        std::printf("largest_overlap_radii %.3f\nlargest_flight_overlap_radii %.3f\nvisit_cap_steps %u\n",
+                    static_cast<double>(myRest), static_cast<double>(myFlight), myCapSteps);
+    }
+    bool IsComfortable() const { return myCapSteps == 0 && myRest <= 0.1f; }
+
+private:
+    float myRest = 0.0f;
+    float myFlight = 0.0f;
+    unsigned myCapSteps = 0;
+};
+
+// The clicks as a player reacting delay steps late makes them: each move (the clicks sharing
+// one step) moves by delay for itself and for every move before it.
+std::vector<marbles::CSolutionFile::Click> Delayed(std::vector<marbles::CSolutionFile::Click> clicks, long delay) {
+    unsigned shift = 0;
+    unsigned lastStep = 0;
+    for (std::size_t k = 0; k < clicks.size(); ++k) {
+        if (k == 0 || clicks[k].step != lastStep) shift += static_cast<unsigned>(delay);
+        lastStep = clicks[k].step;
+        clicks[k].step += shift;
+    }
+    return clicks;
+}
+
+// Replays the solution's clicks, delayed as asked, in the level as the game steps it; with
+// comfort, says how hard the replay pressed the physics.
 int Play(const SimOptions& options) {
     marbles::CSolutionFile solution;
     if (!solution.Load(options.solution)) {
         std::fprintf(stderr, "marbles-sim: cannot read the solution %s\n", options.solution.c_str());
         return 2;
     }
-    marbles::CMarbleFactory factory;
-    marbles::CPhysicsTask physics;
-    physics.SetListenerFactory(&factory);
-    marbles::CMarblesLogic logic;
-    logic.SetPhysics(&physics);
-    marbles::CLevelRules rules;
-    CEnding ending;
-    rules.GetLevelCompleteSignal().Connect(&ending, &CEnding::Complete);
-    rules.GetLevelLostSignal().Connect(&ending, &CEnding::Lost);
-    marbles::CLevelFile level(&physics);
-    if (!level.Load(options.file)) {
+    CComfortWatch comfort;
+    const marbles::SolutionReplay replay = marbles::ReplaySolution(
+        options.file, Delayed(solution.GetClicks(), options.delay),
+        [&](const marbles::CPhysicsWorld& world, bool stepped, bool fellAsleep) {
+            if (options.comfort) comfort.Observe(world, stepped, fellAsleep);
+        });
+    if (!replay.levelRead) {
         std::fprintf(stderr, "marbles-sim: cannot read the level %s\n", options.file.c_str());
         return 2;
     }
-    const std::vector<marbles::CSolutionFile::Click>& clicks = solution.GetClicks();
-    const unsigned checkSteps = 34;
-    const unsigned lastStep = (clicks.empty() ? 0 : clicks.back().step) + 2000;
-    std::size_t next = 0;
-    unsigned lastCheck = 0;
-    for (unsigned step = 1; step <= lastStep; ++step) {
-        logic.ApplyPendingRemovals();
-        physics.Step(50);
-        rules.ObservePile(physics.GetWorld());
-        for (; next < clicks.size() && clicks[next].step == step; ++next) {
-            marbles::CMarble* marble = FindMarble(*physics.GetWorld(), clicks[next].initId);
-            if (!marble) {
-                std::printf("No marble %d at step %u\n", clicks[next].initId, step);
-                return 3;
-            }
-            logic.OnMarbleClicked(marble);
-        }
-        if (next < clicks.size() && clicks[next].step < step) {
-            std::printf("Click %zu at step %u comes too late\n", next + 1, clicks[next].step);
-            return 3;
-        }
-        if (step - lastCheck < checkSteps || !rules.IsPileSettled()) continue;
-        lastCheck = step;
-        rules.CheckLevelState();
-        if (ending.myComplete) {
-            std::printf("Level complite\n");
-            return 0;
-        }
-        if (ending.myLost) {
-            std::printf("Level lost at step %u\n", step);
-            return 3;
-        }
-    }
-    std::printf("The level did not end by step %u\n", lastStep);
-    return 3;
+    std::printf("%s\n", replay.ending.c_str());
+    if (!replay.won) return 3;
+    if (!options.comfort) return 0;
+    comfort.Print();
+    return comfort.IsComfortable() ? 0 : 4;
 }
 
 }  // namespace

@@ -31,9 +31,14 @@ const char* const theUsage =
     "  first moves the chains selectable at the start, and how many of them still lead to a win\n"
     "  random      the share of random players (each click a uniform choice among the\n"
     "              selectable chains) that win\n"
+    "  look-ahead  the share of look-ahead players that win: each settles the pile every\n"
+    "              selectable chain would leave, takes a chain that empties the level, never one\n"
+    "              that leaves marbles without a chain unless it must, and otherwise draws one\n"
+    "              with a weight of one plus the number of chains its pile leaves\n"
     "\n"
     "Options:\n"
-    "  --players N   random players (default 1000; 0 skips them)\n"
+    "  --players N   random players, and as many look-ahead players (default 1000; 0 skips\n"
+    "                them)\n"
     "  --budget N    piles the search may settle (default 4000); each first move's search\n"
     "                gets N divided by the number of first moves, at least 300\n"
     "  --seed N      seed of the random players (default 1)\n"
@@ -44,7 +49,8 @@ const char* const theUsage =
     "                given the types in a shuffled order. Prints \"paint INITID TYPE\" lines, and\n"
     "                the play that painted them (a winning solution) as \"click STEP INITID\"\n"
     "  --table       print one line: level,winnable,search,moves,first_moves,winning_first_moves,\n"
-    "                random_wins,players,seconds\n"
+    "                random_wins,players,seconds,lookahead_wins,\n"
+    "                proof_seconds (the search and the first moves alone)\n"
     "  --help        print this text\n"
     "\n"
     "Exit status: 0 winnable, 3 not winnable or unproven, 1 bad options, 2 unreadable level.\n";
@@ -195,7 +201,9 @@ int main(int argc, char** argv) {
         if (first == marbles::CPileSolver::OUTCOME_WIN) ++winningFirst;
         if (first == marbles::CPileSolver::OUTCOME_UNKNOWN) exhaustive = false;
     }
+    const double proofSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     const unsigned randomWins = solver.PlayRandom(options.players, options.seed);
+    const unsigned lookAheadWins = solver.PlayLookAhead(options.players, options.seed);
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 
     const bool won = outcome == marbles::CPileSolver::OUTCOME_WIN;
@@ -210,8 +218,9 @@ int main(int argc, char** argv) {
     }
     const char* search = exhaustive ? "exhaustive" : "bounded";
     if (options.table) {
-        std::printf("%s,%s,%s,%zu,%zu,%u,%u,%u,%.2f\n", options.level.c_str(), OutcomeName(outcome), search,
-                    clicks.size() / 3, firstMoves, winningFirst, randomWins, options.players, seconds);
+        std::printf("%s,%s,%s,%zu,%zu,%u,%u,%u,%.2f,%u,%.2f\n", options.level.c_str(), OutcomeName(outcome), search,
+                    clicks.size() / 3, firstMoves, winningFirst, randomWins, options.players, seconds, lookAheadWins,
+                    proofSeconds);
     } else {
         std::printf("level %s\n", options.level.c_str());
         std::printf("winnable %s (%s search)\n", OutcomeName(outcome), search);
@@ -221,9 +230,12 @@ int main(int argc, char** argv) {
             for (const auto& click : clicks) std::printf("  click %u %d\n", click.step, click.initId);
         }
         std::printf("first moves %zu, of which %u still win\n", firstMoves, winningFirst);
-        if (options.players > 0)
+        if (options.players > 0) {
             std::printf("random players %u of %u won (%.1f%%)\n", randomWins, options.players,
                         100.0 * randomWins / options.players);
+            std::printf("look-ahead players %u of %u won (%.1f%%)\n", lookAheadWins, options.players,
+                        100.0 * lookAheadWins / options.players);
+        }
         std::printf("piles settled %zu, %.2f s\n", solver.GetSettleCount(), seconds);
     }
     return won ? 0 : 3;

@@ -8,9 +8,11 @@ namespace marbles {
 const char* const CCommandLine::USAGE =
     "Usage: marbles [options]\n"
     "  --fullscreen   start in fullscreen (F11 switches)\n"
+    "  --windowed     start in a window, whatever the options say\n"
     "  --no-sound     no music and no sound effects\n"
     "  --no-music     no music\n"
     "  --level N      start at level N, skipping the title\n"
+    "  --import FILE  check a shared level (FILE and FILE's .solution) and add it to My levels\n"
     "  -h, --help     show this text\n"
     "  --version      show the version\n";
 
@@ -35,6 +37,8 @@ CCommandLine::CCommandLine(const std::vector<std::string>& arguments) {
             myExitCode = 0;
         } else if (option == "--fullscreen") {
             myLines.push_back("fullscreen = 1");
+        } else if (option == "--windowed") {
+            myLines.push_back("fullscreen = 0");
         } else if (option == "--no-sound") {
             myLines.push_back("sound = 0");
         } else if (option == "--no-music") {
@@ -47,6 +51,12 @@ CCommandLine::CCommandLine(const std::vector<std::string>& arguments) {
             }
             myLines.push_back("level = " + std::to_string(level));
             myLevel = level;
+        } else if (option == "--import") {
+            if (i + 1 >= arguments.size() || arguments[i + 1].empty()) {
+                Fail("--import needs a level file\n");
+                break;
+            }
+            myImports.push_back(arguments[++i]);
         } else {
             Fail("unknown option: " + option + "\n");
         }

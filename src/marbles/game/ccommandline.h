@@ -24,6 +24,8 @@ public:
     // (0 after --help or --version, 2 after a usage error: to standard error).
     int GetExitCode() const { return myExitCode; }
     const std::string& GetOutput() const { return myOutput; }
+    // The level files --import named, in order (as given, relative to the starting folder).
+    const std::vector<std::string>& GetImports() const { return myImports; }
     // The level --level asked for; 0 when none.
     int GetLevel() const { return myLevel; }
     // Whether the level asked for is among levelCount levels; otherwise a usage error as for
@@ -34,6 +36,7 @@ private:
     void Fail(const std::string& text);
 
     std::vector<std::string> myLines;
+    std::vector<std::string> myImports;
     int myExitCode = -1;
     int myLevel = 0;
     std::string myOutput;

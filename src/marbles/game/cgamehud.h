@@ -1,14 +1,17 @@
-// The texts drawn over a level: the status line on the floor strip (level, marbles left,
-// undo steps), a short message line, and the "Paused" overlay; all in the system font.
+// The texts drawn over a level: the status bar along the bottom (level, marbles left, undo
+// steps, moves and time of the attempt), a short message line, and the "Paused" overlay; all
+// in the game's own lettering (the font of its pictures).
 #ifndef TARN_MARBLES_GAME_CGAMEHUD_H
 #define TARN_MARBLES_GAME_CGAMEHUD_H
 
+#include <cstdint>
 #include <string>
 
 #include "tarn/gfx/csprite.h"
 #include "tarn/utils/timer/ctimer.h"
 
 namespace tarn {
+class CFont;
 class CTextSprite;
 }
 
@@ -18,14 +21,25 @@ class CGameHud {
 public:
     // How long a message stays, in milliseconds.
     static constexpr tarn::types::ticks MESSAGE_TIME = 3000;
+    // The lettering of the game's pictures, drawn by the content generator; without it the
+    // texts fall back to the system font.
+    static const char* const FONT_FILE;
+    // The status bar spans the screen's width at its bottom.
+    static constexpr int BAR_Y = 460;
+    static constexpr int BAR_HEIGHT = 20;
 
     // Creates the sprites in the screen layer, all hidden.
     CGameHud();
     CGameHud(const CGameHud&) = delete;
     CGameHud& operator=(const CGameHud&) = delete;
 
-    // "Level 3 / 24   Marbles left: 12   Undo: 2": the status line of a running level.
-    static std::string StatusText(int level, int levelCount, unsigned marblesLeft, unsigned undoSteps);
+    // "Level 3/24  Marbles 12  Undo 2  Moves 5  Time 1:23": the status bar of a running level
+    // (the marbles left, the undo steps, this attempt's moves and time of play).
+    static std::string StatusText(int level, int levelCount, unsigned marblesLeft, unsigned undoSteps,
+                                  std::uint32_t moves, std::uint32_t seconds);
+    // The font the HUD draws with: the game's lettering, or the system font when it cannot be
+    // read. The caller owns it.
+    static tarn::CFont* MakeFont();
 
     // Shows the status line with this text (drawn again only when it changed).
     void ShowStatus(const std::string& text);

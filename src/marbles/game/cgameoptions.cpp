@@ -1,4 +1,5 @@
-// The game's start options, read from the console variables.
+// The game's start options, read from the console variables after the saved settings and the
+// command line's have been laid over them.
 #include "marbles/game/cgameoptions.h"
 
 #include <sstream>
@@ -20,6 +21,16 @@ CGameOptions CGameOptions::FromConsole() {
     options.myMusic = ConsoleInt("music", 1) != 0;
     options.myFullscreen = ConsoleInt("fullscreen", 0) != 0;
     options.myStartLevel = ConsoleInt("level", 0);
+    return options;
+}
+
+CGameOptions CGameOptions::ForRun(const std::string& settingsFile) {
+    const CGameSettings saved = CGameSettings::Load(settingsFile);
+    saved.ApplyToConsole();
+    GetCommandLineSettings().ApplyToConsole();
+    CGameOptions options = FromConsole();
+    options.mySettingsFile = settingsFile;
+    options.mySavedSettings = saved;
     return options;
 }
 

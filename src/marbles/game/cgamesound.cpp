@@ -2,6 +2,7 @@
 // interface.
 #include "marbles/game/cgamesound.h"
 
+#include <algorithm>
 #include <string>
 
 #include "marbles/game/cgameoptions.h"
@@ -37,9 +38,15 @@ CGameSound::CGameSound(bool sound, bool music) : mySound(sound), myMusic(music) 
     Console()->BindInt("effects_volume", &myEffectsVolume);
 }
 
-void CGameSound::StartMusic() const {
+const char* CGameSound::MusicForLevel(int position, int levelCount) {
+    return position > (levelCount + 1) / 2 ? LATER_MUSIC : MUSIC;
+}
+
+void CGameSound::PlayMusic(const char* file) {
     tarn::IAudioOutput* audio = Audio();
-    if (mySound && myMusic && audio) audio->PlayMusic(MUSIC);
+    if (!mySound || !myMusic || !audio || myMusicFile == file) return;
+    myMusicFile = file;
+    audio->PlayMusic(file);
 }
 
 CGameSound::~CGameSound() {
@@ -68,6 +75,10 @@ void CGameSound::PlayEffect(const char* file) const {
     tarn::CLogger::GetSingleton()->Debug() << "Sound effect: " << file << "\n";
     if (tarn::IAudioOutput* audio = Audio()) audio->PlayEffect(file);
 }
+
+void CGameSound::SetMusicVolume(int volume) { myMusicVolume = std::clamp(volume, 0, 100); }
+
+void CGameSound::SetEffectsVolume(int volume) { myEffectsVolume = std::clamp(volume, 0, 100); }
 
 void CGameSound::ToggleMute() {
     myMuted = !myMuted;

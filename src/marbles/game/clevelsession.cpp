@@ -90,8 +90,9 @@ CLevelSession::EClick CLevelSession::NoticeClicks() {
     const unsigned bodies = GetWorld().GetBodyCount();
     const std::vector<CMarble*>& selection = myLogic.GetSelection();
     EClick click = EClick::NONE;
-    if (bodies < myLastBodyCount && myPileKept) {
-        myUndoSteps.push_back(myPileBeforeClick);
+    if (bodies < myLastBodyCount) {
+        // Three clicks within one update leave no pile kept to go back to, but still remove.
+        if (myPileKept) myUndoSteps.push_back(myPileBeforeClick);
         click = EClick::REMOVED;
     } else if (selection.size() > myLastSelectionSize) {
         click = EClick::SELECTED;
@@ -117,7 +118,7 @@ void CLevelSession::RefreshMarbles() {
     for (CMarble* marble : *CMarbleRegistry::GetSingleton()) {
         auto* drawn = dynamic_cast<CMarbleGfx*>(marble);
         if (!drawn) continue;
-        // A hint's glow goes with the next click; the pointer's own glow stays.
+        // A hint's rim goes with the next click; the pointer's own stays.
         if (!drawn->IsSelected() && !drawn->IsPointerOver()) drawn->SetHighlight(false);
         drawn->RefreshLook();
     }

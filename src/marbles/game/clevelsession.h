@@ -43,7 +43,8 @@ public:
     void RestartStepClock() { myStepTimer.Reset(); }
     // The verdict, once the pile has settled: the rules fire complete or lost.
     void Judge() { myRules.Update(myRules.IsPileSettled()); }
-    // Notices the clicks since the last update: a removal keeps an undo step.
+    // Notices the clicks since the last update: a removal keeps an undo step (when the pile
+    // before it was kept: three clicks within one update leave none).
     EClick NoticeClicks();
     // Keeps the pile while a click may remove a chain (call at the end of an update).
     void KeepPile();
@@ -66,7 +67,7 @@ public:
 
 private:
     using CPile = std::vector<RigidBody>;
-    // Selected marbles show their ring, the others lose a hint's glow.
+    // Selected marbles show their ring, the others lose a hint's rim.
     static void RefreshMarbles();
     void ForgetClicks();
 

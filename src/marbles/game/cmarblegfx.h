@@ -41,8 +41,8 @@ public:
     int GetZ() const override;
 
     // Plays the animation of the marble's state: "selected" (a steady ring), "highlight" (a
-    // soft glow, for hover and hints) or "normal". A sprite file without "selected" shows a
-    // selected marble with "highlight", and one without "highlight" shows "normal".
+    // turning dashed rim, for hover and hints) or "normal". A sprite file without "selected"
+    // shows a selected marble with "highlight", and one without "highlight" shows "normal".
     void RefreshLook();
 
     void SetGameLogic(CMarblesLogic* logic) { myGameLogic = logic; }

@@ -4,7 +4,9 @@
 
 #include <algorithm>
 
+#include "marbles/game/cattempt.h"
 #include "marbles/game/cgamecommands.h"
+#include "marbles/game/cgamehud.h"
 #include "marbles/game/cmarblestaskimpl.h"
 #include "marbles/game/levelprogress.h"
 #include "marbles/game/cmarblespritetable.h"
@@ -28,11 +30,16 @@ const char* const HELP_PICTURE = "data/gfx/help_screen.jpg";
 const int TEXT_Z = -10;
 const int TILE_COLUMNS = 6;
 const int TILE_WIDTH = 90;
-const int TILE_HEIGHT = 40;
+const int TILE_HEIGHT = 38;
 const int TILE_GAP = 10;
-const int TILES_TOP = 110;
+const int ROW_GAP = 4;
+const int TILES_TOP = 54;
+// Each chapter's name stands in a strip above its tiles; three chapters and the player's own
+// levels fit on the screen.
+const int CHAPTER_STRIP = 24;
 const int FRAME = 3;
 const int SCREEN_HEIGHT = 480;
+const int TILE_ROWS_PER_CHAPTER = (LEVELS_PER_CHAPTER + TILE_COLUMNS - 1) / TILE_COLUMNS;
 
 // A box of one colour, as the frame of a text.
 tarn::CSpriteHandle MakeBox(const tarn::CRect& rect, int red, int green, int blue) {
@@ -51,7 +58,12 @@ tarn::CSpriteHandle MakeBox(const tarn::CRect& rect, int red, int green, int blu
 
 using CUi = CMarblesInGameUi;
 
-const std::int32_t CUi::MAX_TILES = TILE_COLUMNS * ((SCREEN_HEIGHT - TILES_TOP - 1) / (TILE_HEIGHT + TILE_GAP) + 1);
+// Whole chapters while they fit, then the rows of the last one that still do.
+const std::int32_t CUi::MAX_TILES = [] {
+    std::int32_t tiles = 0;
+    while (TileRect(tiles + 1).y + TILE_HEIGHT <= SCREEN_HEIGHT) ++tiles;
+    return tiles;
+}();
 
 const std::string& CUi::KeysText() {
     static const std::string text = CGameCommands::KeysText();
@@ -62,13 +74,25 @@ CUi::CMarblesInGameUi(CMarblesTask::CMarblesTaskImpl* task) : myMarblesTask(task
 
 CUi::~CMarblesInGameUi() { tarn::CMouse::GetSingleton()->RemoveReceiver(this); }
 
-tarn::CRect CUi::LevelsButtonRect() { return tarn::CRect(268, 440, 104, 26); }
+tarn::CRect CUi::LevelsButtonRect() { return tarn::CRect(148, 440, 104, 26); }
+
+tarn::CRect CUi::OptionsButtonRect() { return tarn::CRect(268, 440, 104, 26); }
+
+tarn::CRect CUi::EditorButtonRect() { return tarn::CRect(388, 440, 104, 26); }
 
 tarn::CRect CUi::TileRect(std::int32_t position) {
     const int index = position - 1;
+    const int chapter = index / LEVELS_PER_CHAPTER;
+    const int inChapter = index % LEVELS_PER_CHAPTER;
+    const int row = chapter * TILE_ROWS_PER_CHAPTER + inChapter / TILE_COLUMNS;
     const int left = (640 - TILE_COLUMNS * (TILE_WIDTH + TILE_GAP) + TILE_GAP) / 2;
-    return tarn::CRect(left + (index % TILE_COLUMNS) * (TILE_WIDTH + TILE_GAP),
-                       TILES_TOP + (index / TILE_COLUMNS) * (TILE_HEIGHT + TILE_GAP), TILE_WIDTH, TILE_HEIGHT);
+    return tarn::CRect(left + (inChapter % TILE_COLUMNS) * (TILE_WIDTH + TILE_GAP),
+                       TILES_TOP + chapter * CHAPTER_STRIP + row * (TILE_HEIGHT + ROW_GAP), TILE_WIDTH, TILE_HEIGHT);
+}
+
+tarn::CRect CUi::ChapterRect(std::int32_t chapter) {
+    const tarn::CRect first = TileRect((chapter - 1) * LEVELS_PER_CHAPTER + 1);
+    return tarn::CRect(first.x, first.y - CHAPTER_STRIP, 2 * TILE_WIDTH + TILE_GAP, CHAPTER_STRIP - 2);
 }
 
 CUi::ETile CUi::TileOf(const CLevelList& list, std::int32_t position) {
@@ -76,11 +100,56 @@ CUi::ETile CUi::TileOf(const CLevelList& list, std::int32_t position) {
     return list.GetEntry(static_cast<unsigned>(position)).myCompleted ? ETile::COMPLETED : ETile::OPEN;
 }
 
-void CUi::AddText(const tarn::CRect& rect, const std::string& text, int red, int green, int blue) {
+std::string CUi::TileLabel(const CLevelList& list, std::int32_t position) {
+    // The player's own levels follow the shipped ones, counted on their own.
+    const std::int32_t firstOwn = FirstOwnLevel(list);
+    const bool own = list.GetEntry(static_cast<unsigned>(position)).myOwn;
+    const std::string number = own ? "My " + std::to_string(position - firstOwn + 1) : std::to_string(position);
+    const ETile tile = TileOf(list, position);
+    if (tile != ETile::COMPLETED) return number + (tile == ETile::OPEN ? "\nplay" : "\nlocked");
+    const CLevelList::CEntry& level = list.GetEntry(static_cast<unsigned>(position));
+    if (level.myBestMoves == 0 || level.myBestSeconds == 0) return number + "\ndone";
+    // The best time at the right end of the number's line: ten letters fit a tile.
+    const std::string time = CAttempt::TimeText(level.myBestSeconds);
+    const std::size_t gap = number.size() + time.size() < 10 ? 10 - number.size() - time.size() : 1;
+    return number + std::string(gap, ' ') + time + "\n" + std::to_string(level.myBestMoves) +
+           (level.myBestMoves == 1 ? " move" : " moves");
+}
+
+namespace {
+
+std::string MovesAndTime(std::uint32_t moves, std::uint32_t seconds) {
+    return std::to_string(moves) + (moves == 1 ? " move, " : " moves, ") + CAttempt::TimeText(seconds);
+}
+
+}  // namespace
+
+std::string CUi::ResultText(const CAttempt& attempt, const CLevelList::CEntry& level, const CRecordNews& news) {
+    return "This time: " + MovesAndTime(attempt.GetMoves(), attempt.GetSeconds()) + "\n" +
+           (news.IsNewBest() ? "New best! " : "Best: ") + MovesAndTime(level.myBestMoves, level.myBestSeconds);
+}
+
+void CUi::ShowResult(const CAttempt& attempt, const CLevelList::CEntry& level, const CRecordNews& news) {
+    const bool best = news.IsNewBest();
+    // Two centred lines in the game's lettering, a little apart.
+    tarn::CFont* font = CGameHud::MakeFont();
+    font->SetLayout(1);
+    font->SetLineHeight(font->GetLineHeight() + 5);
+    AddText(tarn::CRect(100, 304, 440, 46), ResultText(attempt, level, news), best ? 250 : 90, best ? 210 : 90,
+            best ? 60 : 100, font);
+}
+
+void CUi::AddText(const tarn::CRect& rect, const std::string& text, int red, int green, int blue, tarn::CFont* font) {
     // A frame of the colour around a black label: text sprites draw their glyphs on black.
     myBoxes.push_back(MakeBox(rect, red, green, blue));
-    tarn::CFont* font = new tarn::CFont();
-    tarn::CSystemFontLoader(font, "");
+    myTexts.push_back(MakeLabel(rect, text, font));
+}
+
+tarn::CSpriteHandle CUi::MakeLabel(const tarn::CRect& rect, const std::string& text, tarn::CFont* font) {
+    if (!font) {
+        font = new tarn::CFont();
+        tarn::CSystemFontLoader(font, "");
+    }
     const int w = rect.w - 2 * FRAME;
     const int h = rect.h - 2 * FRAME;
     auto* sprite =
@@ -91,20 +160,29 @@ void CUi::AddText(const tarn::CRect& rect, const std::string& text, int red, int
     handle->SetZ(TEXT_Z - 1);
     handle->SetPosition(rect.x + FRAME, rect.y + FRAME);
     handle->SetParent(tarn::CScreenLayer::GetSingleton());
-    myTexts.push_back(handle);
+    return handle;
 }
 
-std::vector<std::string> CUi::GetTexts() const {
+namespace {
+
+std::vector<std::string> TextsOf(const std::vector<tarn::CSpriteHandle>& sprites) {
     std::vector<std::string> texts;
-    for (const tarn::CSpriteHandle& text : myTexts)
+    for (const tarn::CSpriteHandle& text : sprites)
         texts.push_back(static_cast<tarn::CTextSprite*>(text.get())->GetText());
     return texts;
 }
+
+}  // namespace
+
+std::vector<std::string> CUi::GetTexts() const { return TextsOf(myTexts); }
+
+std::vector<std::string> CUi::GetChapterTexts() const { return TextsOf(myChapterTexts); }
 
 void CUi::ShowPicture(const std::string& fileName, std::int32_t state) {
     myState = state;
     myHelpShown = false;
     myTexts.clear();
+    myChapterTexts.clear();
     myBoxes.clear();
     myTiles.clear();
     mySprites[PICTURE] = CMarbleSpriteTable::LoadSprite(fileName);
@@ -113,13 +191,15 @@ void CUi::ShowPicture(const std::string& fileName, std::int32_t state) {
 void CUi::ShowTitle() {
     ShowPicture(TITLE_PICTURE, STATE_TITLE);
     AddText(LevelsButtonRect(), "Levels (L)", 250, 210, 60);
+    AddText(OptionsButtonRect(), "Options (O)", 250, 210, 60);
+    AddText(EditorButtonRect(), "Editor (E)", 250, 210, 60);
     tarn::CMouse::GetSingleton()->AddCapture(this);
 }
 
 void CUi::ShowHelp() {
     ShowPicture(HELP_PICTURE, STATE_HELP_OR_COMPLETE);
     myHelpShown = true;
-    AddText(tarn::CRect(36, 378, 568, 100), KeysText(), 250, 210, 60);
+    AddText(tarn::CRect(36, 318, 568, 140), KeysText(), 250, 210, 60);
 }
 
 void CUi::ShowLevelSelect(const CLevelList& list) {
@@ -137,16 +217,20 @@ void CUi::ShowLevelSelect(const CLevelList& list) {
     myBoxes.push_back(background);
     myFirstOpenLevel = FirstOpenLevel(list);
     myLockedSaid = false;
-    AddText(tarn::CRect(170, 60, 300, 26), "Choose a level (Escape: back)", 90, 90, 100);
+    AddText(tarn::CRect(170, 6, 300, 24), "Choose a level (Escape: back)", 90, 90, 100);
     // Tiles below the screen could be neither seen nor clicked: they are not made.
     const std::int32_t count = std::min(LevelCount(list), MAX_TILES);
+    myChapterTexts.clear();
+    for (std::int32_t chapter = 1; chapter <= ChapterOf(count); ++chapter) {
+        const tarn::CRect strip = ChapterRect(chapter);
+        myBoxes.push_back(MakeBox(strip, 70, 80, 120));
+        const bool own = list.GetEntry(static_cast<unsigned>((chapter - 1) * LEVELS_PER_CHAPTER + 1)).myOwn;
+        myChapterTexts.push_back(MakeLabel(strip, own ? "My levels" : "Chapter " + std::to_string(chapter)));
+    }
     for (std::int32_t position = 1; position <= count; ++position) {
         const ETile tile = TileOf(list, position);
         myTiles.push_back(tile);
-        const std::string label = std::to_string(position) + "\n" +
-                                  (tile == ETile::COMPLETED ? "done"
-                                   : tile == ETile::OPEN    ? "play"
-                                                            : "locked");
+        const std::string label = TileLabel(list, position);
         if (tile == ETile::COMPLETED) AddText(TileRect(position), label, 60, 200, 80);
         if (tile == ETile::OPEN) AddText(TileRect(position), label, 250, 210, 60);
         if (tile == ETile::LOCKED) AddText(TileRect(position), label, 90, 90, 100);
@@ -164,6 +248,8 @@ void CUi::LevelLost() {
     ShowPicture(myLevelLostImage, STATE_LOST);
     AddText(tarn::CRect(160, 304, 320, 24), "or press U to undo your last removal", 250, 210, 60);
     myMarblesTask->OnLevelLost();
+    if (myMarblesTask->CanWatchSolution())
+        AddText(tarn::CRect(160, 332, 320, 24), "or press W to watch the solution", 250, 210, 60);
     tarn::CMouse::GetSingleton()->AddCapture(this);
 }
 
@@ -225,9 +311,11 @@ CScreenFlow::EScreen CUi::GetScreen() const {
 }
 
 void CUi::OnMouseDown(int button) {
-    if (button != LEFT_BUTTON) return;
+    // The options window's own widgets take the clicks over it.
+    if (button != LEFT_BUTTON || myMarblesTask->IsOptionsOpen()) return;
     const tarn::CMouse* mouse = tarn::CMouse::GetSingleton();
     const std::int32_t tile = myState == STATE_LEVEL_SELECT ? TileUnderPointer() : 0;
+    if (tile > 0 && myMarblesTask->IsPickingForEditor()) return myMarblesTask->Request(CScreenFlow::EChange::EDITOR, tile);
     const bool onTile = tile > 0 && myTiles[static_cast<std::size_t>(tile - 1)] != ETile::LOCKED;
     if (tile > 0 && !onTile && !myLockedSaid) {
         // A locked tile answers: which level opens it.
@@ -235,8 +323,13 @@ void CUi::OnMouseDown(int button) {
         AddText(tarn::CRect(170, 440, 300, 24), "Win level " + std::to_string(myFirstOpenLevel) + " first", 250, 210, 60);
         return;
     }
-    const bool onButton = myState == STATE_TITLE && LevelsButtonRect().Contains(mouse->GetX(), mouse->GetY());
-    const auto input = onTile || onButton ? CScreenFlow::EInput::CLICK_BUTTON : CScreenFlow::EInput::CLICK;
+    const bool onTitle = myState == STATE_TITLE;
+    const bool onButton = onTitle && LevelsButtonRect().Contains(mouse->GetX(), mouse->GetY());
+    const bool onOptions = onTitle && OptionsButtonRect().Contains(mouse->GetX(), mouse->GetY());
+    const bool onEditor = onTitle && EditorButtonRect().Contains(mouse->GetX(), mouse->GetY());
+    auto input = onTile || onButton ? CScreenFlow::EInput::CLICK_BUTTON : CScreenFlow::EInput::CLICK;
+    if (onOptions) input = CScreenFlow::EInput::OPTIONS;
+    if (onEditor) input = CScreenFlow::EInput::EDITOR_KEY;
     const CScreenFlow::EChange change = CScreenFlow::Next(GetScreen(), input);
     if (change == CScreenFlow::EChange::HELP) {
         ShowHelp();

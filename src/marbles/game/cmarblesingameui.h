@@ -16,7 +16,13 @@
 #include "tarn/inputdevice/imousereceiver.h"
 #include "tarn/utils/signalslot/cssobject.h"
 
+namespace tarn {
+class CFont;
+}
+
 namespace marbles {
+
+class CAttempt;
 
 // Captures the mouse while a picture waits for a click. A click that leaves the picture only
 // asks the game for the change, which happens at the game's next update.
@@ -35,7 +41,7 @@ public:
     // How a level looks on the level-select screen.
     enum class ETile { COMPLETED, OPEN, LOCKED };
 
-    // The level-select tiles that start on the 640x480 screen: eight rows of six.
+    // The level-select tiles that fit on the 640x480 screen: three chapters of two rows of six.
     static const std::int32_t MAX_TILES;
 
     // The keys as the help screen lists them, made from the game's command table.
@@ -48,15 +54,20 @@ public:
     CMarblesInGameUi(const CMarblesInGameUi&) = delete;
     CMarblesInGameUi& operator=(const CMarblesInGameUi&) = delete;
 
-    // Shows the title picture with its "Levels" button and captures the mouse.
+    // Shows the title picture with its "Levels" and "Options" buttons and captures the mouse.
     void ShowTitle();
     // Shows the help picture with the keys (the capture stays).
     void ShowHelp();
-    // One tile per level of list, as many as start on the screen (MAX_TILES): completed, open
-    // (the first not completed) or locked; captures the mouse.
+    // One tile per level of list, as many as fit on the screen (MAX_TILES): completed, open
+    // (the first not completed) or locked, under the name of their chapter; captures the mouse.
     void ShowLevelSelect(const CLevelList& list);
     // Slot of the rules: tells the game, shows the level-complete picture, captures.
     void LevelComplete();
+    // Shows the won attempt's moves and time under the level-complete picture, with the
+    // level's records and "New best!" when news says one was beaten.
+    void ShowResult(const CAttempt& attempt, const CLevelList::CEntry& level, const CRecordNews& news);
+    // The two lines of a won attempt and the level's records.
+    static std::string ResultText(const CAttempt& attempt, const CLevelList::CEntry& level, const CRecordNews& news);
     // Slot of the rules: tells the game, shows the level-lost picture, captures.
     void LevelLost();
     // Takes the level-lost picture away: the level goes on (an undo took the loss back).
@@ -74,7 +85,8 @@ public:
 
     void OnMouseMove(int /*x*/, int /*y*/) override {}
     void OnMouseOut(int /*x*/, int /*y*/) override {}
-    // Left button: title -> help (or the level select on its button); help -> play goes on;
+    // Left button: title -> help (or the level select or the options on their buttons);
+    // nothing while the options window is open over the screen; help -> play goes on;
     // complete -> the next level; lost -> the level again; level select -> the level of an
     // open or completed tile; load failure -> the next level, this one not completed.
     void OnMouseDown(int button) override;
@@ -93,17 +105,32 @@ public:
     const tarn::CSpriteHandle& GetSprite(int index) const { return mySprites[index]; }
     const std::string& GetLevelCompleteImage() const { return myLevelCompleteImage; }
     const std::string& GetLevelLostImage() const { return myLevelLostImage; }
-    // Where the title's "Levels" button and the tile of a level (position from 1) are.
+    // Where the title's "Levels" and "Options" buttons and the tile of a level (position from
+    // 1) are.
     static tarn::CRect LevelsButtonRect();
+    static tarn::CRect OptionsButtonRect();
+    static tarn::CRect EditorButtonRect();
     static tarn::CRect TileRect(std::int32_t position);
+    // The strip above a chapter's (from 1) first row of tiles that names it.
+    static tarn::CRect ChapterRect(std::int32_t chapter);
     // The tile's look for the level at position of list.
     static ETile TileOf(const CLevelList& list, std::int32_t position);
+    // The tile's text: the position over "play", "locked" or "done"; a won level with records
+    // shows its best time beside the position and its fewest moves below.
+    static std::string TileLabel(const CLevelList& list, std::int32_t position);
     // The texts of the extra sprites shown with the picture (button, keys, tiles).
     std::vector<std::string> GetTexts() const;
+    // The chapter names over the level select's tiles.
+    std::vector<std::string> GetChapterTexts() const;
 
 private:
     void ShowPicture(const std::string& fileName, std::int32_t state);
-    void AddText(const tarn::CRect& rect, const std::string& text, int red, int green, int blue);
+    // A framed text in the system font, or in font (taken) when one is given.
+    void AddText(const tarn::CRect& rect, const std::string& text, int red, int green, int blue,
+                 tarn::CFont* font = nullptr);
+    // A text sprite inside rect's frame, on the screen layer, in the system font or in font (taken).
+    static tarn::CSpriteHandle MakeLabel(const tarn::CRect& rect, const std::string& text,
+                                         tarn::CFont* font = nullptr);
     // The level-select tile under the pointer; 0 when none.
     std::int32_t TileUnderPointer() const;
 
@@ -112,6 +139,7 @@ private:
     bool myHelpShown = false;
     tarn::CSpriteHandle mySprites[SPRITE_COUNT];
     std::vector<tarn::CSpriteHandle> myTexts;
+    std::vector<tarn::CSpriteHandle> myChapterTexts;
     std::vector<tarn::CSpriteHandle> myBoxes;
     std::vector<ETile> myTiles;
     // The level select: the first level not won yet, and whether a locked tile said so.

@@ -20,7 +20,9 @@ CMarblesTask::~CMarblesTask() { myImpl.reset(); }
 
 bool CMarblesTask::Start(tarn::CParameterList* /*params*/) {
     myImpl.reset();
-    myImpl = std::make_unique<CMarblesTaskImpl>(GetGamePaths().GetLevelListFile(), CMarblesTaskImpl::COptions::FromConsole());
+    const CGamePaths& paths = GetGamePaths();
+    myImpl = std::make_unique<CMarblesTaskImpl>(paths.GetLevelListFile(),
+                                                CMarblesTaskImpl::COptions::ForRun(paths.GetSettingsFile()));
     return true;
 }
 

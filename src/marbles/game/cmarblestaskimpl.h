@@ -6,23 +6,28 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "marbles/game/cattempt.h"
 #include "marbles/game/cgamehud.h"
 #include "marbles/game/cgameoptions.h"
+#include "marbles/game/ceditorscreen.h"
 #include "marbles/game/cgamesound.h"
 #include "marbles/game/clevelsession.h"
 #include "marbles/game/cmarblestask.h"
 #include "marbles/game/cplayerlevellist.h"
 #include "marbles/game/creplay.h"
 #include "marbles/game/cscreenflow.h"
+#include "marbles/game/ieditorhost.h"
 #include "marbles/game/igamecontrols.h"
 #include "marbles/level/clevellist.h"
 
 namespace marbles {
 
 class CMarblesInGameUi;
+class COptionsWindow;
 
-class CMarblesTask::CMarblesTaskImpl : public IGameControls {
+class CMarblesTask::CMarblesTaskImpl : public IGameControls, public IEditorHost {
 public:
     static constexpr unsigned STEP_LENGTH = CLevelSession::STEP_LENGTH;
     static constexpr double STEP_SPEEDUP = CLevelSession::STEP_SPEEDUP;
@@ -36,8 +41,9 @@ public:
     // that cannot be written back without loss is said on the title too.
     CMarblesTaskImpl(const std::string& levelListFile, const COptions& options);
     explicit CMarblesTaskImpl(const std::string& levelListFile = "data/level_list.xml");
-    // Writes the level list back (unless it is the stand-in for an unreadable one), deletes
-    // the screen, then the level's bodies and marbles.
+    // Writes the level list back (unless it is the stand-in for an unreadable one), closes the
+    // options window (saving what changed), deletes the screen, then the level's bodies and
+    // marbles.
     ~CMarblesTaskImpl() override;
     CMarblesTaskImpl(const CMarblesTaskImpl&) = delete;
     CMarblesTaskImpl& operator=(const CMarblesTaskImpl&) = delete;
@@ -62,8 +68,9 @@ public:
     // The level at position (the same level again after a loss).
     void RequestLevel(std::int32_t position) { Request(CScreenFlow::EChange::CHOSEN_LEVEL, position); }
 
-    // The rules' signals, through the screen: the level's progress is saved at once; the
-    // first save of a run that fails is said on the level-complete picture.
+    // The rules' signals, through the screen: the level's progress and records are saved at
+    // once and the attempt's moves and time shown with the records; the first save of a run
+    // that fails is said on the level-complete picture.
     void OnLevelComplete();
     void OnLevelLost();
 
@@ -75,7 +82,24 @@ public:
     void ToggleMute() override;
     void Back() override;
     void OpenLevelSelect() override;
+    void OpenOptions() override;
+    void OpenEditor() override;
+
+    // The editor's requests: its level played at the next update, a saved level listed.
+    void TestLevel(const std::string& levelFile, const std::string& solutionFile) override;
+    void AddOwnLevel(const std::string& levelFile) override;
+    // The level editor while it is open (shown, or hidden while its level is tested); null
+    // otherwise.
+    CEditorScreen* GetEditor() const { return myEditor.get(); }
+    bool IsTesting() const { return myTesting; }
+    // On the level select after E: the next click on any tile opens the editor on a copy.
+    bool IsPickingForEditor() const { return myEditPick; }
     void QueueReplay(const std::string& file) override { myReplay.Queue(file); }
+    bool WatchSolution() override;
+    // The level on the lost picture has been lost twice or more in a row: its solution may be
+    // watched.
+    bool CanWatchSolution() const;
+    bool IsWatchingSolution() const { return myReplay.IsWatching(); }
     void DumpBodies() const override { mySession.GetPhysics().DumpBodies(); }
 
     // A level is being played: its marbles are registered (a step ran since the load) and no
@@ -86,6 +110,9 @@ public:
     unsigned GetUndoCount() const { return mySession.GetUndoCount(); }
 
     CMarblesInGameUi* GetScreen() const { return myScreen.get(); }
+    // The options window over the title; null while it is closed.
+    COptionsWindow* GetOptionsWindow() const { return myOptionsWindow; }
+    bool IsOptionsOpen() const { return myOptionsWindow != nullptr; }
     CLevelSession& GetSession() { return mySession; }
     CPhysicsWorld* GetWorld() { return &mySession.GetWorld(); }
     CLevelRules& GetRules() { return mySession.GetRules(); }
@@ -93,16 +120,33 @@ public:
     const CLevelList& GetLevelList() const { return myLevelList; }
     const std::string& GetLevelFile() const { return myLevelFile; }
     const CGameHud& GetHud() const { return myHud; }
+    const CAttempt& GetAttempt() const { return myAttempt; }
     const COptions& GetOptions() const { return myOptions; }
 
 private:
     void ApplyChange();
     void ShowTitle();
     void ShowLevelSelect();
+    // Opens the options window over the title (once).
+    void ShowOptions();
+    // Deletes the options window and saves the settings the player changed in it.
+    void CloseOptions();
+    // A setting changed in the options window: applied at once, saved when the window closes.
+    void OnOptionChanged(const std::string& name, int value);
+    void SaveSettings();
+    // The editor on a copy of the level at position (an empty level for 0).
+    void ShowEditor(std::int32_t position);
+    void StartTest();
+    void ReturnToEditor();
+    void CloseEditor();
+    // The editor is on screen (not testing its level).
+    bool IsEditing() const { return myEditor && !myTesting; }
     void StartLevelAt(std::int32_t position);
     void LeaveLevel();
     // Loads the current level file; false (with the failure on screen) when it cannot be played.
     bool LoadLevel();
+    // Draws the boxes of the level just loaded when it is the player's own or a test.
+    void ShowOwnBoxes();
     void RunPhysics();
     void NoticeClicks();
     void UpdateHud();
@@ -124,7 +168,24 @@ private:
     CGameSound mySound;
     CScreenFlow myFlow;
     bool myPaused = false;
+    CAttempt myAttempt;
     CReplay myReplay;
+    // Owned by the desktop widget like every window; cleared when it is deleted.
+    COptionsWindow* myOptionsWindow = nullptr;
+    // The player changed a setting since the settings were last saved.
+    bool mySettingsChanged = false;
+    // Losses in a row of the level file myLossFile.
+    std::string myLossFile;
+    unsigned myLosses = 0;
+    std::unique_ptr<CEditorScreen> myEditor;
+    // The editor's level is being played; the next level-select click opens the editor.
+    bool myTesting = false;
+    bool myEditPick = false;
+    std::string myTestSolution;
+    // What the title says about level files refused from My levels at the start; "" if none.
+    std::string myOwnNotice;
+    // The boxes of a player's own level, which its background does not show.
+    std::vector<tarn::CSpriteHandle> myOwnBoxes;
 };
 
 }  // namespace marbles

@@ -61,7 +61,58 @@ bool ClickPoint(const CMarbleGfx* marble, int& x, int& y) {
     return false;
 }
 
+// The clicks of a solution without its last move, spread out for a watching player: each move
+// waits WATCH_MOVE_PAUSE steps more than the one before, and each click of a move
+// WATCH_CLICK_PAUSE steps after the one before it.
+std::vector<CSolutionFile::Click> WatchedClicks(const std::vector<CSolutionFile::Click>& clicks) {
+    std::size_t lastMove = 0;
+    for (std::size_t k = 1; k < clicks.size(); ++k)
+        if (clicks[k].step != clicks[k - 1].step) lastMove = k;
+    std::vector<CSolutionFile::Click> watched;
+    unsigned shift = 0;
+    for (std::size_t k = 0; k < lastMove; ++k) {
+        const bool moveStarts = k == 0 || clicks[k].step != clicks[k - 1].step;
+        shift += moveStarts ? CReplay::WATCH_MOVE_PAUSE : CReplay::WATCH_CLICK_PAUSE;
+        watched.push_back(CSolutionFile::Click{clicks[k].step + shift, clicks[k].initId});
+    }
+    return watched;
+}
+
 }  // namespace
+
+CReplay::~CReplay() {
+    if (myListening) tarn::CEventDispatcher::GetSingleton()->RemoveMouseListener(this);
+}
+
+bool CReplay::Watch(const std::string& fileName) {
+    CSolutionFile file;
+    if (!file.Load(fileName) || file.GetClicks().empty()) {
+        tarn::CLogger::GetSingleton()->Warning() << "No solution to watch in " << fileName << "\n";
+        return false;
+    }
+    tarn::CLogger::GetSingleton()->Write("Watching the solution: " + fileName + "\n");
+    mySolutions.clear();
+    mySolutions.push_back(WatchedClicks(file.GetClicks()));
+    myWatching = true;
+    myTakenOver = false;
+    if (!myListening) tarn::CEventDispatcher::GetSingleton()->AddMouseListener(this);
+    myListening = true;
+    return true;
+}
+
+void CReplay::OnMouseDown(int /*button*/) {
+    if (myWatching && myPlaying && !myClicking) myTakenOver = true;
+}
+
+void CReplay::EndWatch() {
+    mySolutions.clear();
+    myPlaying = false;
+    myWatching = false;
+    myTakenOver = false;
+    // Never during a dispatch: the replay's own clicks and the player's arrive there.
+    if (myListening) tarn::CEventDispatcher::GetSingleton()->RemoveMouseListener(this);
+    myListening = false;
+}
 
 bool CReplay::Queue(const std::string& fileName) {
     CSolutionFile file;
@@ -81,6 +132,10 @@ void CReplay::OnLevelStart() {
 
 void CReplay::AfterStep(unsigned levelStep, const CPhysicsWorld& world) {
     if (!myPlaying) return;
+    if (myTakenOver) {
+        tarn::CLogger::GetSingleton()->Write("The player took over from the solution\n");
+        return EndWatch();
+    }
     const std::vector<CSolutionFile::Click>& clicks = mySolutions.front();
     for (; myNext < clicks.size() && clicks[myNext].step <= levelStep; ++myNext) {
         const CSolutionFile::Click& click = clicks[myNext];
@@ -91,10 +146,19 @@ void CReplay::AfterStep(unsigned levelStep, const CPhysicsWorld& world) {
         if (!marble || !ClickPoint(marble, x, y)) return Stop("no marble " + std::to_string(click.initId) + " to click");
         Click(x, y);
     }
+    if (myWatching && myNext == clicks.size()) {
+        tarn::CLogger::GetSingleton()->Write("The last chain of the solution is the player's\n");
+        EndWatch();
+    }
 }
 
 void CReplay::OnPicture(EPicture picture) {
     if (mySolutions.empty()) return;
+    // A watched solution never clicks a picture: the player is on the way to winning it.
+    if (myWatching) {
+        if (picture != PICTURE_NONE) EndWatch();
+        return;
+    }
     switch (picture) {
         case PICTURE_TITLE_OR_HELP:
             Click(PICTURE_X, PICTURE_Y);
@@ -115,15 +179,16 @@ void CReplay::OnPicture(EPicture picture) {
 
 void CReplay::Click(int x, int y) {
     tarn::CEventDispatcher* events = tarn::CEventDispatcher::GetSingleton();
+    myClicking = true;
     events->NotifyMouseMove(x, y);
     events->NotifyMouseDown(LEFT_BUTTON);
     events->NotifyMouseUp(LEFT_BUTTON);
+    myClicking = false;
 }
 
 void CReplay::Stop(const std::string& why) {
     tarn::CLogger::GetSingleton()->Warning() << "Replay stopped: " << why << "\n";
-    mySolutions.clear();
-    myPlaying = false;
+    EndWatch();
 }
 
 }  // namespace marbles

@@ -9,13 +9,25 @@
 #include <vector>
 
 #include "marbles/level/csolutionfile.h"
+#include "tarn/tasks/events/imouselistener.h"
 
 namespace marbles {
 
 class CPhysicsWorld;
 
-class CReplay {
+class CReplay : public tarn::IMouseListener {
 public:
+    // A watched solution's pace: steps before each move's first click (the pile sleeps from
+    // its settle, so waiting changes nothing) and between the clicks of one move.
+    static constexpr unsigned WATCH_MOVE_PAUSE = 24;
+    static constexpr unsigned WATCH_CLICK_PAUSE = 10;
+
+    CReplay() = default;
+    // Leaves the event dispatcher if it still listens there.
+    ~CReplay() override;
+    CReplay(const CReplay&) = delete;
+    CReplay& operator=(const CReplay&) = delete;
+
     // What the screen over the level shows.
     enum EPicture { PICTURE_NONE, PICTURE_TITLE_OR_HELP, PICTURE_COMPLETE, PICTURE_LOST };
 
@@ -23,6 +35,16 @@ public:
     // log line) when it cannot be read.
     bool Queue(const std::string& fileName);
     bool IsIdle() const { return mySolutions.empty(); }
+    // Replaces whatever waits by the solution in fileName, to be shown to the player from the
+    // next level start at a pace a player can follow, without its last move: that one is the
+    // player's. A click of the player's own stops it there and then. False (and a log line)
+    // when the file cannot be read or holds no move.
+    bool Watch(const std::string& fileName);
+    bool IsWatching() const { return myWatching && !mySolutions.empty(); }
+    // Mouse listener while watching: a button the replay did not press is the player taking over.
+    void OnMouseMove(int /*x*/, int /*y*/) override {}
+    void OnMouseDown(int button) override;
+    void OnMouseUp(int /*button*/) override {}
 
     // A level has just been loaded: the first queued solution plays in it, its steps counted
     // from now.
@@ -37,10 +59,17 @@ public:
 private:
     void Click(int x, int y);
     void Stop(const std::string& why);
+    // Ends a watched solution whose last click is made or that the player took over.
+    void EndWatch();
 
     std::deque<std::vector<CSolutionFile::Click>> mySolutions;
     bool myPlaying = false;
     std::size_t myNext = 0;
+    bool myWatching = false;
+    bool myListening = false;
+    // Set while the replay's own click is dispatched; a press without it is the player's.
+    bool myClicking = false;
+    bool myTakenOver = false;
 };
 
 }  // namespace marbles

@@ -13,6 +13,7 @@
 namespace marbles {
 
 const char* const SHIPPED_LEVEL_LIST = "data/level_list.xml";
+const char* const PORTABLE_SETTINGS = "data/settings.txt";
 const char* const STAGED_LEVEL_LIST = "data/level_list.shipped.xml";
 
 namespace {
@@ -36,7 +37,11 @@ std::string Parent(const std::string& file) {
 
 }  // namespace
 
-CGamePaths::CGamePaths() : myLevelListFile(SHIPPED_LEVEL_LIST), myLogFile("log.txt") {}
+CGamePaths::CGamePaths()
+    : myLevelListFile(SHIPPED_LEVEL_LIST),
+      myLogFile("log.txt"),
+      mySettingsFile(PORTABLE_SETTINGS),
+      myMyLevelsDir("data/mylevels") {}
 
 CGamePaths CGamePaths::Detect(const std::string& programPath, const std::string& relativeDataDir) {
     CGamePaths paths;
@@ -47,12 +52,17 @@ CGamePaths CGamePaths::Detect(const std::string& programPath, const std::string&
     // One folder for the level list and the log, never beside the program.
     const std::string data = tarn::AbsoluteDirectoryVariable("APPDATA");
     const std::string& state = data;
+    const std::string& config = data;
 #else
     const std::string data = tarn::XdgBaseDirectory("XDG_DATA_HOME", ".local/share");
     const std::string state = tarn::XdgBaseDirectory("XDG_STATE_HOME", ".local/state");
+    const std::string config = tarn::XdgBaseDirectory("XDG_CONFIG_HOME", ".config");
 #endif
     paths.myLevelListFile = data.empty() ? std::string() : data + "/" + GAME_FOLDER + "/level_list.xml";
     paths.myLogFile = state.empty() ? std::string() : state + "/" + GAME_FOLDER + "/log.txt";
+    // Made when the settings are first saved: a player who never changes them gets no folder.
+    paths.mySettingsFile = config.empty() ? std::string() : config + "/" + GAME_FOLDER + "/settings.txt";
+    paths.myMyLevelsDir = data.empty() ? std::string() : data + "/" + GAME_FOLDER + "/levels";
     return paths;
 }
 

@@ -1,8 +1,9 @@
 // Where the game reads its content and writes the player's files. Run from a build or an
 // unpacked folder, everything stays in the working directory ("autoexec.txt", "data/...",
-// "log.txt", "data/level_list.xml"). Installed, the game reads from its read-only data
-// directory and keeps the level list under $XDG_DATA_HOME/marbles and the log under
-// $XDG_STATE_HOME/marbles; on Windows both under %APPDATA%\Marbles.
+// "log.txt", "data/level_list.xml", "data/settings.txt"). Installed, the game reads from its
+// read-only data directory and keeps the level list under $XDG_DATA_HOME/marbles, the log under
+// $XDG_STATE_HOME/marbles and the settings under $XDG_CONFIG_HOME/marbles; on Windows all
+// under %APPDATA%\Marbles.
 #ifndef TARN_MARBLES_GAME_GAMEPATHS_H
 #define TARN_MARBLES_GAME_GAMEPATHS_H
 
@@ -12,6 +13,8 @@ namespace marbles {
 
 // The level list as the game ships it, relative to the data directory.
 extern const char* const SHIPPED_LEVEL_LIST;
+// The player's settings in the portable layout, beside the level list.
+extern const char* const PORTABLE_SETTINGS;
 
 class CGamePaths {
 public:
@@ -35,11 +38,20 @@ public:
     const std::string& GetDataDir() const { return myDataDir; }
     const std::string& GetLevelListFile() const { return myLevelListFile; }
     const std::string& GetLogFile() const { return myLogFile; }
+    // "" when the installed game finds no configuration folder (then nothing is saved).
+    const std::string& GetSettingsFile() const { return mySettingsFile; }
+    // The player's own levels ("My levels") and, below it in "drafts", the unproven ones the
+    // editor keeps: "data/mylevels" in the working directory, installed beside the player's
+    // level list ($XDG_DATA_HOME/marbles/levels, %APPDATA%\Marbles\levels). Created by
+    // whoever first writes there.
+    const std::string& GetMyLevelsDir() const { return myMyLevelsDir; }
 
 private:
     std::string myDataDir;
     std::string myLevelListFile;
     std::string myLogFile;
+    std::string mySettingsFile;
+    std::string myMyLevelsDir;
 };
 
 // The layout chosen at start-up (the portable one until SetGamePaths is called).

@@ -154,6 +154,8 @@ int CLevelList::Read(tarn::CXmlFileSys* filesys) {
         if (!placeable) ++lost;
         if (!placeable || position == 0) continue;
         level.ReadAttribute("completed", entry.myCompleted);
+        level.ReadAttribute("best_moves", entry.myBestMoves);
+        level.ReadAttribute("best_time", entry.myBestSeconds);
         placed.emplace_back(position, entry);
     }
     // Levels in position order, those of one position in file order; no holes in between.
@@ -164,14 +166,30 @@ int CLevelList::Read(tarn::CXmlFileSys* filesys) {
     return lost;
 }
 
+void CLevelList::WriteEntry(tarn::CXmlFileSys* filesys, std::int32_t index, const CEntry& entry) {
+    filesys->BeginNode(LEVEL_NAME);
+    filesys->AddAttribute("position", index);
+    filesys->AddAttribute("filename", entry.myFileName);
+    filesys->AddAttribute("completed", entry.myCompleted);
+    // A list without records stays byte for byte what it was.
+    if (entry.myBestMoves > 0) filesys->AddAttribute("best_moves", entry.myBestMoves);
+    if (entry.myBestSeconds > 0) filesys->AddAttribute("best_time", entry.myBestSeconds);
+    filesys->EndNode(LEVEL_NAME);
+}
+
 void CLevelList::Write(tarn::CXmlFileSys* filesys) const {
-    for (std::size_t i = 0; i < myEntries.size(); ++i) {
-        filesys->BeginNode(LEVEL_NAME);
-        filesys->AddAttribute("position", static_cast<std::int32_t>(i));
-        filesys->AddAttribute("filename", myEntries[i].myFileName);
-        filesys->AddAttribute("completed", myEntries[i].myCompleted);
-        filesys->EndNode(LEVEL_NAME);
-    }
+    for (std::size_t i = 0; i < myEntries.size(); ++i) WriteEntry(filesys, static_cast<std::int32_t>(i), myEntries[i]);
+}
+
+CRecordNews CLevelList::RecordWin(unsigned index, std::uint32_t moves, std::uint32_t seconds) {
+    CEntry& entry = myEntries[index];
+    CRecordNews news;
+    news.myFirst = entry.myBestMoves == 0 && entry.myBestSeconds == 0;
+    news.myFewerMoves = moves > 0 && (entry.myBestMoves == 0 || moves < entry.myBestMoves);
+    news.myFaster = seconds > 0 && (entry.myBestSeconds == 0 || seconds < entry.myBestSeconds);
+    if (news.myFewerMoves) entry.myBestMoves = moves;
+    if (news.myFaster) entry.myBestSeconds = seconds;
+    return news;
 }
 
 void CLevelList::SetPosition(std::int32_t position) {

@@ -13,6 +13,17 @@ class CXmlFileSys;
 
 namespace marbles {
 
+// What a won attempt did to a level's records.
+class CRecordNews {
+public:
+    // The level had no record yet: this attempt sets both.
+    bool myFirst = false;
+    bool myFewerMoves = false;
+    bool myFaster = false;
+    // An old record was beaten.
+    bool IsNewBest() const { return !myFirst && (myFewerMoves || myFaster); }
+};
+
 class CLevelList {
 public:
     // Positions from 1 up to MAX_POSITION - 1 (999) are taken from a file; entry 0 is the place
@@ -23,6 +34,13 @@ public:
     public:
         std::string myFileName;
         bool myCompleted = false;
+        // The player's records on a won level: the fewest moves and the shortest time (whole
+        // seconds) of a winning attempt, each from its own attempt; 0 while there is none.
+        std::uint32_t myBestMoves = 0;
+        std::uint32_t myBestSeconds = 0;
+        // One of the player's own levels: always open, outside the order of the shipped ones.
+        // Known while the game runs only (never read or written).
+        bool myOwn = false;
     };
 
     // Empties the list and reads it from fileName (root "LevelList"). Returns false, leaving the
@@ -47,12 +65,19 @@ public:
     bool KeepDamagedFile(const std::string& fileName) const;
 
     // Reading: each "Level" child with a "filename" that is not empty and a "position" from 1
-    // to MAX_POSITION - 1 is a level, "completed" defaulting to false; the levels follow in
-    // position order (those of one position in document order) after entry 0, with no empty
-    // entries between them. Children with position 0 or without a file name hold no level
-    // and are skipped; other children are ignored. Writing: one "Level" per entry with
-    // "position" (its index), "filename" and "completed" (1 or 0).
+    // to MAX_POSITION - 1 is a level, "completed" defaulting to false, "best_moves" and
+    // "best_time" (the records) to 0; the levels follow in position order (those of one
+    // position in document order) after entry 0, with no empty entries between them. Children
+    // with position 0 or without a file name hold no level and are skipped; other children
+    // and attributes are ignored. Writing: one "Level" per entry (WriteEntry).
     void Serialize(tarn::CXmlFileSys* filesys);
+    // Writes entry as the "Level" element at index: "position", "filename", "completed" (1 or
+    // 0) and, only when it has them, the records "best_moves" and "best_time", which builds
+    // that know no records read past.
+    static void WriteEntry(tarn::CXmlFileSys* filesys, std::int32_t index, const CEntry& entry);
+    // Keeps the won attempt's moves and seconds as the records of the entry at index where
+    // they beat the old ones (or there were none). Precondition: index < GetEntryCount().
+    CRecordNews RecordWin(unsigned index, std::uint32_t moves, std::uint32_t seconds);
 
     // Marks the entry at the current position completed and advances (never past the end);
     // returns the file name at the new position, or "" outside the list.
@@ -70,6 +95,12 @@ public:
     // Precondition: index < GetEntryCount().
     const CEntry& GetEntry(unsigned index) const { return myEntries[index]; }
     void Clear();
+    // Adds entry after the last one.
+    void AddEntry(const CEntry& entry) { myEntries.push_back(entry); }
+    // Precondition: index < GetEntryCount(). Removes the entry; the current position stays.
+    void RemoveEntry(unsigned index) { myEntries.erase(myEntries.begin() + index); }
+    // Precondition: index < GetEntryCount().
+    void SetOwn(unsigned index, bool own) { myEntries[index].myOwn = own; }
     // Whether the last Load met a damaged file, and whether it read every entry the file
     // seemed to hold (then writing the list loses nothing).
     bool IsDamaged() const { return myDamaged; }

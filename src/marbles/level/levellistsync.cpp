@@ -1,9 +1,11 @@
 // Keeps the player's own copy of the level list in step with the list a game version ships:
-// new levels join it, and the levels the player completed stay completed.
+// new levels join it, and the levels the player completed stay completed with their records.
 #include "marbles/level/levellistsync.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
+#include <map>
 #include <set>
 #include <system_error>
 
@@ -20,13 +22,8 @@ public:
     explicit CEntryWriter(const std::vector<CLevelList::CEntry>& entries) : myEntries(entries) {}
 
     void Serialize(tarn::CXmlFileSys* filesys) {
-        for (std::size_t i = 0; i < myEntries.size(); ++i) {
-            filesys->BeginNode("Level");
-            filesys->AddAttribute("position", static_cast<std::int32_t>(i));
-            filesys->AddAttribute("filename", myEntries[i].myFileName);
-            filesys->AddAttribute("completed", myEntries[i].myCompleted);
-            filesys->EndNode("Level");
-        }
+        for (std::size_t i = 0; i < myEntries.size(); ++i)
+            CLevelList::WriteEntry(filesys, static_cast<std::int32_t>(i), myEntries[i]);
     }
 
 private:
@@ -38,6 +35,8 @@ bool SameEntries(const std::vector<CLevelList::CEntry>& entries, const CLevelLis
     for (unsigned i = 0; i < list.GetEntryCount(); ++i) {
         if (entries[i].myFileName != list.GetEntry(i).myFileName) return false;
         if (entries[i].myCompleted != list.GetEntry(i).myCompleted) return false;
+        if (entries[i].myBestMoves != list.GetEntry(i).myBestMoves) return false;
+        if (entries[i].myBestSeconds != list.GetEntry(i).myBestSeconds) return false;
     }
     return true;
 }
@@ -61,19 +60,48 @@ bool KeepDamagedList(const CLevelList& player, const std::string& playerFile) {
     return player.KeepDamagedFile(playerFile);
 }
 
+// The better of two records, 0 standing for none.
+std::uint32_t Best(std::uint32_t left, std::uint32_t right) {
+    if (left == 0 || right == 0) return left + right;
+    return std::min(left, right);
+}
+
+// The folder part of fileName ("data/levels" of "data/levels/level01.xml"; "" for none).
+std::string FolderOf(const std::string& fileName) {
+    const std::size_t slash = fileName.find_last_of('/');
+    return slash == std::string::npos ? std::string() : fileName.substr(0, slash);
+}
+
 }  // namespace
 
 std::vector<CLevelList::CEntry> MergeLevelEntries(const CLevelList& shipped, const CLevelList& player) {
-    std::set<std::string> completed;
+    std::map<std::string, CLevelList::CEntry> earned;
     for (unsigned i = 1; i < player.GetEntryCount(); ++i) {
         const CLevelList::CEntry& entry = player.GetEntry(i);
-        if (entry.myCompleted && !entry.myFileName.empty()) completed.insert(entry.myFileName);
+        if (entry.myFileName.empty()) continue;
+        CLevelList::CEntry& kept = earned[entry.myFileName];
+        kept.myCompleted = kept.myCompleted || entry.myCompleted;
+        kept.myBestMoves = Best(kept.myBestMoves, entry.myBestMoves);
+        kept.myBestSeconds = Best(kept.myBestSeconds, entry.myBestSeconds);
     }
     std::vector<CLevelList::CEntry> merged;
+    std::set<std::string> shippedFolders;
     for (unsigned i = 0; i < shipped.GetEntryCount(); ++i) {
         CLevelList::CEntry entry = shipped.GetEntry(i);
-        if (completed.count(entry.myFileName) != 0) entry.myCompleted = true;
+        const auto found = i == 0 ? earned.end() : earned.find(entry.myFileName);
+        if (found != earned.end()) {
+            entry.myCompleted = entry.myCompleted || found->second.myCompleted;
+            entry.myBestMoves = Best(entry.myBestMoves, found->second.myBestMoves);
+            entry.myBestSeconds = Best(entry.myBestSeconds, found->second.myBestSeconds);
+        }
         merged.push_back(entry);
+        shippedFolders.insert(FolderOf(entry.myFileName));
+    }
+    // The player's own levels lie outside the shipped levels' folders: they stay, after them.
+    for (unsigned i = 1; i < player.GetEntryCount(); ++i) {
+        const CLevelList::CEntry& entry = player.GetEntry(i);
+        if (!entry.myFileName.empty() && shippedFolders.count(FolderOf(entry.myFileName)) == 0)
+            merged.push_back(entry);
     }
     return merged;
 }

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstddef>
 #include <map>
 #include <memory>
 #include <random>
@@ -15,6 +16,7 @@
 #include "marbles/physics/cphysicsworld.h"
 #include "marbles/physics/rigidbody.h"
 #include "marbles/rules/cchainfinder.h"
+#include "marbles/rules/csettlewatch.h"
 
 namespace marbles {
 
@@ -27,6 +29,11 @@ public:
         std::size_t searchBudget = 4000;
         // Piles kept for reuse by later searches and players.
         std::size_t cacheLimit = 6000;
+        // Physics steps one call of Solve may run; 0 for no limit. A settle the limit cuts
+        // short stays pending in the solver's world and the next call resumes it where it
+        // stopped (the call before returns OUTCOME_UNKNOWN), so the piles are the same as
+        // without a limit. Other calls run their settles whole.
+        std::size_t stepBudget = 0;
     };
 
     // One click: after physics step `step` (counted from the load) on the marble whose body
@@ -56,6 +63,11 @@ public:
     EOutcome Solve(std::vector<Click>& clicks, int firstMove = -1, std::size_t budget = 0);
     // Plays `games` games choosing uniformly among the selectable chains; the number won.
     unsigned PlayRandom(unsigned games, std::uint32_t seed);
+    // Plays `games` games as a player who foresees each chain's fall: every selectable chain's
+    // pile is settled ahead; a chain that empties the level is taken at once, one that leaves
+    // marbles without a chain only when nothing else is left, and otherwise a chain is drawn
+    // with a weight of one plus the number of chains its pile leaves. The number won.
+    unsigned PlayLookAhead(unsigned games, std::uint32_t seed);
 
     // Colours a level by playing it: in the settled pile, three touching marbles (chosen at
     // random among all connected threes, whatever their types) take the next type of typesByThree
@@ -79,15 +91,41 @@ private:
         std::vector<std::unique_ptr<Node>> children;
     };
 
-    Node& Root();
+    // A settle the step budget cut short: the pile it makes, which pile it starts from (the
+    // marbles left there, its step and the chain clicked; none for the level's start), and
+    // how far it got.
+    struct Pending {
+        bool active = false;
+        std::vector<std::int32_t> from;
+        unsigned fromStep = 0;
+        std::array<std::int32_t, 3> chain{};
+        std::unique_ptr<Node> node;
+        CSettleWatch watch;
+        unsigned steps = 0;
+    };
+
+    // The first settled pile; null while its settle waits for the next call.
+    Node* Root();
     // The pile after clicking chain k of node and letting it settle; cached while room lasts,
-    // otherwise held in scratch.
-    Node& Child(Node& node, std::size_t k, std::unique_ptr<Node>& scratch);
-    void SettleInto(Node& node);
+    // otherwise held in scratch. Null while its settle waits for the next call.
+    Node* Child(Node& node, std::size_t k, std::unique_ptr<Node>& scratch);
+    // Whether the pending settle is the one from node (null: the level's start) by chain k.
+    bool IsPending(const Node* node, std::size_t k) const;
+    // Starts a settle of the world as it now stands into a new pending node.
+    void BeginSettle(const Node* node, std::size_t k, unsigned step);
+    // Runs the pending settle on; true when it is done (the pile is then taken).
+    bool ContinueSettle();
+    // Steps the world until its marbles settle (or the limit passes), counting in watch and
+    // steps, then takes the pile into node; false when the step budget ran out first.
+    bool SettleInto(Node& node, CSettleWatch& watch, unsigned& steps);
+    void SettleWhole(Node& node);
+    void TakePile(Node& node);
     void LoadWorld(const std::vector<RigidBody>& bodies);
     void RemoveByInitId(std::int32_t initId);
     std::vector<std::int32_t> Remaining(const Node& node) const;
     EOutcome Search(Node& node, std::vector<Click>& clicks, std::size_t& budget);
+    // The look-ahead player's chain at node, from the piles each chain leaves.
+    std::size_t ForeseenChoice(Node& node, std::mt19937& random);
 
     Options myOptions;
     std::vector<RigidBody> myStart;
@@ -97,6 +135,9 @@ private:
     std::size_t myCached = 0;
     std::size_t mySettles = 0;
     bool myUsable = true;
+    Pending myPending;
+    // Steps the current call may still run.
+    std::size_t myStepsLeft = SIZE_MAX;
 };
 
 }  // namespace marbles

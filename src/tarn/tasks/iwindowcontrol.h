@@ -10,6 +10,9 @@ public:
     virtual ~IWindowControl() = default;
     // Opens the mode again at the same size, fullscreen when it was windowed and back.
     virtual void ToggleFullscreen() = 0;
+    // Opens the mode again at the same size, fullscreen or in a window.
+    virtual void SetFullscreen(bool fullscreen) = 0;
+    virtual bool IsFullscreen() const = 0;
 };
 
 }  // namespace tarn

@@ -23,7 +23,10 @@ public:
     void ToggleMute() override { myCalls.push_back("Mute"); }
     void Back() override { myCalls.push_back("Back"); }
     void OpenLevelSelect() override { myCalls.push_back("LevelSelect"); }
+    void OpenOptions() override { myCalls.push_back("Options"); }
+    void OpenEditor() override { myCalls.push_back("Editor"); }
     void QueueReplay(const std::string& file) override { myCalls.push_back("Replay " + file); }
+    bool WatchSolution() override { return Say("Watch"); }
     void DumpBodies() const override { myCalls.push_back("Dump"); }
     bool Say(const std::string& what) {
         myCalls.push_back(what);
@@ -51,6 +54,8 @@ TEST(GameCommands, EachNameRunsItsHandlerWithItsArgumentAndAnythingElseListsTheB
         {"Mute", "Mute", true},
         {"Back", "Back", true},
         {"LevelSelect", "LevelSelect", true},
+        {"Options", "Options", true},
+        {"Watch", "Watch", true},
         {"Replay( \"data/solutions/level01.txt\" )", "Replay data/solutions/level01.txt", true},
         {"Replay(data/x.txt)", "Replay data/x.txt", true},
         {"reset", "Dump", false},
@@ -96,10 +101,12 @@ TEST(GameCommands, TheStartupScriptTheHelpScreenAndTheReadmeListEveryKeyOfTheTab
     EXPECT_EQ(std::count(readme.begin() + static_cast<long>(table), readme.begin() + static_cast<long>(end), '\n'),
               keys + 1);
     EXPECT_EQ(help,
-              "Keys   R  restart the level        P       pause and resume\n"
-              "       U  undo the last removal    M       sound on and off\n"
-              "       H  hint: a chain to clear   F11     fullscreen and back\n"
-              "       L  level select (title)     Escape  title; quit there\n"
+              "Keys   R  restart the level        E       level editor (title)\n"
+              "       U  undo the last removal    P       pause and resume\n"
+              "       H  hint: a chain to clear   M       sound on and off\n"
+              "       L  level select (title)     F11     fullscreen and back\n"
+              "       O  options (title)          Escape  title; quit there\n"
+              "       W  watch the solution\n"
               "\n"
               "                      Click to start");
 }

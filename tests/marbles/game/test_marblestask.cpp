@@ -44,7 +44,7 @@ std::string Circle(int color, float x, float y, bool dynamic = false) {
 
 std::string Level(const std::string& bodies) {
     return "<MarblesLevel>\n"
-           "<Graphics background_image='data/gfx/levels/level01.xml'><SpriteData>\n"
+           "<Graphics background_image='data/gfx/levels/chapter1_level01.xml'><SpriteData>\n"
            "<Sprite marble_type='0' sprite_file='data/gfx/marbles/marble0.xml'/>\n"
            "<Sprite marble_type='1' sprite_file='data/gfx/marbles/marble1.xml'/>\n"
            "</SpriteData></Graphics>\n"
@@ -67,6 +67,12 @@ protected:
         ASSERT_TRUE(myDisplay.IsOpen());
         std::filesystem::copy(std::string(MARBLES_SOURCE_DIR) + "/game/data", "data",
                               std::filesystem::copy_options::recursive);
+        // A list of 24 levels named as these tests expect; the first two are written here.
+        std::string list = "<LevelList>\n";
+        for (int k = 1; k <= 24; ++k)
+            list += "<Level position='" + std::to_string(k) + "' filename='data/levels/level" + (k < 10 ? "0" : "") +
+                    std::to_string(k) + ".xml'/>\n";
+        WriteFile("data/level_list.xml", list + "</LevelList>\n");
         WriteFile("data/levels/level01.xml", WINNABLE);
         WriteFile("data/levels/level02.xml", HOPELESS);
         CMarbleSpriteTable::GetSingleton()->Clear();
@@ -297,9 +303,10 @@ TEST_F(MarblesTask, AnUnreadablePlayersListIsReplacedByTheShippedOneAndAFailedSa
         Second();
         ASSERT_EQ(State(), CUi::STATE_HELP_OR_COMPLETE) << level;
         const std::vector<std::string> texts = Screen()->GetTexts();
-        EXPECT_EQ(texts.size(), level == 1 ? 1u : 0u) << level;
+        // The attempt's result, and the notice of the first failed save after it.
+        EXPECT_EQ(texts.size(), level == 1 ? 2u : 1u) << level;
         if (level == 1) {
-            EXPECT_EQ(texts[0], "Your progress could not be saved.\nSee the log: " +
+            EXPECT_EQ(texts[1], "Your progress could not be saved.\nSee the log: " +
                                     tarn::platform::GetWorkingDirectory() + "/log.txt");
         }
         Click();
@@ -352,7 +359,7 @@ TEST_F(MarblesTask, UndoRestoresThePileBitForBitStepByStepAndTheHudAndSoundsFoll
     Click();
     Second();
     ASSERT_EQ(Marbles(), 7u);
-    EXPECT_EQ(Impl()->GetHud().GetStatus(), "Level 1 / 24   Marbles left: 7   Undo: 0");
+    EXPECT_EQ(Impl()->GetHud().GetStatus(), "Level 1/24  Marbles 7  Undo 0  Moves 0  Time 0:01");
     // The hint lights one chain of one type.
     ASSERT_TRUE(Impl()->Hint());
     std::vector<int> lit;
@@ -360,7 +367,7 @@ TEST_F(MarblesTask, UndoRestoresThePileBitForBitStepByStepAndTheHudAndSoundsFoll
         if (marble->IsHighlightShown()) lit.push_back(marble->GetType());
     EXPECT_EQ(lit.size(), 3u);
     EXPECT_EQ(std::count(lit.begin(), lit.end(), lit.front()), 3);
-    EXPECT_EQ(Impl()->GetHud().GetMessage(), "Hint: the glowing marbles");
+    EXPECT_EQ(Impl()->GetHud().GetMessage(), "Hint: the marbles with a dashed rim");
     std::vector<std::vector<RigidBody>> piles;
     for (int type = 0; type < 2; ++type) {
         std::vector<CMarble*> chain;
@@ -379,7 +386,7 @@ TEST_F(MarblesTask, UndoRestoresThePileBitForBitStepByStepAndTheHudAndSoundsFoll
         Second();
     }
     EXPECT_EQ(Impl()->GetUndoCount(), 2u);
-    EXPECT_EQ(Impl()->GetHud().GetStatus(), "Level 1 / 24   Marbles left: 1   Undo: 2");
+    EXPECT_EQ(Impl()->GetHud().GetStatus(), "Level 1/24  Marbles 1  Undo 2  Moves 2  Time 0:06");
     for (int step = 1; step >= 0; --step) {
         EXPECT_TRUE(myTask->ExecuteCommand("Undo"));
         const CPhysicsWorld& world = *Impl()->GetWorld();
@@ -389,6 +396,7 @@ TEST_F(MarblesTask, UndoRestoresThePileBitForBitStepByStepAndTheHudAndSoundsFoll
         Second();
     }
     EXPECT_EQ(Impl()->GetUndoCount(), 0u);
+    EXPECT_EQ(Impl()->GetAttempt().GetMoves(), 2u) << "an undo takes no move back";
     EXPECT_EQ(Marbles(), 7u);
     EXPECT_FALSE(Impl()->Undo());
     const std::string log = Log();
@@ -515,7 +523,20 @@ TEST_F(MarblesTask, TheLevelSelectMakesOnlyTheTilesOnTheScreen) {
     myTask->ExecuteCommand("LevelSelect");
     myTask->Update();
     ASSERT_EQ(State(), CUi::STATE_LEVEL_SELECT);
-    EXPECT_EQ(Screen()->GetTexts().size(), 1u + 48u);
+    // Three chapters of twelve fit, each under its name.
+    EXPECT_EQ(CUi::MAX_TILES, 36);
+    EXPECT_EQ(Screen()->GetTexts().size(), 1u + 36u);
+    EXPECT_EQ(Screen()->GetChapterTexts(), (std::vector<std::string>{"Chapter 1", "Chapter 2", "Chapter 3"}));
+    for (std::int32_t chapter = 1; chapter <= 3; ++chapter) {
+        const tarn::CRect strip = CUi::ChapterRect(chapter);
+        const std::int32_t first = (chapter - 1) * 12 + 1;
+        EXPECT_LE(strip.y + strip.h, CUi::TileRect(first).y) << chapter;
+        EXPECT_EQ(CUi::TileRect(first + 11).y, CUi::TileRect(first).y + 50) << "two rows of six";
+        if (chapter > 1) {
+            EXPECT_GE(strip.y, CUi::TileRect(first - 1).y + CUi::TileRect(first - 1).h) << chapter;
+        }
+    }
+    EXPECT_LE(CUi::TileRect(36).y + CUi::TileRect(36).h, 480);
 }
 
 TEST_F(MarblesTask, TheLevelOptionStartsThereAndTheTitleButtonOpensTheLevelSelect) {

@@ -24,8 +24,8 @@ void Play(testsupport::CXdotoolDriver& game) {
     ASSERT_TRUE(game.Key("l")) << game.Error();
     ASSERT_TRUE(game.WaitForLog("Showing the level select")) << game.Error();
     game.Screenshot("levelselect");
-    ASSERT_TRUE(game.Click(170, 130)) << game.Error();
-    ASSERT_TRUE(game.WaitForLog("Loading level: data/levels/level02.xml")) << game.Error();
+    ASSERT_TRUE(game.Click(170, 70)) << game.Error();
+    ASSERT_TRUE(game.WaitForLog("Loading level: data/levels/chapter1_level02.xml")) << game.Error();
     // Each key and what the log says it did.
     const struct {
         const char* key;
@@ -33,7 +33,7 @@ void Play(testsupport::CXdotoolDriver& game) {
         int count;
         const char* shot;
     } steps[] = {{"h", "Hint shown", 1, "hint"},   {"u", "Nothing to undo", 1, nullptr},
-                 {"r", "Loading level: data/levels/level02.xml", 2, nullptr},
+                 {"r", "Loading level: data/levels/chapter1_level02.xml", 2, nullptr},
                  {"p", "Paused", 1, "paused"}, {"p", "Resumed", 1, nullptr},
                  {"m", "Sound off", 1, nullptr},   {"F11", "Fullscreen", 1, "fullscreen"},
                  {"F11", "Windowed", 1, nullptr}, {"Escape", "Showing the title", 2, nullptr}};
@@ -66,13 +66,13 @@ TEST(Playthrough, LevelSelectLevelTwoEveryKeyAndEscapeTwiceQuitsAndSaves) {
     }
 
     const std::string log = ReadFile("log.txt");
-    EXPECT_EQ(log.find("Loading level: data/levels/level01.xml"), std::string::npos) << log;
+    EXPECT_EQ(log.find("Loading level: data/levels/chapter1_level01.xml"), std::string::npos) << log;
     EXPECT_NE(log.find("Paused"), std::string::npos) << log;
     // Quitting from the title wrote the list back with the player's progress.
     const std::string saved = ReadFile("data/level_list.xml");
-    EXPECT_NE(saved.find("completed=\"1\" filename=\"data/levels/level01.xml\" position=\"1\""), std::string::npos)
+    EXPECT_NE(saved.find("completed=\"1\" filename=\"data/levels/chapter1_level01.xml\" position=\"1\""), std::string::npos)
         << saved;
-    EXPECT_NE(saved.find("completed=\"0\" filename=\"data/levels/level02.xml\" position=\"2\""), std::string::npos)
+    EXPECT_NE(saved.find("completed=\"0\" filename=\"data/levels/chapter1_level02.xml\" position=\"2\""), std::string::npos)
         << saved;
     if (const char* keep = std::getenv("MARBLES_KEEP_SHOTS")) {
         std::filesystem::copy("shots", keep, std::filesystem::copy_options::overwrite_existing |

@@ -30,8 +30,8 @@ TEST(ReplayWindow, TheFirstTwoLevelsAreWonByTheirSolutionsInTheRealWindow) {
     std::filesystem::copy(std::string(MARBLES_SOURCE_DIR) + "/game/data", "data",
                           std::filesystem::copy_options::recursive);
     std::string script = ReadFile(std::string(MARBLES_SOURCE_DIR) + "/game/autoexec.txt");
-    script += "\ngame::Replay( \"data/levels/level01.solution\" )\n"
-              "game::Replay( \"data/levels/level02.solution\" )\n";
+    script += "\ngame::Replay( \"data/levels/chapter1_level01.solution\" )\n"
+              "game::Replay( \"data/levels/chapter1_level02.solution\" )\n";
     WriteFile("autoexec.txt", script);
     {
         testsupport::CXdotoolDriver game;
@@ -49,7 +49,7 @@ TEST(ReplayWindow, TheFirstTwoLevelsAreWonByTheirSolutionsInTheRealWindow) {
         EXPECT_EQ(game.WaitForExit(), 0) << game.Error() << ReadFile("stderr.txt");
     }
     const std::string log = ReadFile("log.txt");
-    EXPECT_NE(log.find("Loading level: data/levels/level02.xml"), std::string::npos) << log;
+    EXPECT_NE(log.find("Loading level: data/levels/chapter1_level02.xml"), std::string::npos) << log;
     EXPECT_EQ(Wins(log), 2u) << log;
     EXPECT_EQ(log.find("Replay stopped"), std::string::npos) << log;
 }

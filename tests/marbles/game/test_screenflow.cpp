@@ -10,19 +10,20 @@ using C = CScreenFlow::EChange;
 
 TEST(ScreenFlow, EachScreenAnswersEachInputAsThePlayerExpects) {
     const S screens[] = {S::LEVEL, S::HELP, S::COMPLETE, S::LOST, S::TITLE, S::LEVEL_SELECT, S::LOAD_FAILED};
-    const I inputs[] = {I::CLICK, I::CLICK_BUTTON, I::BACK_KEY, I::LEVEL_SELECT_KEY};
-    // Rows: screens in the order above; columns: inputs in the order above.
-    const C expected[7][4] = {
-        {C::NONE, C::NONE, C::TITLE, C::NONE},                 // clicks in a level go to the marbles
-        {C::CONTINUE, C::NONE, C::TITLE, C::NONE},             // help
-        {C::SAME_LEVEL, C::NONE, C::TITLE, C::NONE},           // complete: the position is the next level
-        {C::SAME_LEVEL, C::NONE, C::TITLE, C::NONE},           // lost: again
-        {C::HELP, C::LEVEL_SELECT, C::QUIT, C::LEVEL_SELECT},  // title
-        {C::NONE, C::CHOSEN_LEVEL, C::TITLE, C::NONE},         // only an open tile counts
-        {C::SKIP_LEVEL, C::NONE, C::TITLE, C::NONE},           // load failure
+    const I inputs[] = {I::CLICK, I::CLICK_BUTTON, I::BACK_KEY, I::LEVEL_SELECT_KEY, I::OPTIONS};
+    // Rows: screens in the order above; columns: inputs in the order above. Options open only
+    // over the title.
+    const C expected[7][5] = {
+        {C::NONE, C::NONE, C::TITLE, C::NONE, C::NONE},                    // clicks in a level go to the marbles
+        {C::CONTINUE, C::NONE, C::TITLE, C::NONE, C::NONE},                // help
+        {C::SAME_LEVEL, C::NONE, C::TITLE, C::NONE, C::NONE},              // complete: the position is the next level
+        {C::SAME_LEVEL, C::NONE, C::TITLE, C::NONE, C::NONE},              // lost: again
+        {C::HELP, C::LEVEL_SELECT, C::QUIT, C::LEVEL_SELECT, C::OPTIONS},  // title
+        {C::NONE, C::CHOSEN_LEVEL, C::TITLE, C::NONE, C::NONE},            // only an open tile counts
+        {C::SKIP_LEVEL, C::NONE, C::TITLE, C::NONE, C::NONE},              // load failure
     };
     for (int s = 0; s < 7; ++s) {
-        for (int i = 0; i < 4; ++i)
+        for (int i = 0; i < 5; ++i)
             EXPECT_EQ(CScreenFlow::Next(screens[s], inputs[i]), expected[s][i]) << s << " " << i;
     }
 }

@@ -47,8 +47,8 @@ public:
     void SetCaption(const std::string& text);
     // Opens the mode again at the current size, fullscreen or in a window; the picture keeps
     // its size (SDL centres it on a larger fullscreen display).
-    void SetFullscreen(bool fullscreen);
-    bool IsFullscreen() const { return myFullscreen; }
+    void SetFullscreen(bool fullscreen) override;
+    bool IsFullscreen() const override { return myFullscreen; }
     // What the command "ToggleFullscreen" does.
     void ToggleFullscreen() override { SetFullscreen(!myFullscreen); }
     // Uses a BMP of at most 32 by 32 pixels as the window icon; problems are logged warnings.

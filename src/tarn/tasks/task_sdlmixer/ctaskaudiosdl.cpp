@@ -318,6 +318,12 @@ void CTaskAudioSDL::ResumeMusic() { WhenOpen(myMusicPlayer, &CMusicPlayer::Resum
 
 void CTaskAudioSDL::SetMusicVolume(float volume) { WhenOpen(myMusicPlayer, &CMusicPlayer::SetVolume, volume); }
 
+void CTaskAudioSDL::PreloadMusic(const std::string& fileName) {
+    WhenOpen(myMusicPlayer, &CMusicPlayer::Preload, fileName);
+}
+
+void CTaskAudioSDL::FreeMusic(const std::string& fileName) { WhenOpen(myMusicPlayer, &CMusicPlayer::Free, fileName); }
+
 void CTaskAudioSDL::PlayEffect(const std::string& fileName) {
     WhenOpen(myEffectPlayer, &CEffectPlayer::Play, fileName);
 }

@@ -59,6 +59,8 @@ public:
     void PauseMusic();
     void ResumeMusic();
     void SetMusicVolume(float volume) override;
+    void PreloadMusic(const std::string& fileName);
+    void FreeMusic(const std::string& fileName);
     void PlayEffect(const std::string& fileName) override;
     void PauseEffects();
     void ResumeEffects();

@@ -71,8 +71,6 @@ CLogListenerForFile::~CLogListenerForFile() {
     if (mySummary) WriteSummary();
 }
 
-const std::string& CLogListenerForFile::GetLastFileName() { return LastFileName(); }
-
 void CLogListenerForFile::ResetLastFileName() { LastFileName().clear(); }
 
 void CLogListenerForFile::WriteHeader() {

@@ -22,8 +22,6 @@ public:
     void SetMinLevel(int level) { myMinLevel = level; }
     int GetDepth() const { return myDepth; }
 
-    // Name of the last file a listener opened for writing in this process ("" if none).
-    static const std::string& GetLastFileName();
     // Forgets the last file name, so the next listener starts a fresh file (used by tests).
     static void ResetLastFileName();
 

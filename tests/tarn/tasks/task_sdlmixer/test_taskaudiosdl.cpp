@@ -356,4 +356,19 @@ TEST_F(TaskAudioSDL, UpdateRestartsEndedMusicAndUnloadsSilentEffects) {
     EXPECT_EQ(1, tarn::CSDLMixerMusicData::GetLiveCount());
 }
 
+TEST_F(TaskAudioSDL, PreloadedSoundsStayUntilFreed) {
+    ASSERT_TRUE(StartAudio(""));
+    testsupport::WriteWav("a.wav", 30);
+    testsupport::WriteWav("b.wav", 30);
+    myTask->PreloadMusic("a.wav");
+    myTask->PreloadEffect("b.wav");
+    myTask->Update();
+    EXPECT_EQ(1, tarn::CSDLMixerMusicData::GetLiveCount());
+    EXPECT_EQ(1, tarn::CSDLMixerEffectData::GetLiveCount());
+    myTask->FreeMusic("a.wav");
+    myTask->FreeEffect("b.wav");
+    EXPECT_EQ(0, tarn::CSDLMixerMusicData::GetLiveCount());
+    EXPECT_EQ(0, tarn::CSDLMixerEffectData::GetLiveCount());
+}
+
 }  // namespace
