@@ -3,21 +3,16 @@
 #include "marbles/game/ceditorscreen.h"
 
 #include <cmath>
-#include <cstdio>
 
 #include "marbles/editor/layoutcheck.h"
 #include "marbles/editor/sharedlevel.h"
+#include "marbles/game/ceditordrafts.h"
 #include "marbles/game/ceditorpalette.h"
+#include "marbles/game/ceditorview.h"
 #include "marbles/game/cmarblespritetable.h"
 #include "marbles/game/cscreenmapping.h"
 #include "marbles/game/ieditorhost.h"
-#include "marbles/game/screentext.h"
-#include "tarn/gfx/ccolor.h"
-#include "tarn/gfx/cscreenlayer.h"
-#include "tarn/gfx/gfx.h"
-#include "tarn/gfx/ipixel.h"
 #include "tarn/io/installlayout.h"
-#include "tarn/platform/platform.h"
 #include "tarn/tasks/events/ceventdispatcher.h"
 #include "tarn/tasks/task_sdl/keynames.h"
 #include "tarn/utils/logger/clogger.h"
@@ -28,11 +23,6 @@ namespace {
 
 const int LEFT_BUTTON = 1;
 const int RIGHT_BUTTON = 4;
-// Depths: pieces in front of the background, the HUD in front of the pieces.
-const int BOX_Z = 60;
-const int MARBLE_Z = 50;
-const int MARK_Z = 40;
-const int HUD_Z = -20;
 // How near (world units) to a box's corner a press grabs it for resizing.
 const float CORNER_REACH = 0.6f;
 // Positions are kept to this step (world units), so files stay tidy.
@@ -48,40 +38,10 @@ const CScreenMapping& Mapping() {
 
 float Snap(float value) { return std::round(value / GRID) * GRID; }
 
-bool Exists(const std::string& path) {
-    tarn::platform::FileEntry entry;
-    return tarn::platform::FindFirstEntry(path, entry);
-}
-
-// "mylevelNN.xml" with the first NN free in folder and its drafts.
-std::string FreeName(const std::string& folder) {
-    for (int n = 1;; ++n) {
-        char name[32];
-        std::snprintf(name, sizeof name, "mylevel%02d.xml", n);
-        if (!Exists(folder + "/" + name) && !Exists(folder + "/drafts/" + name)) return name;
-    }
-}
-
-tarn::CSpriteHandle MakeMarbleSprite(const CEditorLayout::Piece& piece) {
-    tarn::CSpriteHandle sprite = CMarbleSpriteTable::GetSingleton()->GetSprite(piece.type);
-    const tarn::CRect rect = sprite->GetRect();
-    sprite->SetZ(MARBLE_Z);
-    sprite->SetPosition(Mapping().ToScreenX(piece.position.x) - rect.w / 2,
-                        Mapping().ToScreenY(piece.position.y) - rect.h / 2);
-    return sprite;
-}
-
-// Where a box's resize handle lies: its corner at the local +x, +y side.
-Vector2 CornerOf(const CEditorLayout::Piece& box) {
-    const float c = std::cos(box.orientation);
-    const float s = std::sin(box.orientation);
-    return box.position + Vector2{c * box.extent.x - s * box.extent.y, s * box.extent.x + c * box.extent.y};
-}
-
 }  // namespace
 
 CEditorScreen::CEditorScreen(IEditorHost* host, const std::string& folder, const CEditorLayout& layout)
-    : myHost(host), myFolder(folder), myFileName(FreeName(folder)), myEditor(layout) {
+    : myHost(host), myFolder(folder), myFileName(CEditorDrafts::FreeName(folder)), myEditor(layout) {
     for (std::int32_t type = 0; type < CEditorLayout::TYPE_COUNT; ++type)
         CMarbleSpriteTable::GetSingleton()->AddSpriteFile(type, "data/gfx/marbles/marble" + std::to_string(type) + ".xml");
     CreatePalette();
@@ -135,9 +95,7 @@ void CEditorScreen::Hide() {
     myDrag = EDrag::NONE;
     // The window widget's frame would stay on screen: the palette goes, and comes back.
     delete myPalette;
-    myPieces.clear();
-    myHud.clear();
-    myBackground.reset();
+    myView.Clear();
 }
 
 void CEditorScreen::ChooseTool(int tool) {
@@ -168,16 +126,7 @@ void CEditorScreen::NextBackground() {
 std::string CEditorScreen::DraftsFolder() const { return myFolder + "/drafts"; }
 
 std::string CEditorScreen::WriteDraft(const std::string& name, bool withSolution) {
-    if (!tarn::MakeDirectories(DraftsFolder())) return "cannot create " + DraftsFolder();
-    const std::string level = DraftsFolder() + "/" + name;
-    std::string reason;
-    if (!myEditor.GetLayout().Save(level, &reason)) return "cannot write " + level + ": " + reason;
-    if (!withSolution) return "";
-    CSolutionFile solution;
-    solution.GetClicks() = mySolution;
-    return solution.Save(SolutionFileOf(level), {"Marbles solution found by the level editor"})
-               ? ""
-               : "cannot write " + SolutionFileOf(level);
+    return CEditorDrafts::Write(DraftsFolder(), name, myEditor.GetLayout(), withSolution ? &mySolution : nullptr);
 }
 
 void CEditorScreen::Test() {
@@ -275,7 +224,7 @@ void CEditorScreen::Pick(Vector2 point) {
     const bool boxChosen = mySelected >= 0 && pieces[static_cast<unsigned>(mySelected)].kind == CEditorLayout::PIECE_BOX;
     int hit = myEditor.GetLayout().FindAt(point);
     myDrag = EDrag::MOVE;
-    if (boxChosen && Length(CornerOf(pieces[static_cast<unsigned>(mySelected)]) - point) <= CORNER_REACH) {
+    if (boxChosen && Length(CEditorView::CornerOf(pieces[static_cast<unsigned>(mySelected)]) - point) <= CORNER_REACH) {
         myDrag = EDrag::RESIZE;
         hit = mySelected;
     } else if (hit < 0) {
@@ -316,43 +265,8 @@ std::vector<std::string> CEditorScreen::GetHudLines() const {
 void CEditorScreen::Draw() {
     myDirty = false;
     if (!myShown) return;
-    if (!myBackground || myBackgroundFile != myEditor.GetLayout().GetBackground()) {
-        myBackgroundFile = myEditor.GetLayout().GetBackground();
-        myBackground = CMarbleSpriteTable::LoadSprite(myBackgroundFile);
-    }
-    DrawPieces();
-    DrawHud();
-}
-
-void CEditorScreen::DrawPieces() {
-    myPieces.clear();
-    const std::vector<CEditorLayout::Piece>& pieces = myEditor.GetLayout().GetPieces();
-    for (const CEditorLayout::Piece& piece : pieces)
-        myPieces.push_back(piece.kind == CEditorLayout::PIECE_BOX ? MakeScreenBodyBox(piece.position, piece.extent, piece.orientation, piece.fixed, BOX_Z) : MakeMarbleSprite(piece));
-    if (mySelected < 0 || static_cast<std::size_t>(mySelected) >= pieces.size()) return;
-    const CEditorLayout::Piece& chosen = pieces[static_cast<unsigned>(mySelected)];
-    const int x = Mapping().ToScreenX(chosen.position.x);
-    const int y = Mapping().ToScreenY(chosen.position.y);
-    myPieces.push_back(MakeScreenBox(tarn::CRect(x - 2, y - 2, 5, 5), 255, 255, 0, MARK_Z));
-    if (chosen.kind != CEditorLayout::PIECE_BOX || chosen.fixed) return;
-    const Vector2 corner = CornerOf(chosen);
-    myPieces.push_back(MakeScreenBox(
-        tarn::CRect(Mapping().ToScreenX(corner.x) - 3, Mapping().ToScreenY(corner.y) - 3, 7, 7), 255, 255, 0, MARK_Z));
-}
-
-void CEditorScreen::DrawHud() {
-    // Below the palette, over the top of the playfield, where marbles are dropped rather than
-    // piled: counts and warnings at the left, the proof at the right.
-    myHud.clear();
-    const std::vector<std::string> lines = GetHudLines();
-    const int top = CEditorPalette::HEIGHT + 2;
-    myHud.push_back(MakeScreenText(tarn::CRect(2, top, 396, 30), lines[0] + "\n" + lines[1], HUD_Z));
-    const int barWidth = 230;
-    myHud.push_back(MakeScreenBox(tarn::CRect(402, top, barWidth + 4, 12), 60, 60, 70, HUD_Z + 1));
-    const float progress = myProver ? myProver->GetProgress() : 0.0f;
-    const int filled = static_cast<int>(progress * static_cast<float>(barWidth));
-    if (filled > 0) myHud.push_back(MakeScreenBox(tarn::CRect(404, top + 2, filled, 8), 90, 200, 90, HUD_Z));
-    myHud.push_back(MakeScreenText(tarn::CRect(402, top + 14, barWidth + 4, 14), lines[2], HUD_Z));
+    myView.DrawLayout(myEditor.GetLayout(), mySelected);
+    myView.DrawHud(GetHudLines(), myProver ? myProver->GetProgress() : 0.0f);
 }
 
 }  // namespace marbles

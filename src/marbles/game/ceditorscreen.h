@@ -11,6 +11,7 @@
 
 #include "marbles/editor/cleveleditor.h"
 #include "marbles/editor/clevelprover.h"
+#include "marbles/game/ceditorview.h"
 #include "marbles/level/csolutionfile.h"
 #include "tarn/gfx/csprite.h"
 #include "tarn/tasks/events/ikeylistener.h"
@@ -83,8 +84,6 @@ private:
     void Say(const std::string& message);
     void Changed();
     void Draw();
-    void DrawPieces();
-    void DrawHud();
     std::string DraftsFolder() const;
     // Writes the level (and the solution when proven) into the drafts folder; "" or why not.
     std::string WriteDraft(const std::string& name, bool withSolution);
@@ -108,10 +107,7 @@ private:
     bool myShown = true;
     bool myDirty = true;
     std::string myMessage;
-    std::vector<tarn::CSpriteHandle> myPieces;
-    std::vector<tarn::CSpriteHandle> myHud;
-    tarn::CSpriteHandle myBackground;
-    std::string myBackgroundFile;
+    CEditorView myView;
 };
 
 }  // namespace marbles

@@ -5,11 +5,13 @@
 #include <algorithm>
 
 #include "marbles/game/cattempt.h"
+#include "marbles/game/cframedtext.h"
 #include "marbles/game/cgamecommands.h"
 #include "marbles/game/cgamehud.h"
 #include "marbles/game/cmarblestaskimpl.h"
 #include "marbles/game/levelprogress.h"
 #include "marbles/game/cmarblespritetable.h"
+#include "marbles/rules/clevelrules.h"
 #include "tarn/gfx/ccolor.h"
 #include "tarn/gfx/cfont.h"
 #include "tarn/gfx/cscreenlayer.h"
@@ -18,6 +20,8 @@
 #include "tarn/gfx/gfx.h"
 #include "tarn/gfx/ipixel.h"
 #include "tarn/inputdevice/cmouse.h"
+#include "tarn/utils/signalslot/cgenericevent.h"
+#include "tarn/utils/signalslot/cslot.h"
 
 namespace marbles {
 
@@ -26,44 +30,10 @@ namespace {
 const int LEFT_BUTTON = 1;
 const char* const TITLE_PICTURE = "data/gfx/title_screen.jpg";
 const char* const HELP_PICTURE = "data/gfx/help_screen.jpg";
-// Texts stand in front of the picture.
-const int TEXT_Z = -10;
-const int TILE_COLUMNS = 6;
-const int TILE_WIDTH = 90;
-const int TILE_HEIGHT = 38;
-const int TILE_GAP = 10;
-const int ROW_GAP = 4;
-const int TILES_TOP = 54;
-// Each chapter's name stands in a strip above its tiles; three chapters and the player's own
-// levels fit on the screen.
-const int CHAPTER_STRIP = 24;
-const int FRAME = 3;
-const int SCREEN_HEIGHT = 480;
-const int TILE_ROWS_PER_CHAPTER = (LEVELS_PER_CHAPTER + TILE_COLUMNS - 1) / TILE_COLUMNS;
-
-// A box of one colour, as the frame of a text.
-tarn::CSpriteHandle MakeBox(const tarn::CRect& rect, int red, int green, int blue) {
-    tarn::IPixel* image = tarn::CreateImage(rect.w, rect.h, tarn::CColor(255, 0, 255, 255));
-    for (int y = 0; y < rect.h; ++y) {
-        for (int x = 0; x < rect.w; ++x) image->PutPixel(x, y, tarn::CColor(red, green, blue, 255));
-    }
-    tarn::CSpriteHandle box(new tarn::CSprite(image));
-    box->SetZ(TEXT_Z);
-    box->SetPosition(rect.x, rect.y);
-    box->SetParent(tarn::CScreenLayer::GetSingleton());
-    return box;
-}
 
 }  // namespace
 
 using CUi = CMarblesInGameUi;
-
-// Whole chapters while they fit, then the rows of the last one that still do.
-const std::int32_t CUi::MAX_TILES = [] {
-    std::int32_t tiles = 0;
-    while (TileRect(tiles + 1).y + TILE_HEIGHT <= SCREEN_HEIGHT) ++tiles;
-    return tiles;
-}();
 
 const std::string& CUi::KeysText() {
     static const std::string text = CGameCommands::KeysText();
@@ -79,42 +49,6 @@ tarn::CRect CUi::LevelsButtonRect() { return tarn::CRect(148, 440, 104, 26); }
 tarn::CRect CUi::OptionsButtonRect() { return tarn::CRect(268, 440, 104, 26); }
 
 tarn::CRect CUi::EditorButtonRect() { return tarn::CRect(388, 440, 104, 26); }
-
-tarn::CRect CUi::TileRect(std::int32_t position) {
-    const int index = position - 1;
-    const int chapter = index / LEVELS_PER_CHAPTER;
-    const int inChapter = index % LEVELS_PER_CHAPTER;
-    const int row = chapter * TILE_ROWS_PER_CHAPTER + inChapter / TILE_COLUMNS;
-    const int left = (640 - TILE_COLUMNS * (TILE_WIDTH + TILE_GAP) + TILE_GAP) / 2;
-    return tarn::CRect(left + (inChapter % TILE_COLUMNS) * (TILE_WIDTH + TILE_GAP),
-                       TILES_TOP + chapter * CHAPTER_STRIP + row * (TILE_HEIGHT + ROW_GAP), TILE_WIDTH, TILE_HEIGHT);
-}
-
-tarn::CRect CUi::ChapterRect(std::int32_t chapter) {
-    const tarn::CRect first = TileRect((chapter - 1) * LEVELS_PER_CHAPTER + 1);
-    return tarn::CRect(first.x, first.y - CHAPTER_STRIP, 2 * TILE_WIDTH + TILE_GAP, CHAPTER_STRIP - 2);
-}
-
-CUi::ETile CUi::TileOf(const CLevelList& list, std::int32_t position) {
-    if (!IsLevelPlayable(list, position)) return ETile::LOCKED;
-    return list.GetEntry(static_cast<unsigned>(position)).myCompleted ? ETile::COMPLETED : ETile::OPEN;
-}
-
-std::string CUi::TileLabel(const CLevelList& list, std::int32_t position) {
-    // The player's own levels follow the shipped ones, counted on their own.
-    const std::int32_t firstOwn = FirstOwnLevel(list);
-    const bool own = list.GetEntry(static_cast<unsigned>(position)).myOwn;
-    const std::string number = own ? "My " + std::to_string(position - firstOwn + 1) : std::to_string(position);
-    const ETile tile = TileOf(list, position);
-    if (tile != ETile::COMPLETED) return number + (tile == ETile::OPEN ? "\nplay" : "\nlocked");
-    const CLevelList::CEntry& level = list.GetEntry(static_cast<unsigned>(position));
-    if (level.myBestMoves == 0 || level.myBestSeconds == 0) return number + "\ndone";
-    // The best time at the right end of the number's line: ten letters fit a tile.
-    const std::string time = CAttempt::TimeText(level.myBestSeconds);
-    const std::size_t gap = number.size() + time.size() < 10 ? 10 - number.size() - time.size() : 1;
-    return number + std::string(gap, ' ') + time + "\n" + std::to_string(level.myBestMoves) +
-           (level.myBestMoves == 1 ? " move" : " moves");
-}
 
 namespace {
 
@@ -141,26 +75,8 @@ void CUi::ShowResult(const CAttempt& attempt, const CLevelList::CEntry& level, c
 
 void CUi::AddText(const tarn::CRect& rect, const std::string& text, int red, int green, int blue, tarn::CFont* font) {
     // A frame of the colour around a black label: text sprites draw their glyphs on black.
-    myBoxes.push_back(MakeBox(rect, red, green, blue));
-    myTexts.push_back(MakeLabel(rect, text, font));
-}
-
-tarn::CSpriteHandle CUi::MakeLabel(const tarn::CRect& rect, const std::string& text, tarn::CFont* font) {
-    if (!font) {
-        font = new tarn::CFont();
-        tarn::CSystemFontLoader(font, "");
-    }
-    const int w = rect.w - 2 * FRAME;
-    const int h = rect.h - 2 * FRAME;
-    auto* sprite =
-        new tarn::CTextSprite(font, w, h, new tarn::CSprite(tarn::CreateImage(w, h, tarn::CColor(255, 0, 255, 255))));
-    sprite->SetStartPosition(tarn::CTextPos(4, 2));
-    sprite->SetText(text);
-    tarn::CSpriteHandle handle(sprite);
-    handle->SetZ(TEXT_Z - 1);
-    handle->SetPosition(rect.x + FRAME, rect.y + FRAME);
-    handle->SetParent(tarn::CScreenLayer::GetSingleton());
-    return handle;
+    myBoxes.push_back(CFramedText::MakeBox(rect, red, green, blue));
+    myTexts.push_back(CFramedText::MakeLabel(rect, text, font));
 }
 
 namespace {
@@ -212,7 +128,7 @@ void CUi::ShowLevelSelect(const CLevelList& list) {
         for (int x = 0; x < 640; ++x) sky->PutPixel(x, y, color);
     }
     tarn::CSpriteHandle background(new tarn::CSprite(sky));
-    background->SetZ(TEXT_Z + 1);
+    background->SetZ(CFramedText::TEXT_Z + 1);
     background->SetParent(tarn::CScreenLayer::GetSingleton());
     myBoxes.push_back(background);
     myFirstOpenLevel = FirstOpenLevel(list);
@@ -223,9 +139,10 @@ void CUi::ShowLevelSelect(const CLevelList& list) {
     myChapterTexts.clear();
     for (std::int32_t chapter = 1; chapter <= ChapterOf(count); ++chapter) {
         const tarn::CRect strip = ChapterRect(chapter);
-        myBoxes.push_back(MakeBox(strip, 70, 80, 120));
+        myBoxes.push_back(CFramedText::MakeBox(strip, 70, 80, 120));
         const bool own = list.GetEntry(static_cast<unsigned>((chapter - 1) * LEVELS_PER_CHAPTER + 1)).myOwn;
-        myChapterTexts.push_back(MakeLabel(strip, own ? "My levels" : "Chapter " + std::to_string(chapter)));
+        const std::string name = own ? "My levels" : "Chapter " + std::to_string(chapter);
+        myChapterTexts.push_back(CFramedText::MakeLabel(strip, name));
     }
     for (std::int32_t position = 1; position <= count; ++position) {
         const ETile tile = TileOf(list, position);
@@ -236,6 +153,12 @@ void CUi::ShowLevelSelect(const CLevelList& list) {
         if (tile == ETile::LOCKED) AddText(TileRect(position), label, 90, 90, 100);
     }
     tarn::CMouse::GetSingleton()->AddCapture(this);
+}
+
+void CUi::ListenTo(CLevelRules& rules) {
+    rules.GetLevelCompleteSignal().Connect(
+        new tarn::CSlot(new tarn::CGenericEvent0<CUi, void>(this, &CUi::LevelComplete)));
+    rules.GetLevelLostSignal().Connect(new tarn::CSlot(new tarn::CGenericEvent0<CUi, void>(this, &CUi::LevelLost)));
 }
 
 void CUi::LevelComplete() {

@@ -9,6 +9,7 @@
 
 #include "marbles/game/cmarblestask.h"
 #include "marbles/game/cscreenflow.h"
+#include "marbles/game/ctilelayout.h"
 #include "marbles/level/clevelfile.h"
 #include "marbles/level/clevellist.h"
 #include "tarn/gfx/crect.h"
@@ -23,6 +24,7 @@ class CFont;
 namespace marbles {
 
 class CAttempt;
+class CLevelRules;
 
 // Captures the mouse while a picture waits for a click. A click that leaves the picture only
 // asks the game for the change, which happens at the game's next update.
@@ -39,10 +41,10 @@ public:
     enum { PICTURE = 0, BACKGROUND = 1, ANIMATION1 = 2, ANIMATION2 = 3, SPRITE_COUNT = 4 };
 
     // How a level looks on the level-select screen.
-    enum class ETile { COMPLETED, OPEN, LOCKED };
+    using ETile = CTileLayout::ETile;
 
     // The level-select tiles that fit on the 640x480 screen: three chapters of two rows of six.
-    static const std::int32_t MAX_TILES;
+    static constexpr std::int32_t MAX_TILES = CTileLayout::MAX_TILES;
 
     // The keys as the help screen lists them, made from the game's command table.
     static const std::string& KeysText();
@@ -61,6 +63,9 @@ public:
     // One tile per level of list, as many as fit on the screen (MAX_TILES): completed, open
     // (the first not completed) or locked, under the name of their chapter; captures the mouse.
     void ShowLevelSelect(const CLevelList& list);
+    // Takes the rules' level-complete and level-lost signals into LevelComplete and LevelLost;
+    // the connections go with the screen.
+    void ListenTo(CLevelRules& rules);
     // Slot of the rules: tells the game, shows the level-complete picture, captures.
     void LevelComplete();
     // Shows the won attempt's moves and time under the level-complete picture, with the
@@ -110,14 +115,14 @@ public:
     static tarn::CRect LevelsButtonRect();
     static tarn::CRect OptionsButtonRect();
     static tarn::CRect EditorButtonRect();
-    static tarn::CRect TileRect(std::int32_t position);
+    static tarn::CRect TileRect(std::int32_t position) { return CTileLayout::TileRect(position); }
     // The strip above a chapter's (from 1) first row of tiles that names it.
-    static tarn::CRect ChapterRect(std::int32_t chapter);
-    // The tile's look for the level at position of list.
-    static ETile TileOf(const CLevelList& list, std::int32_t position);
-    // The tile's text: the position over "play", "locked" or "done"; a won level with records
-    // shows its best time beside the position and its fewest moves below.
-    static std::string TileLabel(const CLevelList& list, std::int32_t position);
+    static tarn::CRect ChapterRect(std::int32_t chapter) { return CTileLayout::ChapterRect(chapter); }
+    // The tile's look and text for the level at position of list (see CTileLayout).
+    static ETile TileOf(const CLevelList& list, std::int32_t position) { return CTileLayout::TileOf(list, position); }
+    static std::string TileLabel(const CLevelList& list, std::int32_t position) {
+        return CTileLayout::TileLabel(list, position);
+    }
     // The texts of the extra sprites shown with the picture (button, keys, tiles).
     std::vector<std::string> GetTexts() const;
     // The chapter names over the level select's tiles.
@@ -128,9 +133,6 @@ private:
     // A framed text in the system font, or in font (taken) when one is given.
     void AddText(const tarn::CRect& rect, const std::string& text, int red, int green, int blue,
                  tarn::CFont* font = nullptr);
-    // A text sprite inside rect's frame, on the screen layer, in the system font or in font (taken).
-    static tarn::CSpriteHandle MakeLabel(const tarn::CRect& rect, const std::string& text,
-                                         tarn::CFont* font = nullptr);
     // The level-select tile under the pointer; 0 when none.
     std::int32_t TileUnderPointer() const;
 

@@ -11,8 +11,11 @@
 #include "marbles/game/cattempt.h"
 #include "marbles/game/cgamehud.h"
 #include "marbles/game/cgameoptions.h"
-#include "marbles/game/ceditorscreen.h"
 #include "marbles/game/cgamesound.h"
+#include "marbles/game/cleveloutcome.h"
+#include "marbles/game/clevelplay.h"
+#include "marbles/game/coptionspanel.h"
+#include "marbles/game/cownlevels.h"
 #include "marbles/game/clevelsession.h"
 #include "marbles/game/cmarblestask.h"
 #include "marbles/game/cplayerlevellist.h"
@@ -90,10 +93,10 @@ public:
     void AddOwnLevel(const std::string& levelFile) override;
     // The level editor while it is open (shown, or hidden while its level is tested); null
     // otherwise.
-    CEditorScreen* GetEditor() const { return myEditor.get(); }
-    bool IsTesting() const { return myTesting; }
+    CEditorScreen* GetEditor() const { return myOwnLevels.GetEditor(); }
+    bool IsTesting() const { return myOwnLevels.IsTesting(); }
     // On the level select after E: the next click on any tile opens the editor on a copy.
-    bool IsPickingForEditor() const { return myEditPick; }
+    bool IsPickingForEditor() const { return myOwnLevels.IsPicking(); }
     void QueueReplay(const std::string& file) override { myReplay.Queue(file); }
     bool WatchSolution() override;
     // The level on the lost picture has been lost twice or more in a row: its solution may be
@@ -105,14 +108,14 @@ public:
     // A level is being played: its marbles are registered (a step ran since the load) and no
     // picture waits for a click. The title, help and end-of-level pictures are never judged.
     bool IsLevelRunning() const;
-    bool IsPaused() const { return myPaused; }
+    bool IsPaused() const { return myPlay.IsPaused(); }
     bool IsMuted() const { return mySound.IsMuted(); }
     unsigned GetUndoCount() const { return mySession.GetUndoCount(); }
 
     CMarblesInGameUi* GetScreen() const { return myScreen.get(); }
     // The options window over the title; null while it is closed.
-    COptionsWindow* GetOptionsWindow() const { return myOptionsWindow; }
-    bool IsOptionsOpen() const { return myOptionsWindow != nullptr; }
+    COptionsWindow* GetOptionsWindow() const { return myOptionsPanel.GetWindow(); }
+    bool IsOptionsOpen() const { return myOptionsPanel.IsOpen(); }
     CLevelSession& GetSession() { return mySession; }
     CPhysicsWorld* GetWorld() { return &mySession.GetWorld(); }
     CLevelRules& GetRules() { return mySession.GetRules(); }
@@ -127,34 +130,19 @@ private:
     void ApplyChange();
     void ShowTitle();
     void ShowLevelSelect();
-    // Opens the options window over the title (once).
-    void ShowOptions();
-    // Deletes the options window and saves the settings the player changed in it.
-    void CloseOptions();
-    // A setting changed in the options window: applied at once, saved when the window closes.
-    void OnOptionChanged(const std::string& name, int value);
-    void SaveSettings();
     // The editor on a copy of the level at position (an empty level for 0).
     void ShowEditor(std::int32_t position);
-    void StartTest();
-    void ReturnToEditor();
-    void CloseEditor();
     // The editor is on screen (not testing its level).
-    bool IsEditing() const { return myEditor && !myTesting; }
+    bool IsEditing() const { return myOwnLevels.IsEditing(); }
     void StartLevelAt(std::int32_t position);
-    void LeaveLevel();
     // Loads the current level file; false (with the failure on screen) when it cannot be played.
     bool LoadLevel();
-    // Draws the boxes of the level just loaded when it is the player's own or a test.
-    void ShowOwnBoxes();
     void RunPhysics();
-    void NoticeClicks();
     void UpdateHud();
     // A level is on screen, running or lost: one R restarts.
     bool IsInLevel() const;
     bool IsOnTitle() const;
     void NewScreen();
-    CReplay::EPicture GetPicture() const;
 
     COptions myOptions;
     CLevelSession mySession;
@@ -163,29 +151,18 @@ private:
     // The list of myLevels.
     CLevelList& myLevelList;
     std::string myLevelFile;
-    bool mySaveFailureTold = false;
     CGameHud myHud;
     CGameSound mySound;
     CScreenFlow myFlow;
-    bool myPaused = false;
     CAttempt myAttempt;
     CReplay myReplay;
-    // Owned by the desktop widget like every window; cleared when it is deleted.
-    COptionsWindow* myOptionsWindow = nullptr;
-    // The player changed a setting since the settings were last saved.
-    bool mySettingsChanged = false;
-    // Losses in a row of the level file myLossFile.
-    std::string myLossFile;
-    unsigned myLosses = 0;
-    std::unique_ptr<CEditorScreen> myEditor;
-    // The editor's level is being played; the next level-select click opens the editor.
-    bool myTesting = false;
-    bool myEditPick = false;
-    std::string myTestSolution;
-    // What the title says about level files refused from My levels at the start; "" if none.
-    std::string myOwnNotice;
-    // The boxes of a player's own level, which its background does not show.
-    std::vector<tarn::CSpriteHandle> myOwnBoxes;
+    // The options window over the title, changing myOptions and mySound.
+    COptionsPanel myOptionsPanel{myOptions, mySound};
+    // Pause, undo, hint and mute, the clicks' moves and sounds, the status line.
+    CLevelPlay myPlay{mySession, myHud, mySound, myAttempt};
+    CLevelOutcome myOutcome;
+    // My levels, the level editor and its test runs.
+    COwnLevels myOwnLevels;
 };
 
 }  // namespace marbles

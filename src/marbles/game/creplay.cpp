@@ -178,6 +178,7 @@ void CReplay::OnPicture(EPicture picture) {
 }
 
 void CReplay::Click(int x, int y) {
+    tarn::CLogger::GetSingleton()->Debug() << "Replay: click at " << x << ", " << y << "\n";
     tarn::CEventDispatcher* events = tarn::CEventDispatcher::GetSingleton();
     myClicking = true;
     events->NotifyMouseMove(x, y);

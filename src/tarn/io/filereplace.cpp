@@ -79,6 +79,7 @@ bool MoveFileOver(const std::string& temporary, const std::string& fileName, std
         CLogger::GetSingleton()->Write("Xml warning, could not flush the folder of: " + fileName + " (" +
                                        std::strerror(error) + ")\n");
     }
+    platform::PersistFolders();
     return true;
 }
 

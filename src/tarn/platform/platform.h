@@ -68,6 +68,20 @@ bool RenameReplacing(const std::string& from, const std::string& to);
 // new name after a power cut. Returns 0, or the system's error number.
 int SyncFolder(const std::string& folder);
 
+// Where the program runs in a browser's page: the folder the player's files are kept in is
+// backed by the page's persistent storage (IndexedDB), which outlives a reload. Elsewhere the
+// disk keeps them already and both functions do nothing.
+// Mounts that storage at folder (created when missing) and waits until what it held has been
+// copied in. False when it cannot: the folder then lives in memory for this visit only.
+bool OpenPersistentFolder(const std::string& folder);
+// Copies the files written since into the page's storage (in the background); called after
+// every completed save.
+void PersistFolders();
+
+// True where the program shares its thread with a host that must run between frames (the
+// browser's page): the main loop then yields at least once per frame.
+bool YieldsEveryFrame();
+
 // Wildcard match as the directory functions do it: '*' any run, '?' one character.
 bool WildcardMatch(const std::string& pattern, const std::string& name);
 

@@ -18,6 +18,8 @@
 namespace tarn {
 namespace platform {
 
+#if !defined(__EMSCRIPTEN__)
+// The browser's sleep lies in platform_web.cpp.
 void SleepMs(unsigned ms) {
     if (ms == 0) {
         sched_yield();
@@ -27,6 +29,7 @@ void SleepMs(unsigned ms) {
     while (nanosleep(&wait, &wait) != 0 && errno == EINTR) {
     }
 }
+#endif
 
 std::string GetWorkingDirectory() {
     char buffer[PATH_MAX];

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "tarn/platform/platform.h"
 #include "tarn/utils/timer/types.h"
 
 namespace tarn {
@@ -14,6 +15,9 @@ struct CLoopSettings {
     // The loop waits for the next due work, but at most 1000 / myMaxFps ms, so input is read
     // at least this often. 0 runs passes back to back without waiting (for benchmarks).
     int myMaxFps = 60;
+    // Every pass ends in a sleep, of 0 ms when work is already due: where the host runs only
+    // while the program sleeps (the browser's page), a busy stretch must not shut it out.
+    bool myYieldEveryFrame = platform::YieldsEveryFrame();
     // Seconds between two "loop:" report lines in the log; 0 writes none.
     int myStatsSeconds = 0;
 };

@@ -186,7 +186,7 @@ void CTaskManager::Idle() {
     if (wait > 0) {
         mySleeper(wait);
         GetLoopStats().Add(CLoopStats::SLEPT_MS, wait);
-    } else if (!myActivityListener->IsActive()) {
+    } else if (!myActivityListener->IsActive() || GetLoopSettings().myYieldEveryFrame) {
         mySleeper(0);
     }
 }
@@ -208,8 +208,8 @@ int CTaskManager::Run() {
         if (myTasks.empty()) break;
         if (GetLoopSettings().myMaxFps > 0) {
             Idle();
-        } else if (!myActivityListener->IsActive()) {
-            // The unpaced loop only yields while the application is in the background.
+        } else if (!myActivityListener->IsActive() || GetLoopSettings().myYieldEveryFrame) {
+            // The unpaced loop yields only in the background, or where the host needs it.
             mySleeper(0);
         }
     }

@@ -391,6 +391,18 @@ TEST_F(PacedLoopTest, UnpacedLoopRunsBackToBackAndYieldsOnlyWhileInactive) {
     EXPECT_EQ(theSleeps, (std::vector<unsigned>{0, 0}));
 }
 
+TEST_F(PacedLoopTest, HostThatRunsOnlyInSleepsGetsOneAfterEveryPassEvenWithWorkDue) {
+    GetLoopSettings().myYieldEveryFrame = true;
+    CProbeTask probe(10, "p");
+    probe.myAction = [&] {
+        myManager->WakeAt(GetGlobalTime());  // due at once: the paced loop has no wait
+        if (probe.myUpdates == 3) myManager->Quit();
+    };
+    myManager->AddTask(&probe, nullptr);
+    myManager->Run();
+    EXPECT_EQ(theSleeps, (std::vector<unsigned>{0, 0}));
+}
+
 TEST_F(PacedLoopTest, StatsLineReportsRatesOncePerPeriod) {
     GetLoopSettings().myStatsSeconds = 1;
     CLoopStats& stats = GetLoopStats();

@@ -4,6 +4,7 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "tarn/gfx/cpicturefilecheck.h"
@@ -12,6 +13,7 @@
 #include "tarn/gfx/sdl/cpicturedecoder.h"
 #include "tarn/gfx/sdl/cpixelsdl.h"
 #include "tarn/io/regularfile.h"
+#include "tarn/gfx/sdl/surfacecompat.h"
 
 namespace tarn {
 
@@ -106,6 +108,24 @@ SDL_Surface* CGfxFactorySDL::ReadPicture(const std::string& filename) {
     return surface;
 }
 
+namespace {
+
+// A new surface without alpha is black with SDL; the browser's canvas starts out transparent.
+void StartOpaque(SDL_Surface* surface) {
+#if defined(__EMSCRIPTEN__)
+    if (surface->format->BytesPerPixel != 4 || SDL_LockSurface(surface) != 0) return;
+    for (int row = 0; row < surface->h; ++row) {
+        std::fill_n(reinterpret_cast<Uint32*>(static_cast<Uint8*>(surface->pixels) + row * surface->pitch), surface->w,
+                    surface->format->Amask);
+    }
+    SDL_UnlockSurface(surface);
+#else
+    (void)surface;
+#endif
+}
+
+}  // namespace
+
 SDL_Surface* CGfxFactorySDL::ToDisplayFormat(SDL_Surface* surface, bool withAlpha) {
     if (!surface || !SDL_GetVideoSurface()) return surface;
     SDL_Surface* converted = withAlpha ? SDL_DisplayFormatAlpha(surface) : SDL_DisplayFormat(surface);
@@ -117,6 +137,7 @@ SDL_Surface* CGfxFactorySDL::ToDisplayFormat(SDL_Surface* surface, bool withAlph
 IPixel* CGfxFactorySDL::CreateImage(int w, int h, const CColor& colorKey) {
     SDL_Surface* surface = ToDisplayFormat(myCreator.Create(w, h, false), false);
     if (!surface) return GetNullImage();
+    StartOpaque(surface);
     SetColorKey(surface, colorKey);
     return new CPixelSDL(surface, std::string());
 }
@@ -124,6 +145,7 @@ IPixel* CGfxFactorySDL::CreateImage(int w, int h, const CColor& colorKey) {
 IPixel* CGfxFactorySDL::CreateOpaqueImage(int w, int h) {
     SDL_Surface* surface = ToDisplayFormat(myCreator.Create(w, h, false), false);
     if (!surface) return GetNullImage();
+    StartOpaque(surface);
     SDL_SetColorKey(surface, 0, 0);
     return new CPixelSDL(surface, std::string());
 }
@@ -158,7 +180,7 @@ IPixel* CGfxFactorySDL::LoadImage(const std::string& filename, const CColor& col
     } else {
         SDL_Surface* loaded = ReadPicture(filename);
         if (!loaded) return GetNullImage();
-        surface = ToDisplayFormat(loaded, loaded->format->alpha != 0 && !IsOpaquePicture(loaded, colorKey));
+        surface = ToDisplayFormat(loaded, SurfaceAlpha(loaded) != 0 && !IsOpaquePicture(loaded, colorKey));
         textures->AddNew(filename, surface, false);
     }
     if (!surface) return GetNullImage();

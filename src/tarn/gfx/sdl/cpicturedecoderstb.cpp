@@ -25,7 +25,9 @@
 #define STBI_ONLY_BMP
 // The optimiser cannot see that stb's reading context is filled before use.
 #pragma GCC diagnostic push
+#if !defined(__clang__)
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+#endif
 #include <stb_image.h>
 #pragma GCC diagnostic pop
 
@@ -269,6 +271,25 @@ bool ReadGifHeader(const uint8_t* data, size_t size, CGifHeader& header) {
     return false;
 }
 
+#if defined(__EMSCRIPTEN__)
+// The browser's surfaces are canvases of red, green, blue and alpha bytes: every picture
+// becomes one, its transparency in the alpha. Null (the reason in SDL_GetError) when stb_image
+// cannot decode the bytes or SDL cannot make the surface.
+SDL_Surface* CanvasSurface(const uint8_t* data, size_t size) {
+    CStbPixels pixels;
+    if (!pixels.Load(data, size, 4)) return nullptr;
+    const Uint32 masks[4] = {0x000000FFu, 0x0000FF00u, 0x00FF0000u, 0xFF000000u};
+    SDL_Surface* surface = NewSurface(pixels.myWidth, pixels.myHeight, 32, masks);
+    if (!surface || SDL_LockSurface(surface) != 0) return surface;
+    for (int y = 0; y < pixels.myHeight; ++y) {
+        std::memcpy(static_cast<Uint8*>(surface->pixels) + static_cast<ptrdiff_t>(y) * surface->pitch,
+                    pixels.At(0, y), static_cast<size_t>(pixels.myWidth) * 4);
+    }
+    SDL_UnlockSurface(surface);
+    return surface;
+}
+#endif
+
 bool IsTga(const std::string& type) {
     return type.size() == 3 && std::tolower(static_cast<unsigned char>(type[0])) == 't' &&
            std::tolower(static_cast<unsigned char>(type[1])) == 'g' &&
@@ -363,6 +384,9 @@ SDL_Surface* CPictureDecoderStb::Decode(const uint8_t* data, size_t size, const 
         SDL_SetError("Unsupported image format");
         return nullptr;
     }
+#if defined(__EMSCRIPTEN__)
+    return CanvasSurface(data, size);
+#endif
     if (StartsWith(data, size, "\x89PNG")) return DecodePng(data, size);
     if (StartsWith(data, size, "GIF8")) return DecodeGif(data, size);
     if (StartsWith(data, size, "\xFF\xD8")) return DecodeJpeg(data, size);

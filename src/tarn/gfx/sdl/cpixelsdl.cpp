@@ -19,6 +19,7 @@
 #include "tarn/gfx/sdl/csdlsurfacecreator.h"
 #include "tarn/gfx/sdl/csurfacezoom.h"
 #include "tarn/gfx/sdl/ctgawriter.h"
+#include "tarn/gfx/sdl/surfacecompat.h"
 
 namespace tarn {
 
@@ -160,8 +161,8 @@ SDL_Surface* CreateLike(SDL_Surface* source, int w, int h) {
     if (format->palette && made->format->palette) {
         SDL_SetColors(made, format->palette->colors, 0, format->palette->ncolors);
     }
-    if (source->flags & SDL_SRCCOLORKEY) SDL_SetColorKey(made, SDL_SRCCOLORKEY, format->colorkey);
-    if (source->flags & SDL_SRCALPHA) SDL_SetAlpha(made, SDL_SRCALPHA, format->alpha);
+    if (source->flags & SDL_SRCCOLORKEY) SDL_SetColorKey(made, SDL_SRCCOLORKEY, SurfaceColorKey(source));
+    if (source->flags & SDL_SRCALPHA) SDL_SetAlpha(made, SDL_SRCALPHA, SurfaceAlpha(source));
     return made;
 }
 
@@ -214,6 +215,10 @@ void CPixelSDL::PutPixel(int x, int y, const CColor& color) {
     } else {
         value = BlendPixel(format, ReadRaw(at, format->BytesPerPixel), color);
     }
+#if defined(__EMSCRIPTEN__)
+    // An image without alpha of its own stays opaque on the browser's canvas, as with SDL.
+    if (!myCopyAlpha) value |= format->Amask;
+#endif
     WriteRaw(at, format->BytesPerPixel, value);
 }
 
@@ -241,9 +246,18 @@ void CPixelSDL::ClearRect(const CRect& rect) {
     if (!area.HasArea()) return;
     CSurfaceLock lock(mySurface);
     if (!lock.IsLocked()) return;
+#if defined(__EMSCRIPTEN__)
+    // The browser's canvases blend by alpha always: an image without alpha of its own clears
+    // to opaque black, as it does with SDL.
+    const Uint32 cleared = myCopyAlpha ? 0u : 0xFF000000u;
+    for (int row = area.y; row < area.y + area.h; ++row) {
+        std::fill_n(reinterpret_cast<Uint32*>(PixelAddress(mySurface, area.x, row)), area.w, cleared);
+    }
+#else
     for (int row = area.y; row < area.y + area.h; ++row) {
         std::memset(PixelAddress(mySurface, area.x, row), 0, static_cast<size_t>(area.w) * 4);
     }
+#endif
 }
 
 IPixel* CPixelSDL::WrapDerived(SDL_Surface* surface) {
@@ -251,7 +265,7 @@ IPixel* CPixelSDL::WrapDerived(SDL_Surface* surface) {
     SDL_Surface* source = GetSurface();
     if (source && (source->flags & SDL_SRCCOLORKEY) && surface->format->BytesPerPixel != 1) {
         Uint8 r, g, b;
-        SDL_GetRGB(source->format->colorkey, source->format, &r, &g, &b);
+        SDL_GetRGB(SurfaceColorKey(source), source->format, &r, &g, &b);
         SDL_SetColorKey(surface, SDL_SRCCOLORKEY, SDL_MapRGB(surface->format, r, g, b));
     }
     CPixelSDL* image = new CPixelSDL(surface, std::string());
@@ -298,7 +312,8 @@ CRect CPixelSDL::ClipRect(const CRect& rect) const {
                  static_cast<int>(std::max<long long>(INT32_MIN, std::min<long long>(rect.h, myViewRect.Bottom() - y))));
 }
 
-bool CPixelSDL::RawCopy(SDL_Surface* source, const CRect& src, SDL_Surface* target, const CRect& dst) {
+bool CPixelSDL::RawCopy(SDL_Surface* source, const CRect& src, SDL_Surface* target, const CRect& dst,
+                        std::uint32_t opaqueBits) {
     if (!source || !target || source->format->BytesPerPixel != 4 || target->format->BytesPerPixel != 4) return false;
     CRect from = src;
     CRect to = dst;
@@ -308,14 +323,24 @@ bool CPixelSDL::RawCopy(SDL_Surface* source, const CRect& src, SDL_Surface* targ
     if (!sourceLock.IsLocked() || !targetLock.IsLocked()) return false;
     const size_t rowBytes = static_cast<size_t>(from.w) * 4;
     for (int row = 0; row < from.h; ++row) {
-        std::memmove(PixelAddress(target, to.x, to.y + row), PixelAddress(source, from.x, from.y + row), rowBytes);
+        Uint8* line = PixelAddress(target, to.x, to.y + row);
+        std::memmove(line, PixelAddress(source, from.x, from.y + row), rowBytes);
+        if (!opaqueBits) continue;
+        Uint32* pixels = reinterpret_cast<Uint32*>(line);
+        for (int x = 0; x < from.w; ++x) pixels[x] |= opaqueBits;
     }
     return true;
 }
 
 bool CPixelSDL::CopyTo(CPixelSDL* target, CRect src, CRect dst) {
     if (!target || !mySurface || !target->mySurface) return false;
+#if defined(__EMSCRIPTEN__)
+    // The browser's canvases blend by alpha always: a target without alpha of its own stays
+    // opaque, as it does with SDL.
+    if (myCopyAlpha) return RawCopy(mySurface, src, target->mySurface, dst, target->myCopyAlpha ? 0 : target->mySurface->format->Amask);
+#else
     if (myCopyAlpha) return RawCopy(mySurface, src, target->mySurface, dst);
+#endif
     if (!ClipBlit(mySurfaceRect, src, target->mySurfaceRect, dst)) return true;
     SDL_Rect from = {static_cast<Sint16>(src.x), static_cast<Sint16>(src.y), static_cast<Uint16>(src.w),
                      static_cast<Uint16>(src.h)};

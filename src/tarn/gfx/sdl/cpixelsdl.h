@@ -3,6 +3,7 @@
 #ifndef TARN_GFX_SDL_CPIXELSDL_H
 #define TARN_GFX_SDL_CPIXELSDL_H
 
+#include <cstdint>
 #include <string>
 
 #include "tarn/gfx/ipixel.h"
@@ -64,7 +65,9 @@ public:
     // Copies the src rectangle of one 32-bit surface into the dst rectangle of another
     // verbatim, alpha included, after clipping both to their surfaces. False (nothing copied)
     // unless both have 4 bytes per pixel.
-    static bool RawCopy(SDL_Surface* source, const CRect& src, SDL_Surface* target, const CRect& dst);
+    // Bits of opaqueBits are set in every pixel copied (the browser's opaque targets).
+    static bool RawCopy(SDL_Surface* source, const CRect& src, SDL_Surface* target, const CRect& dst,
+                        std::uint32_t opaqueBits = 0);
 
 protected:
     // Forgets the attached surface without releasing it (the display's own surface).

@@ -1,6 +1,7 @@
 // While alive, a surface's blits copy raw values: its source alpha and colour key are switched
 // off, and switched back on (with their saved values) when the scope ends.
 #include "tarn/gfx/sdl/crawblitscope.h"
+#include "tarn/gfx/sdl/surfacecompat.h"
 
 #include <SDL.h>
 
@@ -20,9 +21,9 @@ Uint32 Flags(Uint32 saved, Uint32 flag) {
 CRawBlitScope::CRawBlitScope(SDL_Surface* surface)
     : mySurface(surface),
       myAlphaFlags(surface->flags & (SDL_SRCALPHA | SDL_RLEACCELOK)),
-      myAlpha(surface->format->alpha),
+      myAlpha(SurfaceAlpha(surface)),
       myKeyFlags(surface->flags & (SDL_SRCCOLORKEY | SDL_RLEACCELOK)),
-      myKey(surface->format->colorkey) {
+      myKey(SurfaceColorKey(surface)) {
     SDL_SetAlpha(mySurface, 0, 255);
     SDL_SetColorKey(mySurface, 0, 0);
 }

@@ -1,6 +1,7 @@
 // Scaling and rotation of SDL surfaces written for the engine, used where SDL_gfx is not
 // available: nearest or bilinear sampling, negative factors flipping, any angle.
 #include "tarn/gfx/sdl/crotozoom.h"
+#include "tarn/gfx/sdl/surfacecompat.h"
 
 #include <SDL.h>
 
@@ -50,9 +51,9 @@ SDL_Surface* Target(SDL_Surface* work, int w, int h) {
         std::copy(format->palette->colors, format->palette->colors + format->palette->ncolors,
                   target->format->palette->colors);
         target->format->palette->ncolors = format->palette->ncolors;
-        SDL_SetColorKey(target, work->flags & SDL_SRCCOLORKEY, format->colorkey);
+        SDL_SetColorKey(target, work->flags & SDL_SRCCOLORKEY, SurfaceColorKey(work));
         if (work->flags & SDL_SRCCOLORKEY) {
-            std::memset(target->pixels, static_cast<int>(format->colorkey & 0xFF),
+            std::memset(target->pixels, static_cast<int>(SurfaceColorKey(work) & 0xFF),
                         static_cast<size_t>(target->pitch) * h);
         }
     } else {
@@ -176,7 +177,7 @@ void RotatePixels(const SDL_Surface* source, SDL_Surface* target, double angle, 
 // the corners a rotation leaves uncovered stay see-through in any layout.
 void KeyBackground(const SDL_Surface* work, SDL_Surface* target) {
     if (target->format->BytesPerPixel != 4) return;
-    const Uint32 key = work->format->colorkey;
+    const Uint32 key = SurfaceColorKey(work);
     for (int y = 0; y < target->h; ++y) {
         for (int x = 0; x < target->w; ++x) std::memcpy(At(target, x, y), &key, 4);
     }

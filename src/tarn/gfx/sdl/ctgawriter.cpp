@@ -9,6 +9,7 @@
 
 #include "tarn/gfx/ctgaheader.h"
 #include "tarn/gfx/sdl/crawblitscope.h"
+#include "tarn/gfx/sdl/surfacecompat.h"
 
 namespace tarn {
 
@@ -79,7 +80,7 @@ int CTgaWriter::Save(SDL_Surface* surface, const std::string& filename) {
             const SDL_Color& c = surface->format->palette->colors[i];
             palette.emplace_back(c.r, c.g, c.b);
         }
-        const int keyIndex = info.myHasColorKey ? static_cast<int>(surface->format->colorkey) : -1;
+        const int keyIndex = info.myHasColorKey ? static_cast<int>(SurfaceColorKey(surface)) : -1;
         const std::vector<uint8_t> map = CTgaHeader::BuildColorMap(palette, info.myHasColorKey, keyIndex);
         if (WriteBytes(rw, map.data(), map.size())) {
             WriteMappedRows(surface, rw);

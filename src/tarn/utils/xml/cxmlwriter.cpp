@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdio>
 #include <cstring>
 #include <memory>
 #include <optional>
@@ -71,6 +72,17 @@ private:
     char* myEnd;
 };
 
+// A floating-point value in six significant digits, as printf's "%g" writes it.
+std::to_chars_result GeneralDigits(char (&digits)[64], double value) {
+#if defined(__cpp_lib_to_chars)
+    return std::to_chars(digits, digits + sizeof(digits), value, std::chars_format::general, 6);
+#else
+    // Standard libraries without floating-point to_chars (the browser build's).
+    const int length = std::snprintf(digits, sizeof(digits), "%.6g", value);
+    return std::to_chars_result{digits + std::max(0, length), std::errc()};
+#endif
+}
+
 // The value as text, as its ToText gives it, without a text stream for the common types: a
 // view of the text itself, of digits or of spill. Floating-point values are formatted like a
 // default stream: six significant digits.
@@ -82,9 +94,9 @@ std::string_view ValueText(const CAnyContainer& value, char (&digits)[64], std::
     } else if (const bool* flag = value.GetPointer<bool>()) {
         result = std::to_chars(digits, digits + sizeof(digits), *flag ? 1 : 0);
     } else if (const float* single = value.GetPointer<float>()) {
-        result = std::to_chars(digits, digits + sizeof(digits), static_cast<double>(*single), std::chars_format::general, 6);
+        result = GeneralDigits(digits, static_cast<double>(*single));
     } else if (const double* number = value.GetPointer<double>()) {
-        result = std::to_chars(digits, digits + sizeof(digits), *number, std::chars_format::general, 6);
+        result = GeneralDigits(digits, *number);
     } else {
         spill = value.ToText();
         return spill;
