@@ -115,7 +115,7 @@ wine_tests() {
     done
 }
 
-wine_tests "$work/build" "$work" "$work"/build/tests/test_*.exe
+wine_tests "$work/build" "$work" "$work"/build/tests/tests_*.exe
 programs=$tested_programs cases=$tested_cases failures=$tested_failures failed_programs=("${tested_failed[@]}")
 end=$(date +%s)
 fi  # not --game-only
@@ -261,12 +261,10 @@ sdl_windows_video() {
 sdl_unit_tests() {
     [ -f "$work/build-sdl/Makefile" ] || { sdl_tests_summary="unit tests not built (no build folder)"; return 1; }
     echo "== Cross-building the SDL tasks' unit tests"
-    local available names=() name source build_start=$(date +%s) unbuilt=() programs=()
-    available=$(cmake --build "$work/build-sdl" --target help | sed -n 's/^\.\.\. \(test_[a-z_]*\).*/\1/p')
-    for source in tests/tarn/tasks/task_sdl/test_*.cpp tests/tarn/tasks/task_sdlmixer/test_*.cpp; do
-        name=$(basename "$source" .cpp)
-        grep -qx "$name" <<< "$available" && names+=("$name")
-    done
+    local names=() name build_start=$(date +%s) unbuilt=() programs=()
+    # Their test files are compiled into the programs named tests_<folder>_sdltasks[_<file>].
+    mapfile -t names < <(cmake --build "$work/build-sdl" --target help |
+        sed -n 's/^\.\.\. \(tests_[a-z_]*_sdltasks[a-z_]*\).*/\1/p')
     [ ${#names[@]} -gt 0 ] || { sdl_tests_summary="no unit tests of the SDL tasks configured"; return 1; }
     nice -n 10 cmake --build "$work/build-sdl" -j"$jobs" --target "${names[@]}" -- -k \
         > "$work/build-sdl-tests.log" 2>&1 || true
@@ -320,7 +318,7 @@ if [ "$with_sdl" -eq 1 ]; then
     game_stage_run || game_status=1
 fi
 
-unbuilt=$(sed -n 's/.*\*\*\* \[.*tests\/CMakeFiles\/\(test_[a-z_]*\)\.dir\/all\].*/\1/p' "$work/build.log" 2> /dev/null | sort -u || true)
+unbuilt=$(sed -n 's/.*\*\*\* \[.*tests\/CMakeFiles\/\(tests_[a-z_]*\)\.dir\/all\].*/\1/p' "$work/build.log" 2> /dev/null | sort -u || true)
 echo "== Windows SDL tasks and entry: $sdl_summary"
 echo "== Windows game: $game_summary"
 echo "== Windows check: $programs test programs, $cases cases, $failures failed cases," \

@@ -69,7 +69,8 @@ TEST(InstallLayout, DataDirectoryIsFoundOnlyWhereTheMarkerLies) {
 TEST(InstallLayout, ProgramPathAndWorkingDirectoryComeFromTheSystem) {
     const std::string program = tarn::platform::GetExecutablePath();
     EXPECT_TRUE(std::filesystem::is_regular_file(program)) << program;
-    EXPECT_NE(program.find("test_installlayout"), std::string::npos) << program;
+    // The test program this file is compiled into.
+    EXPECT_NE(program.find("tests_tarn_io"), std::string::npos) << program;
     testsupport::CTempDir dir;
     const std::string here = tarn::platform::GetWorkingDirectory();
     ASSERT_TRUE(tarn::MakeDirectories("a/b/c"));
