@@ -149,7 +149,7 @@ game_linux_title() {
 
 # True when the player's level list in the folder $1 has level 1 won.
 game_level1_won() {
-    tr -d '\r' < "$1/level_list.xml" 2> /dev/null | grep 'data/levels/level01\.xml' | grep -q 'completed="1"'
+    tr -d '\r' < "$1/level_list.xml" 2> /dev/null | grep 'data/levels/chapter1_level01\.xml' | grep -q 'completed="1"'
 }
 
 # Runs marbles.exe in the folder $1 under wine on SDL's GDI driver: appends game_notes, returns
@@ -171,7 +171,7 @@ game_windows_play() {
         game_notes+=" output files left after a silent run;"
     fi
     cp "$script" "$script.orig"
-    printf '\ngame::Replay( "data/levels/level01.solution" )\n' >> "$script"
+    printf '\ngame::Replay( "data/levels/chapter1_level01.solution" )\n' >> "$script"
     game_wait="Level complite" game_timeout=180
     game_session "$folder" "${wine_env[@]}"
     cp "$script.orig" "$script"
@@ -186,7 +186,7 @@ game_windows_play() {
         { game_notes+=" the win is not in %APPDATA%\\Marbles\\level_list.xml"; rm -f "$script.orig"; return 1; }
     # After a restart, clicks through the title start level 2: the win was kept.
     rm -f "$script.orig"
-    game_wait="Loading level: data/levels/level02.xml" game_timeout=60 game_click=1
+    game_wait="Loading level: data/levels/chapter1_level02.xml" game_timeout=60 game_click=1
     game_session "$folder" "${wine_env[@]}"
     unset game_click
     [ "$game_result" -eq 0 ] || { game_notes+=" restart at level 2 FAILED ($game_result)"; return 1; }

@@ -64,16 +64,16 @@ TEST(Install, InstalledGameReadsItsDataAndWritesOnlyThePlayersFiles) {
     fs::create_directories(root + "/home/.local/share/marbles");
     fs::create_directories("elsewhere");
     WriteFile(root + "/home/.local/share/marbles/level_list.xml",
-              "<LevelList><Level position=\"1\" filename=\"data/levels/level01.xml\" completed=\"1\"/>"
+              "<LevelList><Level position=\"1\" filename=\"data/levels/chapter1_level01.xml\" completed=\"1\"/>"
               "</LevelList>");
     const auto before = fs::last_write_time(root + "/usr/share/games/marbles/data");
 
     EXPECT_EQ(PlayInstalled(root), 0) << ReadFile("stderr.txt");
     const std::string log = ReadFile(root + "/state/marbles/log.txt");
-    EXPECT_NE(log.find("Loading level: data/levels/level01.xml"), std::string::npos) << log;
+    EXPECT_NE(log.find("Loading level: data/levels/chapter1_level01.xml"), std::string::npos) << log;
     const std::string list = ReadFile(root + "/home/.local/share/marbles/level_list.xml");
-    EXPECT_NE(LevelElement(list, "data/levels/level01.xml").find("completed=\"1\""), std::string::npos) << list;
-    EXPECT_NE(LevelElement(list, "data/levels/level08.xml").find("completed=\"0\""), std::string::npos) << list;
+    EXPECT_NE(LevelElement(list, "data/levels/chapter1_level01.xml").find("completed=\"1\""), std::string::npos) << list;
+    EXPECT_NE(LevelElement(list, "data/levels/chapter1_level08.xml").find("completed=\"0\""), std::string::npos) << list;
 
     // Nothing was written beside the data or in the directory the game was started from.
     EXPECT_EQ(ReadFile(root + "/usr/share/games/marbles/data/level_list.xml"), shippedList);
@@ -93,7 +93,7 @@ TEST(Install, ADamagedPlayersListKeepsEveryWonLevel) {
     while (junk.size() < 300) junk += static_cast<char>(random());
     std::string list = "<LevelList>\n";
     for (int i = 1; i <= 6; ++i) {
-        list += "<Level position=\"" + std::to_string(i) + "\" filename=\"data/levels/level0" + std::to_string(i) +
+        list += "<Level position=\"" + std::to_string(i) + "\" filename=\"data/levels/chapter1_level0" + std::to_string(i) +
                 ".xml\" completed=\"1\"/>\n";
         if (i == 4) list += junk;
     }
@@ -106,7 +106,7 @@ TEST(Install, ADamagedPlayersListKeepsEveryWonLevel) {
     const std::string now = ReadFile(player);
     if (now == list) return;
     for (int i = 1; i <= 6; ++i) {
-        const std::string name = "data/levels/level0" + std::to_string(i) + ".xml";
+        const std::string name = "data/levels/chapter1_level0" + std::to_string(i) + ".xml";
         EXPECT_NE(LevelElement(now, name).find("completed=\"1\""), std::string::npos) << name << "\n" << now;
     }
     EXPECT_EQ(ReadFile(player + ".bad"), list);

@@ -16,7 +16,7 @@ CEditorLayout ThreeTypes() {
     for (int i = 0; i < 9; ++i) layout.Place(CEditorLayout::Marble(i % 3, {-8.0f + 2.0f * i, 17.5f}));
     unsigned box = layout.Place(CEditorLayout::Box({0.0f, 8.0f}, {4.0f, 0.5f}));
     layout.Move(box, {1.5f, 9.25f});
-    layout.SetBackground("data/gfx/levels/level07.xml");
+    layout.SetBackground("data/gfx/levels/chapter1_level07.xml");
     return layout;
 }
 
@@ -84,15 +84,15 @@ TEST(EditorLayout, SavedLevelReadsBackIdenticallyAndPlaysInTheGame) {
 TEST(EditorLayout, OpensShippedLevelsAndRefusesDamagedOnes) {
     testsupport::CTempDir dir;
     CEditorLayout shipped;
-    ASSERT_TRUE(shipped.Load(std::string(MARBLES_SOURCE_DIR) + "/game/data/levels/level05.xml"));
+    ASSERT_TRUE(shipped.Load(std::string(MARBLES_SOURCE_DIR) + "/game/data/levels/chapter1_level05.xml"));
     EXPECT_EQ(shipped.CountMarbles(), 18u);
-    EXPECT_EQ(shipped.GetBackground(), "data/gfx/levels/level05.xml");
+    EXPECT_EQ(shipped.GetBackground(), "data/gfx/levels/chapter1_level05.xml");
     unsigned fixed = 0;
     for (const auto& piece : shipped.GetPieces()) fixed += piece.fixed ? 1 : 0;
     EXPECT_EQ(fixed, 3u);
     // The copy keeps the shipped bodies as the game reads them.
     ASSERT_TRUE(shipped.Save("copy.xml"));
-    const auto original = LoadLevelPhysics(std::string(MARBLES_SOURCE_DIR) + "/game/data/levels/level05.xml");
+    const auto original = LoadLevelPhysics(std::string(MARBLES_SOURCE_DIR) + "/game/data/levels/chapter1_level05.xml");
     const auto copy = LoadLevelPhysics("copy.xml");
     ASSERT_EQ(copy->GetBodyCount(), original->GetBodyCount());
     for (unsigned i = 0; i < copy->GetBodyCount(); ++i) {

@@ -17,7 +17,7 @@ TEST(LevelEditor, UndoesAndRedoesEachChangeAndADragAsOne) {
     editor.Resize(box, {3, 1});
     editor.EndDrag();
     seen.push_back(editor.GetLayout());
-    editor.SetBackground("data/gfx/levels/level02.xml");
+    editor.SetBackground("data/gfx/levels/chapter1_level02.xml");
     seen.push_back(editor.GetLayout());
     EXPECT_FALSE(editor.Remove(0));  // a wall: no step
     editor.Remove(marble);

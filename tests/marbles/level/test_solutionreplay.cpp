@@ -12,19 +12,19 @@ TEST(SolutionReplay, WinsWithTheLevelsOwnSolutionOnlyAndWaitsForAFreeRegistry) {
     const std::string levels = std::string(MARBLES_SOURCE_DIR) + "/game/data/levels/";
     CSolutionFile first;
     CSolutionFile second;
-    ASSERT_TRUE(first.Load(levels + "level01.solution"));
-    ASSERT_TRUE(second.Load(levels + "level02.solution"));
-    SolutionReplay replay = ReplaySolution(levels + "level01.xml", first.GetClicks());
+    ASSERT_TRUE(first.Load(levels + "chapter1_level01.solution"));
+    ASSERT_TRUE(second.Load(levels + "chapter1_level02.solution"));
+    SolutionReplay replay = ReplaySolution(levels + "chapter1_level01.xml", first.GetClicks());
     EXPECT_TRUE(replay.won);
     EXPECT_EQ(replay.ending, "Level complite");
     EXPECT_TRUE(CMarbleRegistry::GetSingleton()->IsEmpty());
-    EXPECT_FALSE(ReplaySolution(levels + "level01.xml", second.GetClicks()).won);
+    EXPECT_FALSE(ReplaySolution(levels + "chapter1_level01.xml", second.GetClicks()).won);
     replay = ReplaySolution(levels + "none.xml", first.GetClicks());
     EXPECT_FALSE(replay.won || replay.levelRead);
 
     CMarble playing;
     CMarbleRegistry::GetSingleton()->Add(&playing);
-    replay = ReplaySolution(levels + "level01.xml", first.GetClicks());
+    replay = ReplaySolution(levels + "chapter1_level01.xml", first.GetClicks());
     CMarbleRegistry::GetSingleton()->Remove(&playing);
     EXPECT_FALSE(replay.won);
     EXPECT_EQ(replay.ending, "A level is being played");

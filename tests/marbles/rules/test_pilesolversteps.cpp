@@ -11,7 +11,7 @@
 using namespace marbles;
 
 TEST(PileSolverSteps, ASearchCutIntoFewStepsFindsTheSamePilesAndWin) {
-    for (const char* level : {"level02.xml", "level09.xml"}) {
+    for (const char* level : {"chapter1_level02.xml", "chapter1_level09.xml"}) {
         const auto world = LoadLevelPhysics(std::string(MARBLES_SOURCE_DIR) + "/game/data/levels/" + level);
         ASSERT_TRUE(world) << level;
         std::vector<RigidBody> bodies;
