@@ -85,7 +85,7 @@ TEST(EditorLayout, OpensShippedLevelsAndRefusesDamagedOnes) {
     testsupport::CTempDir dir;
     CEditorLayout shipped;
     ASSERT_TRUE(shipped.Load(std::string(MARBLES_SOURCE_DIR) + "/game/data/levels/chapter1_level05.xml"));
-    EXPECT_EQ(shipped.CountMarbles(), 18u);
+    EXPECT_EQ(shipped.CountMarbles(), 21u);
     EXPECT_EQ(shipped.GetBackground(), "data/gfx/levels/chapter1_level05.xml");
     unsigned fixed = 0;
     for (const auto& piece : shipped.GetPieces()) fixed += piece.fixed ? 1 : 0;
