@@ -12,8 +12,7 @@ namespace {
 
 TEST(GameSound, TheShippedStartUpScriptStartsTheGameWhichPlaysTheMusic) {
     testsupport::CTempDir dir;
-    std::filesystem::copy(std::string(MARBLES_SOURCE_DIR) + "/game/data", "data",
-                          std::filesystem::copy_options::recursive);
+    testsupport::CopyShippedData(MARBLES_SOURCE_DIR);
     testsupport::WriteFile("autoexec.txt",
                            "load( \"" MARBLES_SOURCE_DIR "/game/autoexec.txt\" )\n"
                            "quit()\n");

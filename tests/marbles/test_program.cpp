@@ -113,8 +113,7 @@ TEST(Program, OptionsAreAnsweredAndUnknownOnesAreUsageErrors) {
 TEST(Program, HangUpAndTerminateEndTheGameLikeQuitAndSaveTheProgress) {
     for (const std::string signal : {"HUP", "TERM"}) {
         testsupport::CTempDir dir;
-        std::filesystem::copy(std::string(MARBLES_SOURCE_DIR) + "/game/data", "data",
-                              std::filesystem::copy_options::recursive);
+        testsupport::CopyShippedData(MARBLES_SOURCE_DIR);
         WriteFile("autoexec.txt",
                   "taskload( sdl )\n"
                   "starttask( window, window, 1000, 640, 480 )\n"

@@ -85,6 +85,10 @@ void WriteFile(const std::string& path, const std::string& bytes) {
     out << bytes;
 }
 
+void CopyShippedData(const std::string& sourceDir) {
+    std::filesystem::copy(sourceDir + "/game/data", "data", std::filesystem::copy_options::recursive);
+}
+
 void ResetEngine() {
     tarn::CTaskManager::DeleteSingleton();
     tarn::CKernel::DeleteSingleton();

@@ -59,6 +59,10 @@ void WriteFile(const std::string& path, const std::string& bytes);
 // the log file name so the next logger writes a new header.
 void ResetEngine();
 
+// Copies the shipped game's data folder (sourceDir/game/data) to "data" in the working
+// directory, as the game finds it beside the program.
+void CopyShippedData(const std::string& sourceDir);
+
 // Sets the environment variable name to value, or removes it for a null value (on Windows an
 // empty value removes it too); with replace false a variable that is set keeps its value.
 void SetEnvironment(const char* name, const char* value, bool replace = true);

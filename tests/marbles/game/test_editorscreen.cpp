@@ -34,8 +34,7 @@ protected:
         testsupport::ResetEngine();
         tarn::CLogger::DeleteSingleton();
         ASSERT_TRUE(myDisplay.IsOpen());
-        std::filesystem::copy(std::string(MARBLES_SOURCE_DIR) + "/game/data", "data",
-                              std::filesystem::copy_options::recursive);
+        testsupport::CopyShippedData(MARBLES_SOURCE_DIR);
     }
     void TearDown() override {
         myScreen.reset();

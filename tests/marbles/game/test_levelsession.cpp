@@ -29,8 +29,7 @@ class LevelSession : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(myDisplay.IsOpen());
-        std::filesystem::copy(std::string(MARBLES_SOURCE_DIR) + "/game/data", "data",
-                              std::filesystem::copy_options::recursive);
+        testsupport::CopyShippedData(MARBLES_SOURCE_DIR);
         CMarbleSpriteTable::GetSingleton()->Clear();
         testsupport::WriteFile("level.xml",
                                "<MarblesLevel><Graphics><SpriteData>"

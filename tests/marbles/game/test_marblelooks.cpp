@@ -93,8 +93,7 @@ class MarbleLooks : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(myDisplay.IsOpen());
-        std::filesystem::copy(std::string(MARBLES_SOURCE_DIR) + "/game/data", "data",
-                              std::filesystem::copy_options::recursive);
+        testsupport::CopyShippedData(MARBLES_SOURCE_DIR);
     }
     void TearDown() override { testsupport::ResetEngine(); }
 

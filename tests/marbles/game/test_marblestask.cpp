@@ -65,8 +65,7 @@ protected:
         testsupport::ResetEngine();
         tarn::CLogger::DeleteSingleton();
         ASSERT_TRUE(myDisplay.IsOpen());
-        std::filesystem::copy(std::string(MARBLES_SOURCE_DIR) + "/game/data", "data",
-                              std::filesystem::copy_options::recursive);
+        testsupport::CopyShippedData(MARBLES_SOURCE_DIR);
         // A list of 24 levels named as these tests expect; the first two are written here.
         std::string list = "<LevelList>\n";
         for (int k = 1; k <= 24; ++k)

@@ -47,7 +47,7 @@ TEST(MyLevels, ProvenLevelsJoinTheListRefusedOnesAreToldAndATestWinsNothing) {
     tarn::CLogger::DeleteSingleton();
     testsupport::CGfxDisplay display{640, 480};
     ASSERT_TRUE(display.IsOpen());
-    std::filesystem::copy(std::string(MARBLES_SOURCE_DIR) + "/game/data", "data", std::filesystem::copy_options::recursive);
+    testsupport::CopyShippedData(MARBLES_SOURCE_DIR);
     FillMyLevels();
     {
         CMarblesTask task;

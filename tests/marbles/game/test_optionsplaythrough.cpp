@@ -62,8 +62,7 @@ TEST(OptionsPlaythrough, ClicksChangeAndSaveTheSettingsAndTheCommandLineWinsTheN
     if (!testsupport::HasProgram("xvfb-run") || !testsupport::HasProgram("xdotool"))
         GTEST_SKIP() << "xvfb-run or xdotool is missing: the game cannot be driven on a virtual screen";
     testsupport::CTempDir dir;
-    std::filesystem::copy(std::string(MARBLES_SOURCE_DIR) + "/game/data", "data",
-                          std::filesystem::copy_options::recursive);
+    testsupport::CopyShippedData(MARBLES_SOURCE_DIR);
     std::filesystem::copy_file(std::string(MARBLES_SOURCE_DIR) + "/game/autoexec.txt", "autoexec.txt");
     testsupport::WriteFile("driver.sh", DRIVER);
     testsupport::WriteFile("lsan.supp", "leak:libX11.so\n");

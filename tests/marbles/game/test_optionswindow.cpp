@@ -62,8 +62,7 @@ protected:
     void SetUp() override {
         testsupport::ResetEngine();
         ASSERT_TRUE(myDisplay.IsOpen());
-        std::filesystem::copy(std::string(MARBLES_SOURCE_DIR) + "/game/data", "data",
-                              std::filesystem::copy_options::recursive);
+        testsupport::CopyShippedData(MARBLES_SOURCE_DIR);
         tarn::ui::CDesktopWidget::GetSingleton()->SetSize(640, 480);
         COptionsRecorder::theCalls.clear();
         COptionsRecorder::theFullscreen = false;

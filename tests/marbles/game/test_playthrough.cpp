@@ -52,8 +52,7 @@ TEST(Playthrough, LevelSelectLevelTwoEveryKeyAndEscapeTwiceQuitsAndSaves) {
     const std::string missing = testsupport::CXdotoolDriver::Missing();
     if (!missing.empty()) GTEST_SKIP() << missing << " missing: the game cannot be driven on a virtual screen";
     testsupport::CTempDir dir;
-    std::filesystem::copy(std::string(MARBLES_SOURCE_DIR) + "/game/data", "data",
-                          std::filesystem::copy_options::recursive);
+    testsupport::CopyShippedData(MARBLES_SOURCE_DIR);
     std::filesystem::copy_file(std::string(MARBLES_SOURCE_DIR) + "/game/autoexec.txt", "autoexec.txt");
     // Level 1 is won, so level 2 is open in the level select.
     std::string list = ReadFile("data/level_list.xml");

@@ -148,8 +148,7 @@ protected:
     void SetUp() override {
         Records::SetUp();
         ASSERT_TRUE(myDisplay.IsOpen());
-        std::filesystem::copy(std::string(MARBLES_SOURCE_DIR) + "/game/data", "data",
-                              std::filesystem::copy_options::recursive);
+        testsupport::CopyShippedData(MARBLES_SOURCE_DIR);
         WriteFile("data/levels/level01.xml", WINNABLE);
         WriteFile("data/level_list.xml", List("<Level position='1' filename='data/levels/level01.xml'/>\n"));
         CMarbleSpriteTable::GetSingleton()->Clear();

@@ -27,8 +27,7 @@ TEST(ReplayWindow, TheFirstTwoLevelsAreWonByTheirSolutionsInTheRealWindow) {
     const std::string missing = testsupport::CXdotoolDriver::Missing();
     if (!missing.empty()) GTEST_SKIP() << missing << " missing: the game cannot be run on a virtual screen";
     testsupport::CTempDir dir;
-    std::filesystem::copy(std::string(MARBLES_SOURCE_DIR) + "/game/data", "data",
-                          std::filesystem::copy_options::recursive);
+    testsupport::CopyShippedData(MARBLES_SOURCE_DIR);
     std::string script = ReadFile(std::string(MARBLES_SOURCE_DIR) + "/game/autoexec.txt");
     script += "\ngame::Replay( \"data/levels/chapter1_level01.solution\" )\n"
               "game::Replay( \"data/levels/chapter1_level02.solution\" )\n";

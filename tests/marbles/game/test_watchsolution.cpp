@@ -44,8 +44,7 @@ protected:
         testsupport::ResetEngine();
         tarn::CLogger::DeleteSingleton();
         ASSERT_TRUE(myDisplay.IsOpen());
-        std::filesystem::copy(std::string(MARBLES_SOURCE_DIR) + "/game/data", "data",
-                              std::filesystem::copy_options::recursive);
+        testsupport::CopyShippedData(MARBLES_SOURCE_DIR);
         WriteFile("data/level_list.xml", "<LevelList><Level position='1' filename='data/levels/row.xml'/></LevelList>\n");
         WriteFile("data/levels/row.xml", RowLevel());
         WriteFile("data/levels/row.solution", "click 1 101\nclick 1 102\nclick 1 103\nclick 30 104\nclick 30 105\nclick 30 106\n");
